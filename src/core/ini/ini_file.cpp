@@ -1,0 +1,235 @@
+#include "core/ini/ini_file.h"
+
+#include "core/error.h"
+#include "core/io/file_io.h"
+#include "core/io/text_codec.h"
+
+namespace corvantel::ini {
+
+bool isIniBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && isIniBlank(s[b])) ++b;
+  while (e > b && isIniBlank(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+// The section name of a head line, or nothing when the line is not one.
+std::optional<std::string_view> sectionName(std::string_view line) {
+  std::string_view t = trim(line);
+  if (t.empty() || t.front() != '[') return std::nullopt;
+  std::size_t close = t.rfind(']');
+  if (close == std::string_view::npos || close == 0) return std::nullopt;
+  return trim(t.substr(1, close - 1));
+}
+
+struct KeyValue {
+  std::string_view key;
+  std::string_view value;
+};
+
+std::optional<KeyValue> keyValue(std::string_view line) {
+  std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  return KeyValue{trim(line.substr(0, eq)), trim(line.substr(eq + 1))};
+}
+
+std::string_view unquote(std::string_view v) {
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+    return v.substr(1, v.size() - 2);
+  }
+  return v;
+}
+
+// Cuts UTF-8 text to at most `maxChars` characters.
+std::string cutToChars(std::string s, std::size_t maxChars) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+      if (chars == maxChars) {
+        s.resize(i);
+        break;
+      }
+      ++chars;
+    }
+  }
+  return s;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string bytes) : m_bytes(std::move(bytes)) {}
+
+IniFile IniFile::load(const std::string& path) {
+  auto bytes = io::readFileBytes(path);
+  return IniFile(bytes ? std::move(*bytes) : std::string());
+}
+
+std::vector<IniFile::Line> IniFile::lines() const {
+  std::vector<Line> out;
+  const std::size_t n = m_bytes.size();
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    char c = m_bytes[i];
+    if (c == '\n') {
+      out.push_back({begin, i - begin, i + 1});
+      begin = i + 1;
+    } else if (c == '\r') {
+      std::size_t end = (i + 1 < n && m_bytes[i + 1] == '\n') ? i + 2 : i + 1;
+      out.push_back({begin, i - begin, end});
+      i = end - 1;
+      begin = end;
+    }
+  }
+  if (begin < n) out.push_back({begin, n - begin, n});
+  return out;
+}
+
+IniFile::Located IniFile::locate(const std::vector<Line>& all, std::string_view section,
+                                 std::string_view key) const {
+  Located where;
+  std::size_t i = 0;
+  for (; i < all.size(); ++i) {
+    auto name = sectionName(text(all[i]));
+    if (name && equalsIgnoreCase(*name, section)) break;
+  }
+  if (i == all.size()) return where;
+  where.sectionFound = true;
+  where.sectionHead = i;
+  for (++i; i < all.size(); ++i) {
+    std::string_view line = text(all[i]);
+    if (sectionName(line)) break;
+    if (!where.key && !key.empty()) {
+      auto kv = keyValue(line);
+      if (kv && equalsIgnoreCase(kv->key, key)) where.key = i;
+    }
+  }
+  where.sectionEnd = i;
+  return where;
+}
+
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
+  auto all = lines();
+  Located where = locate(all, section, key);
+  if (!where.key) return std::nullopt;
+  auto kv = keyValue(text(all[*where.key]));
+  std::string decoded = io::decodeFileText(std::string(unquote(kv->value)));
+  return cutToChars(std::move(decoded), kMaxValueChars);
+}
+
+std::vector<std::string> IniFile::keys(std::string_view section) const {
+  std::vector<std::string> out;
+  auto all = lines();
+  Located where = locate(all, section, {});
+  if (!where.sectionFound) return out;
+  for (std::size_t i = where.sectionHead + 1; i < where.sectionEnd; ++i) {
+    auto kv = keyValue(text(all[i]));
+    if (!kv) continue;
+    bool seen = false;
+    for (const auto& k : out) seen = seen || equalsIgnoreCase(k, kv->key);
+    if (!seen) out.emplace_back(kv->key);
+  }
+  return out;
+}
+
+std::vector<std::string> IniFile::sections() const {
+  std::vector<std::string> out;
+  for (const Line& line : lines()) {
+    auto name = sectionName(text(line));
+    if (!name) continue;
+    bool seen = false;
+    for (const auto& s : out) seen = seen || equalsIgnoreCase(s, *name);
+    if (!seen) out.emplace_back(*name);
+  }
+  return out;
+}
+
+void IniFile::ensureUtf8() {
+  if (!io::isValidUtf8(m_bytes)) m_bytes = io::windows1252ToUtf8(m_bytes);
+}
+
+bool IniFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
+  ensureUtf8();
+  auto all = lines();
+  Located where = locate(all, section, key);
+  if (where.key) {
+    const Line& line = all[*where.key];
+    auto kv = keyValue(text(line));
+    if (kv->value == value) return false;
+    std::string replaced = std::string(kv->key) + "=" + std::string(value);
+    m_bytes.replace(line.begin, line.length, replaced);
+    return true;
+  }
+  std::string entry = std::string(key) + "=" + std::string(value) + "\r\n";
+  if (where.sectionFound) {
+    // Directly before the next section head, or at the end of the file.
+    std::size_t at = where.sectionEnd < all.size() ? all[where.sectionEnd].begin : m_bytes.size();
+    if (at == m_bytes.size() && !all.empty() && all.back().end == all.back().begin + all.back().length) {
+      entry.insert(0, "\r\n");  // the last line has no line end of its own
+    }
+    m_bytes.insert(at, entry);
+    return true;
+  }
+  if (!all.empty() && all.back().end == all.back().begin + all.back().length) m_bytes += "\r\n";
+  m_bytes += "[" + std::string(section) + "]\r\n" + entry;
+  return true;
+}
+
+bool IniFile::removeKey(std::string_view section, std::string_view key) {
+  auto all = lines();
+  Located where = locate(all, section, key);
+  if (!where.key) return false;
+  const Line& line = all[*where.key];
+  m_bytes.erase(line.begin, line.end - line.begin);
+  return true;
+}
+
+bool IniFile::removeSection(std::string_view section) {
+  auto all = lines();
+  Located where = locate(all, section, {});
+  if (!where.sectionFound) return false;
+  std::size_t begin = all[where.sectionHead].begin;
+  std::size_t end = where.sectionEnd < all.size() ? all[where.sectionEnd].begin : m_bytes.size();
+  m_bytes.erase(begin, end - begin);
+  return true;
+}
+
+void IniFile::save(const std::string& path) const {
+  io::writeFileAtomic(path, m_bytes, "Unable to write to %s");
+}
+
+std::optional<std::string> readValue(const std::string& path, std::string_view section, std::string_view key) {
+  return IniFile::load(path).value(section, key);
+}
+
+std::string readString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view defaultValue) {
+  if (auto v = readValue(path, section, key)) return *v;
+  while (!defaultValue.empty() && defaultValue.back() == ' ') defaultValue.remove_suffix(1);
+  return cutToChars(std::string(defaultValue), IniFile::kMaxValueChars);
+}
+
+void writeString(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
+  if (io::directoryExists(path)) throw Error(fillMessage("Unable to write to %s", path));
+  IniFile file = IniFile::load(path);
+  const bool existed = io::fileExists(path);
+  if (file.setValue(section, key, value) || !existed) file.save(path);
+}
+
+}  // namespace corvantel::ini

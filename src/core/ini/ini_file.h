@@ -1,0 +1,85 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvantel::ini {
+
+// One profile (INI) file held as its bytes. Reading follows the platform's profile reader:
+// - "[name]" starts a section; the name runs to the last "]" of the line and is trimmed; a "[" line
+//   without "]" is no section head;
+// - "key=value" lines, split at the first "="; blanks (space, tab, VT, FF, Ctrl-Z) around key and value
+//   are dropped; a value in a pair of single or double quotation marks loses them; a line without "="
+//   defines nothing; there are no inline comments;
+// - section and key names match without regard to letter case; only the first section of a name is
+//   searched and the first of duplicate keys counts; values are cut to 2047 characters.
+// Writing changes one key at a time and leaves every other line byte for byte as it was.
+class IniFile {
+ public:
+  static constexpr std::size_t kMaxValueChars = 2047;
+
+  IniFile() = default;
+  explicit IniFile(std::string bytes);
+
+  // The file's contents, or an empty profile when it does not exist or cannot be read.
+  static IniFile load(const std::string& path);
+
+  // The value of `key` in `section`, decoded to UTF-8 (see io::decodeFileText), or nothing when missing.
+  std::optional<std::string> value(std::string_view section, std::string_view key) const;
+
+  // Key names of the first section called `section`, in file order, first occurrences only.
+  std::vector<std::string> keys(std::string_view section) const;
+  // Section names in file order, first occurrences only.
+  std::vector<std::string> sections() const;
+
+  // Sets `key` in `section` to `value`. Returns false when the stored value already equals it (the bytes
+  // stay untouched). A new key goes directly before the next section head; a new section is appended.
+  bool setValue(std::string_view section, std::string_view key, std::string_view value);
+  // Removes the first `key` line of the section. Returns whether something was removed.
+  bool removeKey(std::string_view section, std::string_view key);
+  // Removes the first section of that name with all its lines.
+  bool removeSection(std::string_view section);
+
+  // Writes the bytes to `path` atomically; throws corvantel::Error("Unable to write to <path>").
+  void save(const std::string& path) const;
+
+  const std::string& bytes() const { return m_bytes; }
+
+ private:
+  struct Line {
+    std::size_t begin;   // first byte of the line
+    std::size_t length;  // bytes before the line end
+    std::size_t end;     // first byte after the line end
+  };
+  struct Located {
+    bool sectionFound = false;
+    std::size_t sectionHead = 0;      // index of the section's head line
+    std::size_t sectionEnd = 0;       // index of the line after the section's last line
+    std::optional<std::size_t> key;   // index of the key's line
+  };
+
+  std::vector<Line> lines() const;
+  Located locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) const;
+  std::string_view text(const Line& line) const { return std::string_view(m_bytes).substr(line.begin, line.length); }
+  void ensureUtf8();
+
+  std::string m_bytes;
+};
+
+// The profile functions of the program, on a file path.
+std::optional<std::string> readValue(const std::string& path, std::string_view section, std::string_view key);
+// Like the platform's reader: a missing key gives `defaultValue` with its trailing blanks removed.
+std::string readString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view defaultValue);
+// Sets one key and replaces the file atomically; a file that does not exist is created.
+// Throws corvantel::Error("Unable to write to <path>") when the file cannot be written.
+void writeString(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
+
+// Blanks the reader drops around keys and values.
+bool isIniBlank(char c);
+// ASCII comparison without regard to letter case.
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace corvantel::ini

@@ -1,0 +1,178 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "core/document/document.h"
+#include "core/i18n/translate.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolBar;
+
+namespace corvantel::gui {
+
+class MenuTreeModel;
+class TMenuBar;
+class TMenuTreeView;
+class TColorButton;
+class TProjectSettings;
+class TLangDial;
+class TFolderBrowseDialog;
+class THelpHook;
+
+// How the program was started: its folder (with a trailing separator) and the command-line arguments
+// after the program name.
+struct StartOptions {
+  std::string programFolder;
+  QStringList arguments;
+};
+
+// The main window: menu bar and tool bar on top, the item tree on the left, the editing panel on the
+// right. Its handlers are the commands of the program. The document lives in m_document; the tree view
+// shows it through MenuTreeModel.
+class TCorvantelMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TCorvantelMainForm(StartOptions options, QWidget* parent = nullptr);
+  ~TCorvantelMainForm() override;
+
+  // --- the document and program-wide state ---
+  Document& document() { return m_document; }
+  MenuTreeModel* treeModel() const { return m_model; }
+  MenuItem* CurrentItem = nullptr;
+  std::string ProgramFolder;
+  int ButtonHalfSize = 0;  // set to 4 by FormShow
+  const Translator& translator() const { return m_translator; }
+  Translator& translator() { return m_translator; }
+  // Translate(english) as a QString.
+  QString Translate(const char* english) const;
+  const StartOptions& startOptions() const { return m_options; }
+
+  // --- controls (names as in the window layout) ---
+  QWidget* CoolBar1 = nullptr;
+  TMenuBar* MenuBar = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+  TMenuTreeView* TreeView1 = nullptr;
+  QWidget* Panel1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLineEdit* DatCaption = nullptr;
+  QLabel* URL = nullptr;
+  QLineEdit* DatURL = nullptr;
+  QPushButton* SetButton = nullptr;
+  QCheckBox* IsRollover = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  TColorButton* ColorButton3 = nullptr;
+  TColorButton* ColorButton4 = nullptr;
+
+  // RealMenu: the main menu, shown by MenuBar. Its actions with submenus are the top-level menus.
+  QMenu* RealMenu = nullptr;
+  QMenu* File1 = nullptr;
+  QAction* Newproject1 = nullptr;
+  QAction* Openproject1 = nullptr;
+  QAction* Saveproject1 = nullptr;
+  QAction* Saveprojectas1 = nullptr;
+  QAction* Projectsettings1 = nullptr;
+  QAction* Generatefilefromproject1 = nullptr;
+  QAction* Language1 = nullptr;
+  QAction* Exit1 = nullptr;
+  QMenu* Menuitems1 = nullptr;
+  QAction* Addmenu1 = nullptr;
+  QAction* Addsubmenu1 = nullptr;
+  QAction* Removemenu1 = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* Contents1 = nullptr;
+  QAction* Ombrelwebpage1 = nullptr;
+  QAction* About1 = nullptr;
+
+  // Tool bar buttons.
+  QAction* NewProject = nullptr;
+  QAction* ToolButton1 = nullptr;
+  QAction* ToolButton2 = nullptr;
+  QAction* ToolButton4 = nullptr;
+  QAction* AddM = nullptr;
+  QAction* AddSM = nullptr;
+  QAction* RemoveM = nullptr;
+  QAction* ProjectSett = nullptr;
+
+  // Dialogs made once for the whole run (created by their features; null until then).
+  TProjectSettings* ProjectSettings = nullptr;
+  TLangDial* LangDial = nullptr;
+  TFolderBrowseDialog* FolderBrowseDialog1 = nullptr;
+  TFolderBrowseDialog* FolderBrowseDialog2 = nullptr;
+  THelpHook* HelpSystem = nullptr;
+
+  // --- menu tree editing ---
+  void AddMenuClick();
+  void AddSubmenuClick();
+  void RemoveSelectedClick();
+  void SetButtonClick();
+  void TreeView1Changing(MenuItem* item);
+  void TreeView1Click();
+  void TreeView1Expanded();
+  void TreeView1EndDrag(const QPoint& point);
+
+  // --- project files and the document cycle ---
+  void NewProjectClick();
+  void Openproject1Click();
+  void Saveproject1Click();
+  void Saveprojectas1Click();
+  void Exit1Click();
+  // The close question: whether the window may close.
+  bool FormCloseQuery();
+  void Saver(const std::string& path);
+  void Opener(const std::string& path);
+
+  // --- the other commands ---
+  void ProjectSettClick();
+  void Button1Click();
+  void Language1Click();
+  void Contents1Click();
+  void Ombrelwebpage1Click();
+  void About1Click();
+  void TranslateWindows();
+
+  // --- start-up and shut-down ---
+  void FormShow();
+  void FormClose();
+  bool formShown() const { return m_shown; }
+
+  // Opens a web address in the desktop's browser; failures are not reported.
+  static void openWebAddress(const QString& address);
+  static QString makerHomePage();
+  static QString publisherSite();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenu();
+  void buildToolBar();
+  void buildPanel();
+  void fillEditFields(const MenuItem* item);
+  // Hooks of the features, each in its own source file.
+  void setUpProjectFiles();
+  void setUpGenerator();
+  void setUpLocalization();
+  void setUpHelp();
+  void FillLanguageList();
+  void createHelpSystem();
+  void tearDownHelp();
+
+  StartOptions m_options;
+  Document m_document;
+  MenuTreeModel* m_model = nullptr;
+  Translator m_translator;
+  bool m_shown = false;
+  bool m_closing = false;
+  const MenuItem* m_removing = nullptr;
+};
+
+}  // namespace corvantel::gui

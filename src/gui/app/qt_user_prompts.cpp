@@ -1,0 +1,73 @@
+#include "gui/app/qt_user_prompts.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace corvantel::gui {
+
+namespace {
+UserPrompts* g_prompts = nullptr;
+
+QString title() { return QStringLiteral("Corvantel"); }
+}  // namespace
+
+UserPrompts& prompts() {
+  static QtUserPrompts fallback;
+  return g_prompts ? *g_prompts : fallback;
+}
+
+UserPrompts* setPrompts(UserPrompts* p) {
+  UserPrompts* old = g_prompts;
+  g_prompts = p;
+  return old;
+}
+
+UserPrompts::Answer QtUserPrompts::askYesNoCancel(QWidget* parent, const QString& text) {
+  auto r = QMessageBox::question(parent, title(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 QMessageBox::Yes);
+  if (r == QMessageBox::Yes) return Answer::Yes;
+  if (r == QMessageBox::No) return Answer::No;
+  return Answer::Cancel;
+}
+
+bool QtUserPrompts::confirmOkCancel(QWidget* parent, const QString& text, int helpContext) {
+  QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+  box.setProperty("helpContext", helpContext);
+  return box.exec() == QMessageBox::Ok;
+}
+
+void QtUserPrompts::warning(QWidget* parent, const QString& text) {
+  QMessageBox::warning(parent, title(), text, QMessageBox::Ok);
+}
+
+void QtUserPrompts::error(QWidget* parent, const QString& text) {
+  QMessageBox::critical(parent, title(), text, QMessageBox::Ok);
+}
+
+QString QtUserPrompts::openFileName(QWidget* parent, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
+QString QtUserPrompts::saveFileName(QWidget* parent, const QString& filter) {
+  QFileDialog dialog(parent, QString(), QString(), filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  dialog.setDefaultSuffix(QStringLiteral("cvp"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtUserPrompts::inputText(QWidget* parent, const QString& title, const QString& prompt) {
+  bool ok = false;
+  QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+int QtUserPrompts::execDialog(QDialog* dialog) { return dialog->exec(); }
+
+}  // namespace corvantel::gui

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAbstractItemModel>
+
+#include "core/document/menu_tree.h"
+
+namespace corvantel::gui {
+
+// The item model over the document's MenuTree. It holds no copy: every index points at a MenuItem and
+// every change of the tree reaches the view through the tree's observer calls.
+class MenuTreeModel : public QAbstractItemModel, private MenuTreeObserver {
+  Q_OBJECT
+ public:
+  static constexpr int ItemTextRole = Qt::UserRole + 1;   // the whole text, caption TAB address
+  static constexpr int ImageIndexRole = Qt::UserRole + 2;  // the picture index, -1 for none
+
+  explicit MenuTreeModel(MenuTree& tree, QObject* parent = nullptr);
+  ~MenuTreeModel() override;
+
+  MenuTree& tree() { return m_tree; }
+  MenuItem* itemFromIndex(const QModelIndex& index) const;
+  QModelIndex indexFromItem(const MenuItem* item) const;
+
+  QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+  QModelIndex parent(const QModelIndex& child) const override;
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  Qt::DropActions supportedDropActions() const override;
+  Qt::DropActions supportedDragActions() const override;
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QModelIndexList& indexes) const override;
+  bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                       const QModelIndex& parent) const override;
+  bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                    const QModelIndex& parent) override;
+
+ private:
+  void aboutToInsert(const MenuItem* parent, int row) override;
+  void inserted() override;
+  void aboutToRemove(const MenuItem* parent, int row) override;
+  void removed() override;
+  void aboutToMove(const MenuItem* fromParent, int fromRow, const MenuItem* toParent, int toRow) override;
+  void moved() override;
+  void textChanged(const MenuItem* item) override;
+  void aboutToReset() override;
+  void reset() override;
+
+  MenuTree& m_tree;
+};
+
+}  // namespace corvantel::gui

@@ -1,0 +1,97 @@
+// The executable: the window program, and the headless command-line generator (which needs the core only).
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/ini/program_settings.h"
+#include "corvantel_version.h"
+
+#ifndef CORVANTEL_NO_GUI
+#include <QStringList>
+
+#include "gui/app/corvantel_application.h"
+#include "gui/app/main_form.h"
+#include "gui/app/qt_user_prompts.h"
+#include "gui/app/startup.h"
+#endif
+
+namespace {
+
+const char* kUsage = "Usage: corvantel [PROJECT.cvp]\n"
+                     "       corvantel --generate OUTPUT-FOLDER PROJECT.cvp\n"
+                     "       corvantel --help | --version\n";
+
+void printHelp() {
+  std::printf(
+      "Corvantel %s - drop-down menus for web pages, without writing script code.\n\n"
+      "%s\n"
+      "  PROJECT.cvp                       open this project at start-up\n"
+      "  --generate OUTPUT-FOLDER PROJECT  write menu.html, hierArrays.js and the menu script into\n"
+      "                                    OUTPUT-FOLDER (which must exist) without opening a window\n"
+      "  --help                            show this text and exit\n"
+      "  --version                         show the version and exit\n"
+      "  -debug, /debug                    write the help diagnostic log HelpDebug.txt\n",
+      corvantel::kVersion, kUsage);
+}
+
+bool isHelpDebugSwitch(const std::string& arg) {
+  return strcasecmp(arg.c_str(), "-debug") == 0 || strcasecmp(arg.c_str(), "/debug") == 0;
+}
+
+bool displayAvailable() {
+  auto set = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+  };
+  return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int runGenerateCommand(const std::string& outputFolder, const std::string& projectFile,
+                       const std::string& programFolder);
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty()) {
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h") {
+      printHelp();
+      return 0;
+    }
+    if (first == "--version") {
+      std::printf("Corvantel %s\n", corvantel::kVersion);
+      return 0;
+    }
+    if (first == "--generate") {
+      if (args.size() != 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+      }
+      return runGenerateCommand(args[1], args[2], corvantel::findProgramFolder(argv[0]));
+    }
+    for (const std::string& a : args) {
+      if (a.size() > 1 && a[0] == '-' && !isHelpDebugSwitch(a)) {
+        std::fprintf(stderr, "corvantel: unknown option '%s'\n%s", a.c_str(), kUsage);
+        return 2;
+      }
+    }
+  }
+
+#ifdef CORVANTEL_NO_GUI
+  std::fputs("This build of Corvantel has no window program; use --generate.\n", stderr);
+  return 1;
+#else
+  if (!displayAvailable()) {
+    std::fputs(
+        "corvantel: no display is available. Start it from a desktop session, or under a virtual display\n"
+        "with `xvfb-run -a corvantel`, or generate a project without a window:\n"
+        "  corvantel --generate OUTPUT-FOLDER PROJECT.cvp\n",
+        stderr);
+    return 1;
+  }
+  return corvantel::gui::runProgram(argc, argv, corvantel::findProgramFolder(argv[0]));
+#endif
+}
