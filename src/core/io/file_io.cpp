@@ -94,9 +94,10 @@ void writeFileAtomic(const std::string& path, std::string_view bytes, const std:
   if (hadFile && S_ISDIR(existing.st_mode)) {
     fail(failureMessage, path, EISDIR);
   }
-  // A write-protected file stays protected: replacing it by rename would bypass its mode.
-  if (hadFile && ::access(path.c_str(), W_OK) != 0) {
-    fail(failureMessage, path, errno);
+  // A write-protected file stays protected: replacing it by rename would bypass its mode. The mode bits
+  // are checked as well as access(), so that the protection holds for the superuser too.
+  if (hadFile && (::access(path.c_str(), W_OK) != 0 || (existing.st_mode & S_IWUSR) == 0)) {
+    fail(failureMessage, path, EACCES);
   }
   std::string temp = path + ".XXXXXX";
   int fd = ::mkstemp(temp.data());
