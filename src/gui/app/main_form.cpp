@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -84,6 +85,43 @@ TCorvantelMainForm::TCorvantelMainForm(StartOptions options, QWidget* parent)
   setUpGenerator();
   setUpLocalization();
   setUpHelp();
+  setUpStatusBar();
+}
+
+void TCorvantelMainForm::setUpStatusBar() {
+  m_statusProject = new QLabel(this);
+  m_statusProject->setObjectName(QStringLiteral("StatusProject"));
+  m_statusOutput = new QLabel(this);
+  m_statusOutput->setObjectName(QStringLiteral("StatusOutput"));
+  statusBar()->addWidget(m_statusProject, 1);
+  statusBar()->addPermanentWidget(m_statusOutput);
+  // The window title stays "Corvantel 2"; the status line says which project is open and whether it has
+  // unsaved changes.
+  m_document.setStateListener([this] { updateStatusBar(); });
+  updateStatusBar();
+}
+
+void TCorvantelMainForm::updateStatusBar() {
+  const std::string& name = m_document.projectFileName();
+  QString project;
+  if (name.empty() || m_document.isUnnamed()) {
+    project = QStringLiteral("New project (not saved yet)");
+  } else {
+    project = QFileInfo(QString::fromStdString(name)).fileName();
+  }
+  if (m_document.isModified()) project += QStringLiteral("  \u2022 unsaved changes");
+  m_statusProject->setText(project);
+  m_statusProject->setToolTip(QString::fromStdString(name));
+}
+
+void TCorvantelMainForm::showGeneratedFolder(const QString& folder) {
+  m_statusOutput->setText(QStringLiteral("Generated into %1").arg(folder));
+}
+
+QString TCorvantelMainForm::statusText() const {
+  QString text = m_statusProject->text();
+  if (!m_statusOutput->text().isEmpty()) text += QStringLiteral(" | ") + m_statusOutput->text();
+  return text;
 }
 
 TCorvantelMainForm::~TCorvantelMainForm() = default;

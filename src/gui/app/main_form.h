@@ -143,6 +143,11 @@ class TCorvantelMainForm : public QMainWindow {
   void FormClose();
   bool formShown() const { return m_shown; }
 
+  // The status line: the open project's name and whether it has unsaved changes, and after a generation
+  // run the folder written.
+  void showGeneratedFolder(const QString& folder);
+  QString statusText() const;
+
   // Opens a web address in the desktop's browser; failures are not reported.
   static void openWebAddress(const QString& address);
   static QString makerHomePage();
@@ -156,6 +161,8 @@ class TCorvantelMainForm : public QMainWindow {
   void buildMenu();
   void buildToolBar();
   void buildPanel();
+  void setUpStatusBar();
+  void updateStatusBar();
   void fillEditFields(const MenuItem* item);
   // Hooks of the features, each in its own source file.
   void setUpProjectFiles();
@@ -172,7 +179,8 @@ class TCorvantelMainForm : public QMainWindow {
   Translator m_translator;
   bool m_shown = false;
   bool m_closing = false;
-  const MenuItem* m_removing = nullptr;
+  QLabel* m_statusProject = nullptr;
+  QLabel* m_statusOutput = nullptr;
 };
 
 }  // namespace corvantel::gui
