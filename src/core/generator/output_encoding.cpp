@@ -1,0 +1,187 @@
+#include "core/generator/output_encoding.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+#include "core/error.h"
+
+namespace corvantel {
+
+namespace {
+
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+
+iconv_t handle(void* cd) { return static_cast<iconv_t>(cd); }
+
+bool startsWithNoCase(const std::string& text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    char a = text[i];
+    if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
+    if (a != prefix[i]) return false;
+  }
+  return true;
+}
+
+void appendHex4(std::string& out, unsigned unit) {
+  static const char digits[] = "0123456789ABCDEF";
+  out += "\\u";
+  for (int shift = 12; shift >= 0; shift -= 4) out += digits[(unit >> shift) & 0xF];
+}
+
+// The converter for a declared encoding. Browsers read a page declared Shift_JIS with the Windows code
+// page 932 table, where 0x5C is the backslash and 0x7E the tilde; the strict table would turn a backslash or
+// a tilde of an address into something else, so the Windows table writes it.
+std::string converterName(const std::string& encodingName) {
+  if (startsWithNoCase(encodingName, "SHIFT_JIS")) return "CP932";
+  return encodingName;
+}
+
+}  // namespace
+
+std::size_t decodeUtf8(std::string_view bytes, char32_t& codePoint) {
+  if (bytes.empty()) return 0;
+  const auto b0 = static_cast<unsigned char>(bytes[0]);
+  codePoint = 0xFFFD;
+  if (b0 < 0x80) {
+    codePoint = b0;
+    return 1;
+  }
+  std::size_t length;
+  char32_t value;
+  char32_t minimum;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    length = 2, value = b0 & 0x1F, minimum = 0x80;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    length = 3, value = b0 & 0x0F, minimum = 0x800;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    length = 4, value = b0 & 0x07, minimum = 0x10000;
+  } else {
+    return 1;
+  }
+  if (bytes.size() < length) return 1;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if ((b & 0xC0) != 0x80) return 1;
+    value = (value << 6) | (b & 0x3F);
+  }
+  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 1;
+  codePoint = value;
+  return length;
+}
+
+std::string unencodableText(char32_t codePoint, Unencodable mode) {
+  std::string text;
+  if (mode == Unencodable::CharacterReference) {
+    text = "&#" + std::to_string(static_cast<unsigned long>(codePoint)) + ";";
+  } else if (codePoint >= 0x10000) {
+    const char32_t v = codePoint - 0x10000;
+    appendHex4(text, 0xD800 + static_cast<unsigned>(v >> 10));
+    appendHex4(text, 0xDC00 + static_cast<unsigned>(v & 0x3FF));
+  } else {
+    appendHex4(text, static_cast<unsigned>(codePoint));
+  }
+  return text;
+}
+
+OutputEncoding::OutputEncoding(const std::string& encodingName) {
+  if (encodingName.empty() || startsWithNoCase(encodingName, "UTF-8")) {
+    m_charset = "UTF-8";
+    return;
+  }
+  m_charset = encodingName;
+  iconv_t cd = iconv_open(converterName(encodingName).c_str(), "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    throw Error(fillMessage("The encoding %s is not available on this system", encodingName));
+  }
+  m_cd = cd;
+  // Stateful encodings may need a shift sequence before plain ASCII, so everything goes through iconv.
+  m_asciiTransparent = !startsWithNoCase(encodingName, "ISO-2022");
+}
+
+OutputEncoding::~OutputEncoding() {
+  if (m_cd) iconv_close(handle(m_cd));
+}
+
+void OutputEncoding::append(std::string& out, std::string_view utf8, Unencodable mode) {
+  if (!m_cd) {
+    appendUtf8(out, utf8);
+    return;
+  }
+  if (m_asciiTransparent) {
+    std::size_t ascii = 0;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+    out.append(utf8.data(), ascii);
+    utf8.remove_prefix(ascii);
+    if (utf8.empty()) return;
+  }
+  appendConverted(out, utf8, mode);
+}
+
+void OutputEncoding::appendUtf8(std::string& out, std::string_view utf8) {
+  // Valid text is copied as it is; only broken sequences are replaced.
+  while (!utf8.empty()) {
+    std::size_t valid = 0;
+    char32_t cp;
+    std::size_t n;
+    while (valid < utf8.size()) {
+      if (static_cast<unsigned char>(utf8[valid]) < 0x80) {
+        ++valid;
+        continue;
+      }
+      n = decodeUtf8(utf8.substr(valid), cp);
+      if (n == 1) break;  // a non-ASCII lead byte that does not start a valid sequence
+      valid += n;
+    }
+    out.append(utf8.data(), valid);
+    utf8.remove_prefix(valid);
+    if (!utf8.empty()) {
+      out += kReplacementUtf8;
+      utf8.remove_prefix(1);
+    }
+  }
+}
+
+void OutputEncoding::appendConverted(std::string& out, std::string_view utf8, Unencodable mode) {
+  iconv_t cd = handle(m_cd);
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  while (inLeft > 0) {
+    const std::size_t start = out.size();
+    std::size_t room = inLeft * 4 + 16;
+    out.resize(start + room);
+    char* o = out.data() + start;
+    std::size_t outLeft = room;
+    const std::size_t r = iconv(cd, &in, &inLeft, &o, &outLeft);
+    const int e = errno;
+    out.resize(start + (room - outLeft));
+    if (r != static_cast<std::size_t>(-1)) break;
+    if (e == E2BIG) continue;
+    // EILSEQ (a character the encoding lacks, or broken input) or EINVAL (a sequence cut off at the end).
+    char32_t cp;
+    const std::size_t n = decodeUtf8(std::string_view(in, inLeft), cp);
+    if (n == 1 && static_cast<unsigned char>(*in) >= 0x80) {
+      appendConverted(out, kReplacementUtf8, mode);
+    } else {
+      resetShiftState(out);
+      out += unencodableText(cp, mode);
+    }
+    in += n;
+    inLeft -= n;
+  }
+}
+
+void OutputEncoding::resetShiftState(std::string& out) {
+  iconv_t cd = handle(m_cd);
+  char buffer[64];
+  char* o = buffer;
+  std::size_t outLeft = sizeof buffer;
+  iconv(cd, nullptr, nullptr, &o, &outLeft);
+  out.append(buffer, sizeof buffer - outLeft);
+}
+
+void OutputEncoding::finish(std::string& out) {
+  if (m_cd) resetShiftState(out);
+}
+
+}  // namespace corvantel
