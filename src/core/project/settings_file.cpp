@@ -1,0 +1,180 @@
+#include "core/project/settings_file.h"
+
+#include <limits>
+
+#include "core/ini/ini_file.h"
+
+namespace corvantel::project {
+
+namespace {
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::optional<std::int32_t> parseHex(std::string_view digits) {
+  if (digits.empty()) return std::nullopt;
+  std::uint64_t value = 0;
+  for (char c : digits) {
+    int d = hexDigit(c);
+    if (d < 0) return std::nullopt;
+    value = value * 16 + static_cast<std::uint64_t>(d);
+    if (value > 0xFFFFFFFFull) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+std::optional<std::int32_t> parseDecimal(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+// One key of the settings file and the setting it holds.
+struct Key {
+  const char* name;
+  enum Kind { Integer, Flag, Text, Encoding, Type } kind;
+  std::int32_t ProjectSettings::*integer = nullptr;
+  bool ProjectSettings::*flag = nullptr;
+  std::string ProjectSettings::*text = nullptr;
+};
+
+// The keys in the order a new settings file lists them.
+const Key kKeys[] = {
+    {"BGColor", Key::Integer, &ProjectSettings::bgColor},
+    {"FontColor", Key::Integer, &ProjectSettings::fontColor},
+    {"BorderColor", Key::Integer, &ProjectSettings::borderColor},
+    {"FontColorOver", Key::Integer, &ProjectSettings::fontColorOver},
+    {"BGColorOver", Key::Integer, &ProjectSettings::bgColorOver},
+    {"Title", Key::Text, nullptr, nullptr, &ProjectSettings::pageTitle},
+    {"Author", Key::Text, nullptr, nullptr, &ProjectSettings::pageAuthor},
+    {"EncodingIndex", Key::Encoding},
+    {"FontBold", Key::Flag, nullptr, &ProjectSettings::fontBold},
+    {"FontItalic", Key::Flag, nullptr, &ProjectSettings::fontItalic},
+    {"SeparatorColor", Key::Integer, &ProjectSettings::separatorColor},
+    {"MenuWidth", Key::Integer, &ProjectSettings::menuWidth},
+    {"ItemPadding", Key::Integer, &ProjectSettings::itemPadding},
+    {"BorderWidth", Key::Integer, &ProjectSettings::borderWidth},
+    {"FontFamily", Key::Text, nullptr, nullptr, &ProjectSettings::fontFamily},
+    {"SeparatorSize", Key::Integer, &ProjectSettings::separatorSize},
+    {"KeepHilite", Key::Flag, nullptr, &ProjectSettings::keepHilite},
+    {"X", Key::Integer, &ProjectSettings::xPos},
+    {"Y", Key::Integer, &ProjectSettings::yPos},
+    {"MenuType", Key::Type},
+};
+
+MenuType menuTypeFromNumber(std::int32_t n) {
+  if (n == 1) return MenuType::TableMenu;
+  if (n == 2) return MenuType::TableRelative;
+  return MenuType::JSMenu;
+}
+
+// A text value as it goes into the file. The reader drops blanks around a value and one pair of quotation
+// marks enclosing it, so a text that begins or ends with a blank or a quotation mark is written inside
+// double quotation marks, which the reader takes off again. A line break would end the value's line; it
+// is written as a blank.
+std::string textValue(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  if (text.empty()) return text;
+  auto special = [](char c) { return ini::isIniBlank(c) || c == '"' || c == '\''; };
+  if (special(text.front()) || special(text.back())) return '"' + text + '"';
+  return text;
+}
+
+int encodingFromNumber(std::int32_t n) {
+  return n >= 0 && n < static_cast<std::int32_t>(encodingNames().size()) ? n : kNoEncoding;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> parseIniInteger(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return parseHex(text.substr(2));
+  if (!text.empty() && text[0] == '$') return parseHex(text.substr(1));
+  return parseDecimal(text);
+}
+
+ProjectSettings settingsFileDefaults() {
+  ProjectSettings defaults;
+  defaults.yPos = 0;
+  return defaults;
+}
+
+ProjectSettings readSettingsBytes(std::string bytes) {
+  const ini::IniFile file(std::move(bytes));
+  ProjectSettings s = settingsFileDefaults();
+  for (const Key& key : kKeys) {
+    std::optional<std::string> value = file.value(kSettingsSection, key.name);
+    if (!value) continue;
+    if (key.kind == Key::Text) {
+      s.*key.text = std::move(*value);
+      continue;
+    }
+    std::optional<std::int32_t> n = parseIniInteger(*value);
+    switch (key.kind) {
+      case Key::Integer:
+        if (n) s.*key.integer = *n;
+        break;
+      case Key::Flag:
+        if (n) s.*key.flag = *n != 0;
+        break;
+      case Key::Encoding:
+        if (n) s.encodingIndex = encodingFromNumber(*n);
+        break;
+      case Key::Type:
+        s.menuType = menuTypeFromNumber(n.value_or(0));
+        break;
+      case Key::Text:
+        break;
+    }
+  }
+  return s;
+}
+
+ProjectSettings readSettingsFile(const std::string& path) {
+  return readSettingsBytes(ini::IniFile::load(path).bytes());
+}
+
+std::string settingsFileBytes(std::string existing, const ProjectSettings& s) {
+  ini::IniFile file(std::move(existing));
+  for (const Key& key : kKeys) {
+    std::string value;
+    switch (key.kind) {
+      case Key::Integer:
+        value = std::to_string(s.*key.integer);
+        break;
+      case Key::Flag:
+        value = std::string(1, s.*key.flag ? '1' : '0');
+        break;
+      case Key::Text:
+        value = textValue(s.*key.text);
+        break;
+      case Key::Encoding:
+        value = std::to_string(encodingFromNumber(s.encodingIndex));
+        break;
+      case Key::Type:
+        value = std::to_string(static_cast<int>(s.menuType));
+        break;
+    }
+    file.setValue(kSettingsSection, key.name, value);
+  }
+  return file.bytes();
+}
+
+}  // namespace corvantel::project
