@@ -1,0 +1,1105 @@
+/*
+ * hierMenus.js - the drop-down menu script of pages made by Corvantel.
+ *
+ * Reads the page's HM_PG_ parameters and the HM_Array... declarations of hierArrays.js and builds:
+ *   - a permanent horizontal menu bar for a full parameter row whose "permanent" flag is 1
+ *     (the Javascript main menu), at the row's X and Y;
+ *   - pop-up menus that the page's links open through popUp('elMenuN', event) and close through
+ *     popDown('elMenuN'), at the row's X and Y (full row) or just below the link (a row with the width alone);
+ *   - submenus (parameter row []) that take the look of the menu above them and open beside their item.
+ *
+ * Keyboard and screen readers follow the disclosure pattern for site navigation: an item with a submenu
+ * has a button with aria-expanded (the arrow, or the whole item when it has no address); Enter or Space
+ * opens and closes, Escape closes and returns focus, Tab walks the open menu's links, focus leaving a menu
+ * closes it. Arrow keys, Home and End move between the items. Nothing opens on focus alone.
+ *
+ * Plain script, no dependencies. Captions may carry inline markup on purpose; it is parsed into an inert
+ * template and only a fixed set of harmless tags and attributes is kept. Nothing of the data is evaluated.
+ */
+(function () {
+  'use strict';
+
+  var win = window;
+  var doc = document;
+  if (win.HM_Corvantel) return; // loaded twice: the first copy already runs the menus
+
+  // ----- parameters -----------------------------------------------------------------------------------
+
+  function param(name, fallback) {
+    var v = win['HM_PG_' + name];
+    return v === undefined || v === null || v === '' ? fallback : v;
+  }
+  function num(v, fallback) {
+    var n = typeof v === 'number' ? v : parseFloat(v);
+    return isFinite(n) ? n : fallback;
+  }
+  function bool(v, fallback) {
+    if (v === undefined || v === null || v === '') return fallback;
+    if (typeof v === 'string') return !(v === '0' || v.toLowerCase() === 'false');
+    return !!v;
+  }
+  // A colour as CSS accepts it: #rgb / #rrggbb (with or without "#"), or a plain colour word.
+  function colour(v, fallback) {
+    if (typeof v !== 'string') return fallback;
+    v = v.trim();
+    if (/^#?([0-9a-f]{3}|[0-9a-f]{6})$/i.test(v)) return v.charAt(0) === '#' ? v : '#' + v;
+    if (/^[a-z]{3,20}$/i.test(v) && v.toLowerCase() !== 'null') return v;
+    return fallback;
+  }
+  // A hook: a function, or the name of a global function. Strings are looked up, never run.
+  function hook(v) {
+    if (typeof v === 'function') return v;
+    if (typeof v === 'string' && /^[A-Za-z_$][\w$]*$/.test(v) && v !== 'null' && typeof win[v] === 'function') {
+      return win[v];
+    }
+    return null;
+  }
+
+  var imageSrc = String(param('ImageSrc', 'tri.gif'));
+  var P = {
+    width: num(param('MenuWidth', 150), 150),
+    fontFamily: String(param('FontFamily', 'Arial,sans-serif')),
+    fontSize: num(param('FontSize', 10), 10),
+    bold: bool(param('FontBold', false), false),
+    italic: bool(param('FontItalic', false), false),
+    fontColor: colour(param('FontColor'), '#000000'),
+    fontColorOver: colour(param('FontColorOver'), '#FFFFFF'),
+    bgColor: colour(param('BGColor'), '#EFF7FF'),
+    bgColorOver: colour(param('BGColorOver'), '#003F5C'),
+    padding: num(param('ItemPadding', 3), 3),
+    borderWidth: num(param('BorderWidth', 2), 2),
+    borderColor: colour(param('BorderColor'), '#000000'),
+    borderStyle: /^(none|solid|dotted|dashed|double|groove|ridge|inset|outset)$/i.test(param('BorderStyle', ''))
+      ? String(param('BorderStyle')) : 'solid',
+    separatorSize: num(param('SeparatorSize', 1), 1),
+    separatorColor: colour(param('SeparatorColor'), '#000000'),
+    imageSrc: imageSrc,
+    imageSrcLeft: String(param('ImageSrcLeft', imageSrc.replace(/(^|\/)tri(\.\w+)$/i, '$1triL$2'))),
+    imageSize: num(param('ImageSize', 5), 5),
+    imageHorizSpace: num(param('ImageHorizSpace', 0), 0),
+    imageVertSpace: num(param('ImageVertSpace', 0), 0),
+    keepHilite: bool(param('KeepHilite', true), true),
+    clickStart: bool(param('ClickStart', false), false),
+    clickKill: bool(param('ClickKill', true), true),
+    childOverlap: num(param('ChildOverlap', 20), 20),
+    childOffset: num(param('ChildOffset', 10), 10),
+    childPerCentOver: param('ChildPerCentOver', null) === null ? null : num(param('ChildPerCentOver'), null),
+    hideDelay: Math.max(0, num(param('TopSecondsVisible', 0.5), 0.5) * 1000),
+    uponDisplay: hook(param('UponDisplay', null)),
+    uponHide: hook(param('UponHide', null)),
+    rightToLeft: bool(param('RightToLeft', false), false)
+  };
+
+  // How long a pointer heading for an open submenu may cross other items before they take over (ms).
+  var AIM_DELAY = 300;
+  // Below this window width the main menu bar folds into one "Menu" button.
+  var NARROW_QUERY = '(max-width: 599.98px)';
+
+  // ----- styles ---------------------------------------------------------------------------------------
+
+  // One fixed style sheet; the values of each menu tree are custom properties set on the tree's element.
+  var CSS = [
+    '.hm-tree{--hm-w:150px;position:absolute;z-index:2147483000;margin:0;padding:0;text-align:left;line-height:normal}',
+    '.hm-tree,.hm-tree *{box-sizing:border-box}',
+    '.hm-menu{position:absolute;z-index:1;margin:0;padding:0;list-style:none;width:var(--hm-w);',
+    ' border:var(--hm-bw) var(--hm-bs) var(--hm-bc);background:var(--hm-bg);',
+    ' font-family:var(--hm-ff);font-size:var(--hm-fs);font-weight:var(--hm-fw);font-style:var(--hm-fi)}',
+    '.hm-menu[hidden]{display:none}',
+    '.hm-tree>.hm-menu{position:relative}',
+    '.hm-bar{display:flex;width:auto}',
+    '.hm-bar>.hm-item{width:var(--hm-w);flex:0 0 auto}',
+    '.hm-item{position:relative;margin:0;padding:0;list-style:none}',
+    '.hm-item+.hm-item{border-top:var(--hm-ss) solid var(--hm-sc)}',
+    '.hm-bar>.hm-item+.hm-item{border-top:0;border-left:var(--hm-ss) solid var(--hm-sc)}',
+    '.hm-row{display:flex;align-items:stretch;background:var(--hm-bg);color:var(--hm-fc)}',
+    '.hm-rtl .hm-row{flex-direction:row-reverse}',
+    '.hm-row:hover,.hm-row:focus-within,.hm-keep .hm-open>.hm-row{background:var(--hm-bgo);color:var(--hm-fco)}',
+    '.hm-current>.hm-row{box-shadow:inset 4px 0 0 var(--hm-bgo)}',
+    '.hm-current>.hm-row:hover,.hm-keep .hm-current.hm-open>.hm-row{box-shadow:inset 4px 0 0 var(--hm-fco)}',
+    '.hm-bar>.hm-current>.hm-row{box-shadow:inset 0 -4px 0 var(--hm-bgo)}',
+    '.hm-link,.hm-label,.hm-button{flex:1 1 auto;display:block;min-width:0;margin:0;padding:var(--hm-pad);',
+    ' color:inherit;background:none;border:0;font:inherit;text-align:inherit;text-decoration:none;',
+    ' overflow-wrap:anywhere;cursor:pointer}',
+    '.hm-label{cursor:default}',
+    '.hm-button{display:flex;align-items:center;justify-content:space-between;gap:4px}',
+    '.hm-toggle{flex:0 0 auto;display:flex;align-items:center;justify-content:center;min-width:1.6em;margin:0;',
+    ' padding:0 var(--hm-pad);color:inherit;background:none;border:0;font:inherit;cursor:pointer}',
+    '.hm-arrow{display:block;width:var(--hm-is);height:auto;margin:var(--hm-iv) var(--hm-ih);filter:var(--hm-af)}',
+    '.hm-row:hover .hm-arrow,.hm-row:focus-within .hm-arrow,.hm-keep .hm-open>.hm-row .hm-arrow{filter:var(--hm-afo)}',
+    '.hm-bar>.hm-item>.hm-row .hm-arrow,.hm-trigger-toggle .hm-arrow{transform:rotate(90deg)}',
+    '.hm-link:focus-visible,.hm-button:focus-visible,.hm-toggle:focus-visible,.hm-burger:focus-visible',
+    ' {outline:2px solid var(--hm-fco);outline-offset:-3px}',
+    '.hm-current>.hm-row>.hm-link[aria-current]{text-decoration:underline}',
+    '.hm-trigger-toggle{display:inline-flex;vertical-align:middle;align-items:center;justify-content:center;',
+    ' width:1.4em;height:1.4em;margin:0 2px;padding:0;border:0;background:none;color:inherit;cursor:pointer}',
+    '.hm-trigger-toggle .hm-arrow{width:7px;filter:invert(1)}',
+    '.hm-burger{display:none;margin:0;padding:8px 14px;border:var(--hm-bw) var(--hm-bs) var(--hm-bc);',
+    ' background:var(--hm-bg);color:var(--hm-fc);font-family:var(--hm-ff);font-size:max(var(--hm-fs),16px);',
+    ' font-weight:bold;cursor:pointer}',
+    '.hm-burger[aria-expanded="true"]{background:var(--hm-bgo);color:var(--hm-fco)}',
+    // The narrow form: the bar becomes a list of expandable sections under the "Menu" button.
+    '.hm-narrow .hm-burger{display:block}',
+    '.hm-narrow>.hm-menu{display:none}',
+    '.hm-narrow.hm-unfolded>.hm-menu{display:block;position:absolute;left:0;top:100%;',
+    ' width:min(22em,calc(100vw - 16px))}',
+    '.hm-narrow .hm-bar{flex-direction:column}',
+    '.hm-narrow .hm-bar>.hm-item{width:auto}',
+    '.hm-narrow .hm-bar>.hm-item+.hm-item{border-left:0;border-top:var(--hm-ss) solid var(--hm-sc)}',
+    '.hm-narrow .hm-menu .hm-menu{position:static;width:auto;border-width:0;',
+    ' border-top:var(--hm-ss) solid var(--hm-sc);padding-left:1em;background:var(--hm-bg)}',
+    '.hm-narrow .hm-menu .hm-menu[hidden]{display:none}',
+    '.hm-narrow .hm-link,.hm-narrow .hm-button,.hm-narrow .hm-label{padding:max(var(--hm-pad),10px)}',
+    '.hm-narrow .hm-toggle{min-width:44px}',
+    '.hm-narrow .hm-arrow{width:max(var(--hm-is),8px)}',
+    '.hm-narrow .hm-item>.hm-row .hm-arrow{transform:none}',
+    '.hm-narrow .hm-open>.hm-row .hm-arrow{transform:rotate(90deg)}'
+  ].join('\n');
+
+  function installStyles() {
+    var style = doc.createElement('style');
+    style.id = 'hm-styles';
+    style.textContent = CSS;
+    (doc.head || doc.documentElement).appendChild(style);
+  }
+
+  // ----- captions -------------------------------------------------------------------------------------
+
+  var KEPT_TAGS = /^(b|i|u|s|em|strong|small|big|sub|sup|br|span|font|img|code|mark|abbr|del|ins|q|kbd|tt|strike|nobr|wbr)$/;
+  var KEPT_ATTRS = { title: 1, color: 1, face: 1, size: 1, alt: 1, width: 1, height: 1, class: 1, lang: 1, dir: 1 };
+
+  // Appends the caption to the element: plain text stays text; markup is parsed into an inert template
+  // and only harmless inline tags survive (scripts, handlers and unknown tags become their text).
+  function setCaption(el, caption) {
+    caption = caption == null ? '' : String(caption);
+    if (caption.indexOf('<') < 0 && caption.indexOf('&') < 0) {
+      el.textContent = caption;
+      return;
+    }
+    var tpl = doc.createElement('template');
+    tpl.innerHTML = caption;
+    el.appendChild(cleanCopy(tpl.content));
+  }
+
+  function cleanCopy(root) {
+    var out = doc.createDocumentFragment();
+    // Iterative walk (captions can nest deeply), copying what is allowed.
+    var stack = [[root, out]];
+    while (stack.length) {
+      var pair = stack.pop();
+      var kids = pair[0].childNodes;
+      for (var i = kids.length - 1; i >= 0; i--) {
+        var n = kids[i];
+        var target = pair[1];
+        if (n.nodeType === 3) {
+          target.insertBefore(doc.createTextNode(n.nodeValue), target.firstChild);
+        } else if (n.nodeType === 1) {
+          var tag = n.localName;
+          if (tag === 'script' || tag === 'style' || tag === 'template') continue;
+          if (KEPT_TAGS.test(tag)) {
+            var copy = doc.createElement(tag);
+            for (var a = 0; a < n.attributes.length; a++) {
+              var at = n.attributes[a];
+              if (KEPT_ATTRS[at.name] === 1) copy.setAttribute(at.name, at.value);
+              else if (tag === 'img' && at.name === 'src' && !/^\s*javascript:/i.test(at.value)) {
+                copy.setAttribute('src', at.value);
+              }
+            }
+            target.insertBefore(copy, target.firstChild);
+            stack.push([n, copy]);
+          } else {
+            // An unknown element keeps its content in a plain span.
+            var span = doc.createElement('span');
+            target.insertBefore(span, target.firstChild);
+            stack.push([n, span]);
+          }
+        }
+      }
+    }
+    return out;
+  }
+
+  function plainText(caption) {
+    if (caption.indexOf('<') < 0 && caption.indexOf('&') < 0) return caption;
+    var tpl = doc.createElement('template');
+    tpl.innerHTML = caption;
+    return tpl.content.textContent;
+  }
+
+  // ----- the data -------------------------------------------------------------------------------------
+
+  // A menu as declared: its array name, rows, the tree it belongs to and its element once built.
+  function Menu(name, rows, tree, parentItem, level) {
+    this.name = name;
+    this.rows = rows;
+    this.tree = tree;
+    this.parentItem = parentItem; // the Item that opens this menu (null for a tree's first menu)
+    this.level = level; // 0 for a tree's first menu
+    this.el = null;
+    this.items = [];
+    this.open = false;
+  }
+
+  // One entry of a menu.
+  function Item(menu, index, row) {
+    this.menu = menu;
+    this.index = index; // 1-based position
+    this.caption = row[0] == null ? '' : String(row[0]);
+    this.url = row[1] == null ? '' : String(row[1]);
+    this.hasSub = num(row[4], 0) === 1 && isArrayData(win[menu.name + '_' + index]);
+    this.sub = null; // Menu, made when first needed
+    this.li = null;
+    this.control = null; // the focusable link or button of the row
+    this.toggle = null; // the element with aria-expanded
+    this.link = null;
+  }
+
+  function isArrayData(a) {
+    return Array.isArray(a) && a.length >= 1 && Array.isArray(a[0]);
+  }
+
+  // The item rows of an array: every row after the parameter row that is itself an array.
+  function itemRows(a) {
+    var rows = [];
+    for (var i = 1; i < a.length; i++) if (Array.isArray(a[i])) rows.push(a[i]);
+    return rows;
+  }
+
+  Item.prototype.subMenu = function () {
+    if (!this.hasSub) return null;
+    if (!this.sub) {
+      var name = this.menu.name + '_' + this.index;
+      this.sub = new Menu(name, itemRows(win[name]), this.menu.tree, this, this.menu.level + 1);
+    }
+    return this.sub;
+  };
+
+  // ----- trees ----------------------------------------------------------------------------------------
+
+  var trees = [];
+  var treesByPopup = {}; // "elMenuN" -> Tree
+  var lastPointerType = 'mouse';
+  var currentPath = {}; // array name -> position of the item on the current page's path
+
+  // A tree: one first-level array with all menus below it. kind is 'bar', 'coded' or 'relative'.
+  function Tree(number, data) {
+    var p = data[0];
+    this.number = number;
+    this.kind = p.length > 9 && num(p[9], 0) === 1 ? 'bar' : p.length >= 3 ? 'coded' : 'relative';
+    this.width = num(p[0], P.width);
+    this.x = num(p[1], 0);
+    this.y = num(p[2], 0);
+    this.look = {
+      fontColor: colour(p[3], P.fontColor),
+      fontColorOver: colour(p[4], P.fontColorOver),
+      bgColor: colour(p[5], P.bgColor),
+      bgColorOver: colour(p[6], P.bgColorOver),
+      borderColor: colour(p[7], P.borderColor),
+      separatorColor: colour(p[8], P.separatorColor)
+    };
+    this.horizontal = this.kind === 'bar' && (p.length <= 10 || num(p[10], 1) === 1);
+    this.uponDisplay = hook(p[15]) || P.uponDisplay;
+    this.uponHide = hook(p[16]) || P.uponHide;
+    this.root = new Menu('HM_Array' + number, itemRows(data), this, null, 0);
+    this.el = null; // the element that holds the first menu (bar: the nav; pop-up: the menu itself)
+    this.trigger = null; // pop-up trees: the page's link that opened the menu last
+    this.triggerToggle = null;
+    this.hideTimer = 0;
+    this.narrow = false;
+  }
+
+  Tree.prototype.applyLook = function (el) {
+    var s = el.style;
+    var L = this.look;
+    s.setProperty('--hm-w', this.width + 'px');
+    s.setProperty('--hm-fc', L.fontColor);
+    s.setProperty('--hm-fco', L.fontColorOver);
+    s.setProperty('--hm-bg', L.bgColor);
+    s.setProperty('--hm-bgo', L.bgColorOver);
+    s.setProperty('--hm-bc', L.borderColor);
+    s.setProperty('--hm-sc', L.separatorColor);
+    s.setProperty('--hm-bw', Math.max(0, P.borderWidth) + 'px');
+    s.setProperty('--hm-bs', P.borderStyle);
+    s.setProperty('--hm-ss', Math.max(0, P.separatorSize) + 'px');
+    s.setProperty('--hm-pad', Math.max(0, P.padding) + 'px');
+    s.setProperty('--hm-fs', P.fontSize + 'pt');
+    s.setProperty('--hm-fw', P.bold ? 'bold' : 'normal');
+    s.setProperty('--hm-fi', P.italic ? 'italic' : 'normal');
+    s.setProperty('--hm-is', Math.max(1, P.imageSize) + 'px');
+    s.setProperty('--hm-ih', P.imageHorizSpace + 'px');
+    s.setProperty('--hm-iv', P.imageVertSpace + 'px');
+    // The arrows are black: on a dark text colour they stay so, on a light one they are inverted.
+    s.setProperty('--hm-af', isLight(L.fontColor) ? 'invert(1)' : 'none');
+    s.setProperty('--hm-afo', isLight(L.fontColorOver) ? 'invert(1)' : 'none');
+    s.fontFamily = P.fontFamily; // checked by the browser; an invalid list is ignored
+    s.setProperty('--hm-ff', s.fontFamily || 'sans-serif');
+    el.classList.add('hm-tree');
+    if (P.keepHilite) el.classList.add('hm-keep');
+    if (P.rightToLeft) el.classList.add('hm-rtl');
+  };
+
+  // Builds the element of a menu and its rows (not the submenus, which wait until they are opened).
+  Tree.prototype.buildMenu = function (menu) {
+    var ul = doc.createElement('ul');
+    ul.className = 'hm-menu';
+    ul.id = menu.level === 0 && this.kind !== 'bar' ? 'elMenu' + this.number : 'hm-' + menu.name;
+    if (menu.level === 0 && this.kind === 'bar' && this.horizontal) ul.classList.add('hm-bar');
+    var label = menu.parentItem ? plainText(menu.parentItem.caption) : 'Site';
+    ul.setAttribute('aria-label', label);
+    menu.el = ul;
+    ul.hmMenu = menu;
+    var pathIndex = currentPath[menu.name];
+    for (var i = 0; i < menu.rows.length; i++) {
+      var item = new Item(menu, i + 1, menu.rows[i]);
+      menu.items.push(item);
+      ul.appendChild(this.buildItem(item, pathIndex === i + 1));
+    }
+    return ul;
+  };
+
+  Tree.prototype.buildItem = function (item, onPath) {
+    var li = doc.createElement('li');
+    li.className = 'hm-item';
+    li.hmItem = item;
+    item.li = li;
+    var row = doc.createElement('div');
+    row.className = 'hm-row';
+    li.appendChild(row);
+    var arrowSrc = P.rightToLeft ? P.imageSrcLeft : P.imageSrc;
+    if (item.url !== '') {
+      var a = doc.createElement('a');
+      a.className = 'hm-link';
+      a.setAttribute('href', item.url);
+      setCaption(a, item.caption);
+      row.appendChild(a);
+      item.control = item.link = a;
+      if (item.hasSub) {
+        var t = doc.createElement('button');
+        t.type = 'button';
+        t.className = 'hm-toggle';
+        t.setAttribute('aria-expanded', 'false');
+        t.setAttribute('aria-label', plainText(item.caption) + ', submenu');
+        t.appendChild(arrowImage(arrowSrc));
+        row.appendChild(t);
+        item.toggle = t;
+      }
+    } else if (item.hasSub) {
+      var b = doc.createElement('button');
+      b.type = 'button';
+      b.className = 'hm-button';
+      b.setAttribute('aria-expanded', 'false');
+      var text = doc.createElement('span');
+      setCaption(text, item.caption);
+      b.appendChild(text);
+      b.appendChild(arrowImage(arrowSrc));
+      row.appendChild(b);
+      item.control = item.toggle = b;
+    } else {
+      var span = doc.createElement('span');
+      span.className = 'hm-label';
+      setCaption(span, item.caption);
+      row.appendChild(span);
+    }
+    if (item.toggle) item.toggle.setAttribute('aria-controls', 'hm-' + item.menu.name + '_' + item.index);
+    if (onPath) {
+      // Every item on the path is highlighted; the last one is the link to this page.
+      li.classList.add('hm-current');
+      if (item.link && currentPath[item.menu.name + '_' + item.index] === undefined) {
+        item.link.setAttribute('aria-current', 'page');
+      }
+    }
+    return li;
+  };
+
+  function isLight(c) {
+    var m = /^#([0-9a-f]{3}|[0-9a-f]{6})$/i.exec(c);
+    if (!m) return /^(white|yellow|silver|ivory|snow|beige|linen)$/i.test(c);
+    var h = m[1].length === 3 ? m[1].replace(/./g, '$&$&') : m[1];
+    var r = parseInt(h.slice(0, 2), 16), g = parseInt(h.slice(2, 4), 16), b = parseInt(h.slice(4, 6), 16);
+    return 0.299 * r + 0.587 * g + 0.114 * b > 140;
+  }
+
+  function arrowImage(src) {
+    var img = doc.createElement('img');
+    img.className = 'hm-arrow';
+    img.alt = '';
+    img.src = src;
+    return img;
+  }
+
+  // The JS main menu: a permanent bar at X, Y, and the "Menu" button of the narrow form.
+  Tree.prototype.buildBar = function () {
+    var nav = doc.createElement('nav');
+    nav.setAttribute('aria-label', 'Main menu');
+    this.applyLook(nav);
+    nav.style.left = this.x + 'px';
+    nav.style.top = this.y + 'px';
+    var burger = doc.createElement('button');
+    burger.type = 'button';
+    burger.className = 'hm-burger';
+    burger.textContent = 'Menu';
+    burger.setAttribute('aria-expanded', 'false');
+    burger.setAttribute('aria-controls', 'hm-' + this.root.name);
+    nav.appendChild(burger);
+    nav.appendChild(this.buildMenu(this.root));
+    this.el = nav;
+    this.burger = burger;
+    this.root.open = true;
+    nav.hmTree = this;
+    doc.body.appendChild(nav);
+    this.listen(nav);
+    var self = this;
+    burger.addEventListener('click', function () {
+      var unfold = !nav.classList.contains('hm-unfolded');
+      if (!unfold) self.closeAll();
+      nav.classList.toggle('hm-unfolded', unfold);
+      burger.setAttribute('aria-expanded', String(unfold));
+    });
+    if (win.matchMedia) {
+      var mq = win.matchMedia(NARROW_QUERY);
+      var apply = function () {
+        self.closeAll();
+        self.narrow = mq.matches;
+        nav.classList.toggle('hm-narrow', self.narrow);
+        nav.classList.remove('hm-unfolded');
+        burger.setAttribute('aria-expanded', 'false');
+      };
+      apply();
+      if (mq.addEventListener) mq.addEventListener('change', apply);
+    }
+  };
+
+  // A pop-up tree's first menu, built when it is first opened, placed after its trigger (so that Tab
+  // goes from the trigger into the menu) or at the end of the page.
+  Tree.prototype.buildPopup = function () {
+    var ul = this.buildMenu(this.root);
+    this.applyLook(ul);
+    ul.hidden = true;
+    ul.hmTree = this;
+    this.el = ul;
+    var after = this.triggerToggle || this.trigger;
+    if (after && after.parentNode) after.parentNode.insertBefore(ul, after.nextSibling);
+    else doc.body.appendChild(ul);
+    this.listen(ul);
+  };
+
+  // Whether a node lies in this tree (its menus, or the page link and button that open it).
+  Tree.prototype.contains = function (node) {
+    if (!node) return false;
+    if (this.el && this.el.contains(node)) return true;
+    if (this.trigger && this.trigger.contains(node)) return true;
+    return !!(this.triggerToggle && this.triggerToggle.contains(node));
+  };
+
+  // ----- opening, closing, placing --------------------------------------------------------------------
+
+  Tree.prototype.cancelHide = function () {
+    if (this.hideTimer) clearTimeout(this.hideTimer);
+    this.hideTimer = 0;
+  };
+
+  Tree.prototype.scheduleHide = function () {
+    var self = this;
+    this.cancelHide();
+    if (this.narrow) return; // the folded list closes by the visitor's hand only
+    this.hideTimer = setTimeout(function () {
+      self.hideTimer = 0;
+      self.closeAll();
+    }, P.hideDelay);
+  };
+
+  // Closes every menu of the tree except a permanent bar.
+  Tree.prototype.closeAll = function () {
+    this.cancelHide();
+    var first = this.root;
+    for (var i = 0; i < first.items.length; i++) this.closeItem(first.items[i]);
+    if (this.kind !== 'bar' && first.open) {
+      first.open = false;
+      first.el.hidden = true;
+      setExpanded(this.triggerToggle, false);
+      if (this.trigger) this.trigger.classList.remove('hm-trigger-open');
+      this.callHook(this.uponHide, first);
+    }
+  };
+
+  // Closes the submenu of an item with everything below it.
+  Tree.prototype.closeItem = function (item) {
+    var sub = item.sub;
+    if (!sub || !sub.open) return;
+    for (var i = 0; i < sub.items.length; i++) this.closeItem(sub.items[i]);
+    sub.open = false;
+    sub.el.hidden = true;
+    item.li.classList.remove('hm-open');
+    setExpanded(item.toggle, false);
+    this.callHook(this.uponHide, sub);
+  };
+
+  // Opens the submenu of an item, closing its siblings' submenus.
+  Tree.prototype.openItem = function (item) {
+    var menu = item.menu;
+    for (var i = 0; i < menu.items.length; i++) if (menu.items[i] !== item) this.closeItem(menu.items[i]);
+    var sub = item.subMenu();
+    if (!sub || sub.open) return;
+    if (!sub.el) item.li.appendChild(this.buildMenu(sub));
+    sub.open = true;
+    sub.el.hidden = false;
+    item.li.classList.add('hm-open');
+    setExpanded(item.toggle, true);
+    if (!this.narrow) this.placeSubmenu(item, sub);
+    this.callHook(this.uponDisplay, sub);
+  };
+
+  // Opens a pop-up tree's first menu from its trigger.
+  Tree.prototype.openPopup = function (trigger) {
+    for (var t = 0; t < trees.length; t++) if (trees[t] !== this && trees[t].kind !== 'bar') trees[t].closeAll();
+    if (trigger) this.trigger = trigger;
+    if (!this.el) this.buildPopup();
+    var first = this.root;
+    var wasOpen = first.open;
+    first.open = true;
+    first.el.hidden = false;
+    setExpanded(this.triggerToggle, true);
+    if (this.trigger) this.trigger.classList.add('hm-trigger-open');
+    var vw = doc.documentElement.clientWidth;
+    var vh = doc.documentElement.clientHeight;
+    var r = first.el.getBoundingClientRect();
+    var x, y;
+    if (this.kind === 'relative' && this.trigger) {
+      var tr = this.trigger.getBoundingClientRect();
+      x = P.rightToLeft ? tr.right - r.width : tr.left;
+      y = tr.bottom;
+    } else {
+      x = this.x - win.scrollX;
+      y = this.y - win.scrollY;
+    }
+    x = clamp(x, 0, vw - r.width);
+    y = clamp(y, 0, vh - r.height);
+    moveTo(first.el, x, y);
+    if (!wasOpen) this.callHook(this.uponDisplay, first);
+  };
+
+  // Places a submenu beside its item (below it for the items of a horizontal bar), inside the window.
+  Tree.prototype.placeSubmenu = function (item, sub) {
+    var el = sub.el;
+    var vw = doc.documentElement.clientWidth;
+    var vh = doc.documentElement.clientHeight;
+    var r = el.getBoundingClientRect();
+    var ir = item.li.getBoundingClientRect();
+    var pr = item.menu.el.getBoundingClientRect();
+    var x, y;
+    if (item.menu.level === 0 && item.menu.el.classList.contains('hm-bar')) {
+      x = P.rightToLeft ? ir.right - r.width : ir.left;
+      y = pr.bottom;
+      if (x + r.width > vw) x = vw - r.width;
+      if (y + r.height > vh && ir.top - r.height >= 0) y = pr.top - r.height; // open upwards
+    } else {
+      var overlap = P.childPerCentOver !== null ? pr.width * P.childPerCentOver / 100 : P.childOverlap;
+      var right = pr.right - overlap;
+      var left = pr.left - r.width + overlap;
+      if (P.rightToLeft) x = left >= 0 || right + r.width > vw ? left : right;
+      else x = right + r.width <= vw || left < 0 ? right : left;
+      y = ir.top + P.childOffset;
+      if (y + r.height > vh) y = vh - r.height; // move up to stay on the screen
+    }
+    moveTo(el, clamp(x, 0, vw - r.width), clamp(y, 0, vh - r.height));
+  };
+
+  Tree.prototype.callHook = function (fn, menu) {
+    if (!fn) return;
+    try {
+      fn(menu.el, menu.name);
+    } catch (e) {
+      if (win.console) console.error('hierMenus: the display hook failed:', e);
+    }
+  };
+
+  function clamp(v, lo, hi) {
+    return Math.max(lo, Math.min(v, Math.max(lo, hi)));
+  }
+
+  // Moves an absolutely placed element so that its border box starts at viewport point (x, y), whatever
+  // its containing block is: measure where (0, 0) lands, then shift by the difference.
+  function moveTo(el, x, y) {
+    el.style.left = '0px';
+    el.style.top = '0px';
+    var r = el.getBoundingClientRect();
+    el.style.left = Math.round(x - r.left) + 'px';
+    el.style.top = Math.round(y - r.top) + 'px';
+  }
+
+  function setExpanded(el, open) {
+    if (el) el.setAttribute('aria-expanded', open ? 'true' : 'false');
+  }
+
+  // ----- events ---------------------------------------------------------------------------------------
+
+  function itemOf(node) {
+    while (node && node.nodeType === 1) {
+      if (node.hmItem) return node.hmItem;
+      if (node.hmTree) return null;
+      node = node.parentNode;
+    }
+    return null;
+  }
+  function inRow(node) {
+    return !!(node && node.closest && node.closest('.hm-row'));
+  }
+
+  // Pointer positions for hover intent.
+  var aim = { x: 0, y: 0, px: 0, py: 0, timer: 0, pending: null };
+
+  Tree.prototype.listen = function (el) {
+    var self = this;
+    el.addEventListener('pointerover', function (e) {
+      self.cancelHide();
+      if (e.pointerType === 'touch' || self.narrow) return;
+      if (!inRow(e.target)) return;
+      var item = itemOf(e.target);
+      if (item) self.hover(item, e);
+    });
+    el.addEventListener('pointermove', function (e) {
+      aim.px = aim.x;
+      aim.py = aim.y;
+      aim.x = e.clientX;
+      aim.y = e.clientY;
+      // A pointer resting on, or moving away within, an item that waits for an aimed submenu takes over.
+      if (aim.pending && itemOf(e.target) === aim.pending && !self.aimingAtOpenSub(aim.pending)) {
+        self.takeOver(aim.pending);
+      }
+    });
+    el.addEventListener('pointerleave', function (e) {
+      if (e.pointerType === 'touch') return;
+      if (self.kind === 'bar' || !self.contains(e.relatedTarget)) self.scheduleHide();
+    });
+    el.addEventListener('pointerenter', function () {
+      self.cancelHide();
+    });
+    el.addEventListener('click', function (e) {
+      self.click(e);
+    });
+    el.addEventListener('keydown', function (e) {
+      self.key(e);
+    });
+    el.addEventListener('focusout', function (e) {
+      if (!self.contains(e.relatedTarget) && e.relatedTarget !== null) self.closeAll();
+    });
+  };
+
+  // The pointer came onto an item's row.
+  Tree.prototype.hover = function (item, e) {
+    if (aim.pending && aim.pending !== item) clearAim();
+    var open = openSibling(item);
+    if (open && this.aimingAtOpenSub(item)) {
+      // Crossing this item on the way into the open submenu: wait before switching.
+      clearAim();
+      aim.pending = item;
+      var self = this;
+      aim.timer = setTimeout(function () {
+        if (aim.pending === item) self.takeOver(item);
+      }, AIM_DELAY);
+      return;
+    }
+    if (this.clickStart(item) && !open && !item.menu.level) return;
+    this.takeOver(item, e);
+  };
+
+  Tree.prototype.clickStart = function (item) {
+    return P.clickStart && item.menu.level === 0;
+  };
+
+  // The item under the pointer becomes the active one of its menu.
+  Tree.prototype.takeOver = function (item) {
+    clearAim();
+    if (item.hasSub) this.openItem(item);
+    else for (var i = 0; i < item.menu.items.length; i++) this.closeItem(item.menu.items[i]);
+  };
+
+  function clearAim() {
+    if (aim.timer) clearTimeout(aim.timer);
+    aim.timer = 0;
+    aim.pending = null;
+  }
+
+  function openSibling(item) {
+    var items = item.menu.items;
+    for (var i = 0; i < items.length; i++) if (items[i] !== item && items[i].sub && items[i].sub.open) return items[i];
+    return null;
+  }
+
+  // Whether the pointer moves towards the submenu open beside a sibling of this item: inside the
+  // triangle from the previous pointer position to the near edge of that submenu.
+  Tree.prototype.aimingAtOpenSub = function (item) {
+    var sib = openSibling(item);
+    if (!sib) return false;
+    var r = sib.sub.el.getBoundingClientRect();
+    var p0 = { x: aim.px, y: aim.py };
+    var p = { x: aim.x, y: aim.y };
+    if (p.x === p0.x && p.y === p0.y) return false;
+    var a, b;
+    if (p0.x <= r.left) { a = { x: r.left, y: r.top }; b = { x: r.left, y: r.bottom }; }
+    else if (p0.x >= r.right) { a = { x: r.right, y: r.top }; b = { x: r.right, y: r.bottom }; }
+    else if (p0.y <= r.top) { a = { x: r.left, y: r.top }; b = { x: r.right, y: r.top }; }
+    else { a = { x: r.left, y: r.bottom }; b = { x: r.right, y: r.bottom }; }
+    // Widen the triangle a little at its start so that small wobbles still count.
+    return inTriangle(p, p0, a, b, 4);
+  };
+
+  function inTriangle(p, a, b, c, slack) {
+    function side(p1, p2, p3) {
+      return (p1.x - p3.x) * (p2.y - p3.y) - (p2.x - p3.x) * (p1.y - p3.y);
+    }
+    var d1 = side(p, a, b), d2 = side(p, b, c), d3 = side(p, c, a);
+    var neg = d1 < 0 || d2 < 0 || d3 < 0, pos = d1 > 0 || d2 > 0 || d3 > 0;
+    if (!(neg && pos)) return true;
+    return Math.abs(p.x - a.x) + Math.abs(p.y - a.y) <= slack;
+  }
+
+  // Clicks: buttons open and close; on touch the first tap on a link with a submenu opens the submenu.
+  Tree.prototype.click = function (e) {
+    var item = itemOf(e.target);
+    if (!item) return;
+    var onToggle = item.toggle && item.toggle.contains(e.target);
+    var onLink = item.link && item.link.contains(e.target);
+    if (onToggle) {
+      if (item.sub && item.sub.open) this.closeItem(item);
+      else this.openItem(item);
+    } else if (onLink && item.hasSub && !(item.sub && item.sub.open) &&
+               (tapStart.type === 'touch' && !tapStart.wasOpen)) {
+      e.preventDefault();
+      this.openItem(item);
+    } else if (onLink && item.hasSub && this.clickStart(item) && !(item.sub && item.sub.open)) {
+      e.preventDefault();
+      this.openItem(item);
+    }
+  };
+
+  // What the pointer was when it went down, and whether the menu it hit was already open then.
+  var tapStart = { type: 'mouse', wasOpen: false };
+
+  function onPointerDown(e) {
+    lastPointerType = e.pointerType || 'mouse';
+    var item = itemOf(e.target);
+    var trig = triggerTree(e.target);
+    tapStart.type = lastPointerType;
+    tapStart.wasOpen = item ? !!(item.sub && item.sub.open) : trig ? trig.root.open : false;
+    for (var i = 0; i < trees.length; i++) {
+      var t = trees[i];
+      if (P.clickKill && !t.contains(e.target)) {
+        t.closeAll();
+        if (t.kind === 'bar' && t.narrow && t.el.classList.contains('hm-unfolded')) t.burger.click();
+      }
+    }
+  }
+
+  function triggerTree(node) {
+    for (var i = 0; i < trees.length; i++) {
+      var t = trees[i];
+      if ((t.trigger && t.trigger.contains(node)) || (t.triggerToggle && t.triggerToggle.contains(node))) return t;
+    }
+    return null;
+  }
+
+  // Keyboard: disclosure buttons plus arrow keys, Home and End.
+  Tree.prototype.key = function (e) {
+    if (e.altKey || e.ctrlKey || e.metaKey) return;
+    var item = itemOf(e.target);
+    var burger = this.burger && e.target === this.burger;
+    var k = e.key;
+    if (burger) {
+      if (k === 'Escape') { this.closeAll(); if (this.el.classList.contains('hm-unfolded')) this.burger.click(); }
+      else if (k === 'ArrowDown' && this.el.classList.contains('hm-unfolded')) focusItem(this.root.items[0]);
+      else return;
+      e.preventDefault();
+      return;
+    }
+    if (!item) return;
+    var menu = item.menu;
+    var vertical = !(menu.level === 0 && this.kind === 'bar' && this.horizontal) || this.narrow;
+    var fwd = P.rightToLeft ? 'ArrowLeft' : 'ArrowRight';
+    var back = P.rightToLeft ? 'ArrowRight' : 'ArrowLeft';
+    var onToggle = item.toggle && e.target === item.toggle;
+    var subOpen = item.sub && item.sub.open;
+    switch (k) {
+      case 'Escape':
+        if (subOpen && (onToggle || e.target === item.control)) this.closeItem(item);
+        else this.closeMenuOf(item);
+        break;
+      case 'ArrowDown':
+      case 'ArrowUp':
+        if (!vertical) {
+          if (k === 'ArrowDown' && item.hasSub) { this.openItem(item); focusItem(item.sub.items[0]); }
+          else if (k === 'ArrowUp' && subOpen) this.closeItem(item);
+          else return;
+        } else if (k === 'ArrowDown' && onToggle && subOpen) {
+          focusItem(item.sub.items[0]);
+        } else {
+          focusItem(step(menu.items, item, k === 'ArrowDown' ? 1 : -1));
+        }
+        break;
+      case 'ArrowRight':
+      case 'ArrowLeft':
+        if (!vertical) {
+          focusItem(step(menu.items, item, k === fwd ? 1 : -1));
+        } else if (k === fwd && item.hasSub && !this.narrow) {
+          this.openItem(item);
+          focusItem(item.sub.items[0]);
+        } else if (k === back && menu.parentItem && !this.narrow) {
+          var parent = menu.parentItem;
+          var pm = parent.menu;
+          if (pm.level === 0 && this.kind === 'bar' && this.horizontal) {
+            // In a drop-down of the bar: go to the neighbouring bar item.
+            this.closeItem(parent);
+            focusItem(step(pm.items, parent, -1));
+          } else {
+            this.closeItem(parent);
+            focusControl(parent.toggle || parent.control);
+          }
+        } else if (k === fwd && menu.parentItem && !this.narrow) {
+          var top = topItem(item);
+          if (top && top.menu.el.classList.contains('hm-bar')) {
+            this.closeItem(top);
+            focusItem(step(top.menu.items, top, 1));
+          } else return;
+        } else return;
+        break;
+      case 'Home':
+        focusItem(firstFocusable(menu.items, 1));
+        break;
+      case 'End':
+        focusItem(firstFocusable(menu.items, -1));
+        break;
+      default:
+        return;
+    }
+    e.preventDefault();
+    e.stopPropagation();
+  };
+
+  // Escape inside a menu: close it and return focus to what opened it.
+  Tree.prototype.closeMenuOf = function (item) {
+    var parent = item.menu.parentItem;
+    if (parent) {
+      this.closeItem(parent);
+      focusControl(parent.toggle || parent.control);
+    } else if (this.kind !== 'bar') {
+      var back = this.triggerToggle || this.trigger;
+      this.closeAll();
+      focusControl(back);
+    }
+  };
+
+  function topItem(item) {
+    while (item.menu.parentItem) item = item.menu.parentItem;
+    return item;
+  }
+
+  function step(items, from, dir) {
+    var n = items.length;
+    var i = items.indexOf(from);
+    for (var s = 1; s <= n; s++) {
+      var c = items[(i + dir * s + n * s) % n];
+      if (c.control) return c;
+    }
+    return from;
+  }
+
+  function firstFocusable(items, dir) {
+    var n = items.length;
+    for (var s = 0; s < n; s++) {
+      var c = items[dir > 0 ? s : n - 1 - s];
+      if (c.control) return c;
+    }
+    return null;
+  }
+
+  function focusItem(item) {
+    if (item) focusControl(item.control);
+  }
+  function focusControl(el) {
+    if (el) el.focus();
+  }
+
+  // ----- the page's link row (table main menus) -------------------------------------------------------
+
+  var POPUP_CALL = /popUp\(\s*['"](elMenu(\d+))['"]/;
+
+  // Gives every link of the page that opens a pop-up menu a disclosure button beside it, for the keyboard
+  // and for screen readers, and the first-tap-opens rule for touch.
+  function enhanceTriggers() {
+    var links = doc.querySelectorAll('a[onmouseover]');
+    for (var i = 0; i < links.length; i++) {
+      var link = links[i];
+      var m = POPUP_CALL.exec(link.getAttribute('onmouseover') || '');
+      if (!m) continue;
+      var tree = treesByPopup[m[1]];
+      if (!tree || tree.trigger) continue;
+      tree.trigger = link;
+      var t = doc.createElement('button');
+      t.type = 'button';
+      t.className = 'hm-trigger-toggle';
+      t.setAttribute('aria-expanded', 'false');
+      t.setAttribute('aria-controls', m[1]);
+      t.setAttribute('aria-label', (link.textContent || '').trim() + ', submenu');
+      t.appendChild(arrowImage(P.imageSrc));
+      link.parentNode.insertBefore(t, link.nextSibling);
+      tree.triggerToggle = t;
+      watchTrigger(tree, link, t);
+      if (link.classList.contains('hm-current')) t.classList.add('hm-current');
+    }
+  }
+
+  function watchTrigger(tree, link, toggle) {
+    toggle.addEventListener('click', function () {
+      if (tree.root.open) tree.closeAll();
+      else tree.openPopup(link);
+    });
+    link.addEventListener('click', function (e) {
+      // First tap opens, second follows the link.
+      if (tapStart.type === 'touch' && !tapStart.wasOpen) {
+        e.preventDefault();
+        tree.openPopup(link);
+      }
+    });
+    var keys = function (e) {
+      if (e.key === 'Escape' && tree.root.open) {
+        tree.closeAll();
+        toggle.focus();
+        e.preventDefault();
+      } else if (e.key === 'ArrowDown' && e.target === toggle) {
+        tree.openPopup(link);
+        focusItem(firstFocusable(tree.root.items, 1));
+        e.preventDefault();
+      }
+    };
+    toggle.addEventListener('keydown', keys);
+    link.addEventListener('keydown', keys);
+    var out = function (e) {
+      if (e.relatedTarget && !tree.contains(e.relatedTarget)) tree.closeAll();
+    };
+    toggle.addEventListener('focusout', out);
+    link.addEventListener('focusout', out);
+    link.addEventListener('pointerleave', function (e) {
+      if (e.pointerType !== 'touch' && !tree.contains(e.relatedTarget)) tree.scheduleHide();
+    });
+  }
+
+  // popUp('elMenuN', event): the page's links call it on mouse over.
+  function popUp(name, e) {
+    var tree = treesByPopup[name];
+    if (!tree) return;
+    if (e && (e.pointerType === 'touch' || lastPointerType === 'touch') && e.type !== 'click') {
+      // The compatibility mouseover of a tap: the tap rule opens the menu on click instead.
+      if (tapStart.type === 'touch') return;
+    }
+    tree.cancelHide();
+    var link = e && e.target && e.target.closest ? e.target.closest('a') : null;
+    tree.openPopup(link || tree.trigger);
+  }
+
+  // popDown('elMenuN'): the page's links call it when the pointer leaves them.
+  function popDown(name) {
+    var tree = treesByPopup[name];
+    if (tree && tree.root.open) tree.scheduleHide();
+  }
+
+  // ----- the current page -----------------------------------------------------------------------------
+
+  // Finds the item that links to this page and records its path (array name -> position), walking the
+  // data without building any element.
+  function findCurrentPage(firstNames) {
+    var here = stripHash(location.href);
+    var last = location.pathname.replace(/.*\//, '');
+    var resolver = doc.createElement('a');
+    var stack = firstNames.slice();
+    while (stack.length) {
+      var name = stack.pop();
+      var rows = itemRows(win[name] || []);
+      for (var i = 0; i < rows.length; i++) {
+        var url = rows[i][1] == null ? '' : String(rows[i][1]);
+        if (url !== '' && (last === '' || url.indexOf(last) >= 0)) {
+          resolver.setAttribute('href', url);
+          if (stripHash(resolver.href) === here) return recordPath(name, i + 1);
+        }
+        if (num(rows[i][4], 0) === 1 && isArrayData(win[name + '_' + (i + 1)])) stack.push(name + '_' + (i + 1));
+      }
+    }
+    return null;
+  }
+
+  function recordPath(name, position) {
+    currentPath[name] = position;
+    var m;
+    while ((m = /^(HM_Array[\d_]*)_(\d+)$/.exec(name))) {
+      currentPath[m[1]] = Number(m[2]);
+      name = m[1];
+    }
+    return name; // the first-level array
+  }
+
+  function stripHash(u) {
+    var i = u.indexOf('#');
+    return i < 0 ? u : u.slice(0, i);
+  }
+
+  // ----- start ----------------------------------------------------------------------------------------
+
+  function firstLevelNumbers() {
+    var built = win.HM_a_TreesToBuild;
+    var numbers = [];
+    if (Array.isArray(built) && built.length) {
+      for (var i = 0; i < built.length; i++) {
+        var n = parseInt(built[i], 10);
+        if (n > 0 && isArrayData(win['HM_Array' + n])) numbers.push(n);
+      }
+      return numbers;
+    }
+    var keys = Object.keys(win);
+    for (var k = 0; k < keys.length; k++) {
+      var m = /^HM_Array(\d+)$/.exec(keys[k]);
+      if (m && isArrayData(win[keys[k]])) numbers.push(Number(m[1]));
+    }
+    return numbers.sort(function (a, b) { return a - b; });
+  }
+
+  function start() {
+    var numbers = firstLevelNumbers();
+    if (!numbers.length) return;
+    installStyles();
+    var currentTree = findCurrentPage(numbers.map(function (n) { return 'HM_Array' + n; }));
+    for (var i = 0; i < numbers.length; i++) {
+      var tree = new Tree(numbers[i], win['HM_Array' + numbers[i]]);
+      trees.push(tree);
+      if (tree.kind === 'bar') tree.buildBar();
+      else treesByPopup['elMenu' + tree.number] = tree;
+    }
+    enhanceTriggers();
+    if (currentTree) markCurrentTrigger(currentTree);
+    doc.addEventListener('pointerdown', onPointerDown, true);
+    doc.addEventListener('keydown', function (e) {
+      if (e.key !== 'Escape') return;
+      for (var t = 0; t < trees.length; t++) if (!trees[t].contains(e.target)) trees[t].closeAll();
+    });
+    win.addEventListener('resize', function () {
+      for (var t = 0; t < trees.length; t++) if (!trees[t].narrow) trees[t].closeAll();
+    });
+  }
+
+  // The link row's link whose menu leads to the current page is marked like the path in the menus.
+  function markCurrentTrigger(firstName) {
+    var n = /^HM_Array(\d+)$/.exec(firstName);
+    var tree = n && treesByPopup['elMenu' + n[1]];
+    if (tree && tree.trigger) {
+      tree.trigger.classList.add('hm-current');
+      tree.trigger.style.textDecoration = 'underline';
+    }
+  }
+
+  win.popUp = popUp;
+  win.popDown = popDown;
+  win.HM_f_PopUp = popUp;
+  win.HM_f_PopDown = popDown;
+  // For the page's own scripts and for tests: the built trees.
+  win.HM_Corvantel = { trees: trees, parameters: P };
+
+  if (doc.readyState === 'loading') doc.addEventListener('DOMContentLoaded', start);
+  else start();
+})();
