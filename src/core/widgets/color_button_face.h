@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/widgets/geometry.h"
+#include "core/widgets/color_geometry.h"
 
 namespace corvantel::widgets {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/document/project_settings.h"
-#include "core/widgets/geometry.h"
+#include "core/widgets/color_geometry.h"
 
 namespace corvantel::widgets {
 

@@ -115,4 +115,15 @@ int hitTestCell(const PaletteLayout& l, Point p) {
   return cellAt(l, y / S, column);
 }
 
+Point palettePosition(const Rect& owner, int width, int height, const Rect& screen) {
+  Point p{owner.left - 1, owner.bottom};
+  if (p.y + height > screen.bottom) {
+    p.y = screen.bottom - height;
+    if (p.y < owner.top) p.y = owner.top - height;
+  }
+  if (p.x + width > screen.right) p.x = screen.right - width;
+  if (p.x < screen.left) p.x = screen.left;
+  return p;
+}
+
 }  // namespace corvantel::widgets

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/widgets/geometry.h"
+#include "core/widgets/color_geometry.h"
 
 namespace corvantel::widgets {
 
@@ -59,6 +59,11 @@ int cellAt(const PaletteLayout& layout, int row, int column);
 // The cell under a point in palette coordinates, or -1. The grid follows the cell rectangles exactly,
 // so a point on a cell's edge pixel belongs to that cell and the gap above the system colours to none.
 int hitTestCell(const PaletteLayout& layout, Point p);
+
+// Top-left corner of a palette of the given size shown for an owner button (both in screen pixels):
+// below the button, one pixel left of it; above the button when it would pass the screen's bottom;
+// moved left to end at the screen's right edge, but never past the screen's left edge.
+Point palettePosition(const Rect& owner, int width, int height, const Rect& screen);
 
 // Grid position of a colour cell (0 to 64).
 inline int cellRow(int cell) {

@@ -156,3 +156,17 @@ TEST(ColorPaletteKeys, CaptionAccelerators) {
   EXPECT_EQ(captionAccelerator("Fish && &Chips"), 'c');
   EXPECT_EQ(captionAccelerator("trailing &"), 0);
 }
+
+TEST(ColorPalettePosition, StaysOnTheScreen) {
+  const Rect screen{0, 0, 1024, 768};
+  EXPECT_EQ(palettePosition({100, 200, 157, 222}, 164, 125, screen), (Point{99, 222}));
+  // Near the bottom: above the button, ending at its top.
+  EXPECT_EQ(palettePosition({100, 700, 157, 722}, 164, 125, screen), (Point{99, 575}));
+  EXPECT_EQ(palettePosition({100, 600, 157, 622}, 164, 277, screen), (Point{99, 323}));
+  // Moved up to end at the screen's bottom, its top still not above the button's top.
+  EXPECT_EQ(palettePosition({100, 480, 157, 502}, 164, 277, screen), (Point{99, 491}));
+  // Near the right edge: moved left; a palette wider than the screen starts at its left edge.
+  EXPECT_EQ(palettePosition({1000, 10, 1024, 32}, 164, 125, screen), (Point{860, 32}));
+  EXPECT_EQ(palettePosition({0, 10, 57, 32}, 164, 125, screen), (Point{0, 32}));
+  EXPECT_EQ(palettePosition({50, 10, 107, 32}, 2000, 125, screen), (Point{0, 32}));
+}
