@@ -30,7 +30,7 @@ function(corvantel_add_test name layer)
     add_executable(${name} ${T_SOURCES} ${support_core})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   endif()
-  target_include_directories(${name} PRIVATE "${support}" "${CMAKE_SOURCE_DIR}/src")
+  target_include_directories(${name} PRIVATE "${support}" "${CMAKE_SOURCE_DIR}/tests" "${CMAKE_SOURCE_DIR}/src")
   target_compile_definitions(${name} PRIVATE
     CORVANTEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     CORVANTEL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"

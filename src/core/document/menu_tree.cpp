@@ -91,6 +91,9 @@ MoveResult MenuTree::moveBefore(MenuItem* item, MenuItem* target) {
   MoveResult result;
   if (!item || !target || item == &m_top || target == &m_top) return result;
   if (target == root() || isInSubtree(target, item)) return result;
+  // The root stays the first item: moved before a later top-level item it would hand its place (and the
+  // generated menu) to the item before that one.
+  if (item == root()) return result;
   MenuItem* from = item->m_parent;
   MenuItem* to = target->m_parent;
   const int fromRow = item->row();

@@ -93,7 +93,8 @@ class MenuTree {
   // Replaces the text; returns whether it differed.
   bool setText(MenuItem* item, std::string text);
   // The drop rule of the tree: `item` with its subtree becomes the previous sibling of `target`. Refused
-  // (nothing happens) when target is null, the root, the item itself or inside the item's subtree.
+  // (nothing happens) when target is null, the root, the item itself or inside the item's subtree, and
+  // when the item is the root.
   MoveResult moveBefore(MenuItem* item, MenuItem* target);
   // Empties the tree.
   void clear();

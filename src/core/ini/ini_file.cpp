@@ -74,7 +74,11 @@ std::string cutToChars(std::string s, std::size_t maxChars) {
 
 }  // namespace
 
-IniFile::IniFile(std::string bytes) : m_bytes(std::move(bytes)) {}
+IniFile::IniFile(std::string bytes) : m_bytes(std::move(bytes)) {
+  // The whole file is read in one encoding, so that keys, sections and values agree: UTF-8 when the bytes
+  // are valid UTF-8, else Windows-1252 (files of older copies), held as UTF-8 from here on.
+  if (!io::isValidUtf8(m_bytes)) m_bytes = io::windows1252ToUtf8(m_bytes);
+}
 
 IniFile IniFile::load(const std::string& path) {
   auto bytes = io::readFileBytes(path);
@@ -84,8 +88,9 @@ IniFile IniFile::load(const std::string& path) {
 std::vector<IniFile::Line> IniFile::lines() const {
   std::vector<Line> out;
   const std::size_t n = m_bytes.size();
-  std::size_t begin = 0;
-  for (std::size_t i = 0; i < n; ++i) {
+  // A byte-order mark belongs to no line: the first section head behind it is still a head.
+  std::size_t begin = m_bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  for (std::size_t i = begin; i < n; ++i) {
     char c = m_bytes[i];
     if (c == '\n') {
       out.push_back({begin, i - begin, i + 1});
@@ -102,7 +107,7 @@ std::vector<IniFile::Line> IniFile::lines() const {
 }
 
 IniFile::Located IniFile::locate(const std::vector<Line>& all, std::string_view section,
-                                 std::string_view key) const {
+                                 std::optional<std::string_view> key) const {
   Located where;
   std::size_t i = 0;
   for (; i < all.size(); ++i) {
@@ -115,9 +120,9 @@ IniFile::Located IniFile::locate(const std::vector<Line>& all, std::string_view 
   for (++i; i < all.size(); ++i) {
     std::string_view line = text(all[i]);
     if (sectionName(line)) break;
-    if (!where.key && !key.empty()) {
+    if (!where.key && key) {
       auto kv = keyValue(line);
-      if (kv && equalsIgnoreCase(kv->key, key)) where.key = i;
+      if (kv && equalsIgnoreCase(kv->key, *key)) where.key = i;
     }
   }
   where.sectionEnd = i;
@@ -129,14 +134,13 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
   Located where = locate(all, section, key);
   if (!where.key) return std::nullopt;
   auto kv = keyValue(text(all[*where.key]));
-  std::string decoded = io::decodeFileText(std::string(unquote(kv->value)));
-  return cutToChars(std::move(decoded), kMaxValueChars);
+  return cutToChars(std::string(unquote(kv->value)), kMaxValueChars);
 }
 
 std::vector<std::string> IniFile::keys(std::string_view section) const {
   std::vector<std::string> out;
   auto all = lines();
-  Located where = locate(all, section, {});
+  Located where = locate(all, section, std::nullopt);
   if (!where.sectionFound) return out;
   for (std::size_t i = where.sectionHead + 1; i < where.sectionEnd; ++i) {
     auto kv = keyValue(text(all[i]));
@@ -160,12 +164,20 @@ std::vector<std::string> IniFile::sections() const {
   return out;
 }
 
-void IniFile::ensureUtf8() {
-  if (!io::isValidUtf8(m_bytes)) m_bytes = io::windows1252ToUtf8(m_bytes);
-}
-
-bool IniFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
-  ensureUtf8();
+bool IniFile::setValue(std::string_view section, std::string_view key, std::string_view valueIn) {
+  // A name that the reader would split differently would write a line that reads back as something
+  // else (another key, a section head); such names are refused. A line break in a value would start a
+  // new line of the file: it is written as a blank instead.
+  const auto hasLineBreak = [](std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; };
+  const std::string_view bareKey = trim(key);
+  if (hasLineBreak(section) || hasLineBreak(key) || key.find('=') != std::string_view::npos ||
+      (!bareKey.empty() && bareKey.front() == '[')) {
+    throw Error("Invalid name in a settings file");
+  }
+  std::string value(valueIn);
+  for (char& c : value) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
   auto all = lines();
   Located where = locate(all, section, key);
   if (where.key) {
@@ -202,7 +214,7 @@ bool IniFile::removeKey(std::string_view section, std::string_view key) {
 
 bool IniFile::removeSection(std::string_view section) {
   auto all = lines();
-  Located where = locate(all, section, {});
+  Located where = locate(all, section, std::nullopt);
   if (!where.sectionFound) return false;
   std::size_t begin = all[where.sectionHead].begin;
   std::size_t end = where.sectionEnd < all.size() ? all[where.sectionEnd].begin : m_bytes.size();

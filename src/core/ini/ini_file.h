@@ -26,7 +26,8 @@ class IniFile {
   // The file's contents, or an empty profile when it does not exist or cannot be read.
   static IniFile load(const std::string& path);
 
-  // The value of `key` in `section`, decoded to UTF-8 (see io::decodeFileText), or nothing when missing.
+  // The value of `key` in `section`, or nothing when missing. A file whose bytes are not valid UTF-8 is
+  // read as Windows-1252 and held as UTF-8 (bytes() then gives the converted text).
   std::optional<std::string> value(std::string_view section, std::string_view key) const;
 
   // Key names of the first section called `section`, in file order, first occurrences only.
@@ -36,6 +37,8 @@ class IniFile {
 
   // Sets `key` in `section` to `value`. Returns false when the stored value already equals it (the bytes
   // stay untouched). A new key goes directly before the next section head; a new section is appended.
+  // Line breaks in `value` are written as blanks; a section or key name that would not read back as
+  // itself (a line break, a "=" in a key, a key that begins with "[") throws corvantel::Error.
   bool setValue(std::string_view section, std::string_view key, std::string_view value);
   // Removes the first `key` line of the section. Returns whether something was removed.
   bool removeKey(std::string_view section, std::string_view key);
@@ -61,9 +64,9 @@ class IniFile {
   };
 
   std::vector<Line> lines() const;
-  Located locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) const;
+  // `key` nothing: only the section is looked for.
+  Located locate(const std::vector<Line>& lines, std::string_view section, std::optional<std::string_view> key) const;
   std::string_view text(const Line& line) const { return std::string_view(m_bytes).substr(line.begin, line.length); }
-  void ensureUtf8();
 
   std::string m_bytes;
 };
