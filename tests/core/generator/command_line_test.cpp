@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "core/generator/command_line.h"
+#include "core/generator/generation_run.h"
+#include "core/generator/menu_page_writer.h"
+#include "core/project/project_files.h"
+#include "generator_test_util.h"
+
+using namespace corvantel;
+
+TEST(GenerateCommand, ReadsTheProjectAndWritesTheFolder) {
+  gentest::TempFolder work;
+  auto d = gentest::newDocument();
+  d->settings().menuType = MenuType::TableMenu;
+  d->settings().pageTitle = "Club pages";
+  MenuItem* news = gentest::add(d->tree(), d->tree().root(), "News", "news.html");
+  gentest::add(d->tree(), news, "2024", "2024.html");
+  const std::string projectPath = work.file("club.cvp");
+  project::Saver(*d, projectPath);
+
+  mkdir(work.file("program").c_str(), 0755);
+  mkdir(work.file("program/data").c_str(), 0755);
+  for (const auto& name : supportFileNames()) gentest::writeBytes(work.file("program/data/" + name), name);
+  mkdir(work.file("out").c_str(), 0755);
+
+  EXPECT_EQ(runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 0);
+  EXPECT_EQ(gentest::readAll(work.file("out/menu.html")), buildMenuPage(d->settings(), d->tree()));
+  EXPECT_EQ(gentest::readAll(work.file("out/HM_Loader.js")), "HM_Loader.js");
+
+  // A missing support file: the folder is still written, but the command fails.
+  std::remove(work.file("program/data/triL.gif").c_str());
+  EXPECT_EQ(runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 1);
+}
+
+TEST(GenerateCommand, FailsWithoutAnOutputFolderOrAMenuDataFile) {
+  gentest::TempFolder work;
+  gentest::writeBytes(work.file("lonely.cvp"), "[Settings]\r\n");
+  EXPECT_EQ(runGenerateCommand(work.file("missing"), work.file("lonely.cvp"), work.path() + "/"), 1);
+  EXPECT_EQ(runGenerateCommand(work.path(), work.file("lonely.cvp"), work.path() + "/"), 1);  // no .cvd
+  EXPECT_FALSE(io::fileExists(work.file("menu.html")));
+}
