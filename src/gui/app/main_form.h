@@ -128,6 +128,9 @@ class TCorvantelMainForm : public QMainWindow {
   bool FormCloseQuery();
   void Saver(const std::string& path);
   void Opener(const std::string& path);
+  // Opens the project whose settings file is `path`, after the save question: Open project without its
+  // file dialog. Returns whether the project was opened (false when the question stopped it).
+  bool openProjectFile(const QString& path);
 
   // --- the other commands ---
   void ProjectSettClick();
@@ -172,6 +175,14 @@ class TCorvantelMainForm : public QMainWindow {
   void FillLanguageList();
   void createHelpSystem();
   void tearDownHelp();
+  // The save question before the document is thrown away: whether the command may go on (No, or Yes and
+  // the save happened). A failed save is shown in the error box and stops the command.
+  bool askToSaveChanges(bool translated);
+  // Save project / Save project as; false when the file dialog was cancelled. Errors are thrown.
+  bool saveProject();
+  bool saveProjectAs();
+  // Opener with the modified flag cleared, whatever part of the project could be read.
+  void openProjectNow(const std::string& path);
 
   StartOptions m_options;
   Document m_document;

@@ -1,26 +1,128 @@
 // The project commands of the main window: New, Open, Save, Save as, Exit, the close question, and the
 // project settings command.
+#include <QFileInfo>
+
 #include "core/document/document.h"
+#include "core/project/project_files.h"
+#include "gui/app/corvantel_application.h"
 #include "gui/app/main_form.h"
 #include "gui/app/menu_tree_view.h"
+#include "gui/app/user_prompts.h"
+#include "gui/document/menu_tree_model.h"
+#include "gui/document/project_settings_dialog.h"
 
 namespace corvantel::gui {
 
-void TCorvantelMainForm::setUpProjectFiles() {}
+namespace {
+
+QString projectFilter() { return QStringLiteral("Corvantel project (*.cvp)"); }
+
+const char* const kSaveQuestion = "Do you want to save this project ?";
+
+}  // namespace
+
+void TCorvantelMainForm::setUpProjectFiles() { ProjectSettings = new TProjectSettings(this); }
+
+bool TCorvantelMainForm::askToSaveChanges(bool translated) {
+  if (!m_document.isModified()) return true;
+  const QString text = translated ? Translate(kSaveQuestion) : QString::fromLatin1(kSaveQuestion);
+  switch (prompts().askYesNoCancel(this, text)) {
+    case UserPrompts::Answer::No:
+      return true;
+    case UserPrompts::Answer::Cancel:
+      return false;
+    case UserPrompts::Answer::Yes:
+      break;
+  }
+  // Yes: the command goes on only when the work is really on disk.
+  try {
+    return saveProject();
+  } catch (const std::exception& e) {
+    CorvantelApplication::showException(e);
+    return false;
+  }
+}
 
 void TCorvantelMainForm::NewProjectClick() {
+  if (!askToSaveChanges(true)) return;
   m_document.resetToNewProject();
   if (MenuItem* selected = TreeView1->selectedItem()) fillEditFields(selected);
   m_document.setProjectFileName(kNoProjectName);
+  m_document.setModified(false);
 }
 
-void TCorvantelMainForm::Openproject1Click() {}
-void TCorvantelMainForm::Saveproject1Click() {}
-void TCorvantelMainForm::Saveprojectas1Click() {}
+void TCorvantelMainForm::Openproject1Click() {
+  if (!askToSaveChanges(false)) return;
+  const QString name = prompts().openFileName(this, projectFilter());
+  if (name.isEmpty()) return;
+  openProjectNow(QFileInfo(name).absoluteFilePath().toStdString());
+}
+
+bool TCorvantelMainForm::openProjectFile(const QString& path) {
+  if (!askToSaveChanges(false)) return false;
+  openProjectNow(QFileInfo(path).absoluteFilePath().toStdString());
+  return true;
+}
+
+void TCorvantelMainForm::openProjectNow(const std::string& path) {
+  // The author has answered the save question: what is now in the window is the opened project, also
+  // when only part of it could be read.
+  try {
+    Opener(path);
+  } catch (...) {
+    m_document.setModified(false);
+    throw;
+  }
+  m_document.setModified(false);
+}
+
+void TCorvantelMainForm::Saveproject1Click() { saveProject(); }
+
+bool TCorvantelMainForm::saveProject() {
+  if (m_document.isUnnamed() || m_document.projectFileName().empty()) return saveProjectAs();
+  Saver(m_document.projectFileName());
+  m_document.setModified(false);
+  return true;
+}
+
+void TCorvantelMainForm::Saveprojectas1Click() { saveProjectAs(); }
+
+bool TCorvantelMainForm::saveProjectAs() {
+  QString name = prompts().saveFileName(this, projectFilter());
+  if (name.isEmpty()) return false;
+  if (!QFileInfo(name).fileName().contains(QLatin1Char('.'))) name += QStringLiteral(".cvp");
+  const std::string path = QFileInfo(name).absoluteFilePath().toStdString();
+  Saver(path);  // throws before the name changes when the save fails
+  m_document.setProjectFileName(path);
+  m_document.setModified(false);
+  return true;
+}
+
+// Exit only asks the window to close; the close question asks about unsaved work once.
 void TCorvantelMainForm::Exit1Click() { close(); }
-bool TCorvantelMainForm::FormCloseQuery() { return true; }
-void TCorvantelMainForm::Saver(const std::string&) {}
-void TCorvantelMainForm::Opener(const std::string&) {}
-void TCorvantelMainForm::ProjectSettClick() {}
+
+bool TCorvantelMainForm::FormCloseQuery() { return askToSaveChanges(false); }
+
+void TCorvantelMainForm::Saver(const std::string& path) { project::Saver(m_document, path); }
+
+void TCorvantelMainForm::Opener(const std::string& path) {
+  try {
+    project::Opener(m_document, path);
+  } catch (...) {
+    if (MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+    throw;
+  }
+  if (MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+}
+
+void TCorvantelMainForm::ProjectSettClick() {
+  ProjectSettings->loadSettings(m_document.settings());
+  if (prompts().execDialog(ProjectSettings) == QDialog::Accepted) {
+    m_document.setSettings(ProjectSettings->settings(), true);
+  }
+  // The dialog shows the document's values again: after Cancel the old ones, after OK the ones kept
+  // (a number field left with a lone sign shows 0).
+  ProjectSettings->loadSettings(m_document.settings());
+}
 
 }  // namespace corvantel::gui

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QAbstractSpinBox>
+#include <cstdint>
+#include <optional>
+
+namespace corvantel::gui {
+
+// A whole-number field with up and down arrows, step 1, with no limits of its own (the whole 32-bit
+// range, negative numbers too). Only a sign and digits can be typed; a text that is not a whole number
+// (empty, or a lone sign) reads as 0.
+class SpinField : public QAbstractSpinBox {
+  Q_OBJECT
+ public:
+  explicit SpinField(QWidget* parent = nullptr);
+
+  // The number the text reads as: 0 when it is not a whole number.
+  std::int32_t value() const;
+  // Shows `value` in decimal.
+  void setValue(std::int32_t value);
+
+  void stepBy(int steps) override;
+  QValidator::State validate(QString& input, int& pos) const override;
+  QSize sizeHint() const override;
+
+  // Parses a whole number as the field reads it; nothing for any other text.
+  static std::optional<std::int32_t> parse(const QString& text);
+
+ Q_SIGNALS:
+  void valueChanged(std::int32_t value);
+
+ protected:
+  StepEnabled stepEnabled() const override;
+};
+
+}  // namespace corvantel::gui
