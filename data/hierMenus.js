@@ -679,6 +679,11 @@
     el.addEventListener('keydown', function (e) {
       self.key(e);
     });
+    // Focus decides what stays open: moving it to another item closes the submenus it left.
+    el.addEventListener('focusin', function (e) {
+      var item = itemOf(e.target);
+      if (item) self.closeOutside(item);
+    });
     el.addEventListener('focusout', function (e) {
       if (!self.contains(e.relatedTarget) && e.relatedTarget !== null) self.closeAll();
     });
@@ -872,6 +877,16 @@
     }
     e.preventDefault();
     e.stopPropagation();
+  };
+
+  // Closes every open submenu that does not hold the item (the item's own submenu stays as it is).
+  Tree.prototype.closeOutside = function (item) {
+    var keep = [];
+    for (var it = item; it; it = it.menu.parentItem) keep.push(it);
+    for (var k = 0; k < keep.length; k++) {
+      var items = keep[k].menu.items;
+      for (var i = 0; i < items.length; i++) if (items[i] !== keep[k]) this.closeItem(items[i]);
+    }
   };
 
   // Escape inside a menu: close it and return focus to what opened it.

@@ -1,0 +1,402 @@
+// Browser tests of generated menu pages: the three menu types, over http on 127.0.0.1 and from file://.
+// Run: node --test tests/web/   (CORVANTEL names the program that generates the pages)
+'use strict';
+const { describe, it, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { pathToFileURL } = require('url');
+const { launchBrowser, serve, generate, DATA_DIR } = require('./lib/harness');
+
+const WORK = fs.mkdtempSync(path.join(os.tmpdir(), 'corvantel-web-'));
+let browser;
+let server;
+
+before(async () => {
+  browser = await launchBrowser();
+  server = await serve(WORK);
+});
+after(async () => {
+  if (browser) await browser.close();
+  if (server) await server.close();
+  fs.rmSync(WORK, { recursive: true, force: true });
+});
+
+// Generated folders, one per project, made once.
+// The interaction tests of the coded type use a copy whose menus the author moved below the link row
+// (the coded 10, 10 lies on the row itself).
+const made = {};
+function folder(project) {
+  if (!made[project]) {
+    const dir = path.join(WORK, project);
+    if (project.endsWith('_moved')) {
+      fs.cpSync(folder(project.replace(/_moved$/, '')), dir, { recursive: true });
+      const arrays = path.join(dir, 'hierArrays.js');
+      fs.writeFileSync(arrays, fs.readFileSync(arrays, 'latin1').replace(/^\[(\d+), 10, 10,/gm, '[$1, 10, 40,'), 'latin1');
+      made[project] = { dir };
+      return dir;
+    }
+    made[project] = { dir, by: generate(path.join(DATA_DIR, project + '.cvp'), dir) };
+    // Pages the tests navigate to.
+    for (const f of ['alpha.html', 'products.html']) fs.writeFileSync(path.join(dir, f), `<title>${f}</title>${f}`);
+  }
+  return made[project].dir;
+}
+function address(project, transport, file = 'menu.html') {
+  const dir = folder(project);
+  return transport === 'http' ? `${server.url}${project}/${file}` : pathToFileURL(path.join(dir, file)).href;
+}
+
+// A page in its own context; collects script errors and failed loads.
+async function open(project, transport, options = {}) {
+  const context = await browser.newContext({ viewport: { width: 1024, height: 768 }, ...options.context });
+  context.setDefaultTimeout(5000);
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (e) => problems.push('page error: ' + e.message));
+  page.on('console', (m) => {
+    if (m.type() === 'error') problems.push('console error: ' + m.text());
+  });
+  await page.goto(address(project, transport, options.file));
+  await page.waitForFunction(() => window.HM_Corvantel && document.getElementById('hm-styles'));
+  return { page, problems, close: () => context.close() };
+}
+
+const isVisible = (page, selector) => page.locator(selector).first().isVisible();
+
+// Moves the pointer onto an element's row the way a person does: a few steps, from where it is.
+async function pointAt(page, locator, dx = 8) {
+  const box = await locator.boundingBox();
+  assert.ok(box, 'element has a box');
+  await page.mouse.move(box.x + dx, box.y + box.height / 2, { steps: 4 });
+}
+
+const rowOf = (page, caption) => page.locator('.hm-row').filter({ has: page.getByText(caption, { exact: true }) }).first();
+const menuOf = (page, arrayName) => page.locator(`[id="hm-${arrayName}"]`);
+
+function rgb(hex) {
+  const n = parseInt(hex.slice(1), 16);
+  return `rgb(${(n >> 16) & 255}, ${(n >> 8) & 255}, ${n & 255})`;
+}
+
+const TYPES = {
+  js_menu: { top: ['Home', 'Products', 'Café Crème', 'Contact'], first: 'HM_Array1', bar: true,
+    colours: { fc: '#000080', fco: '#FFFFFF', bg: '#FFFF00', bgo: '#000080' } },
+  table_coded: { top: ['Home', 'Products', 'Café Crème', 'Contact'], first: 'HM_Array2',
+    colours: { fc: '#000000', fco: '#FFFFFF', bg: '#EFF7FF', bgo: '#003F5C' } },
+  table_relative: { top: ['ホーム', '製品', '会社案内', '連絡先'], first: 'HM_Array2',
+    colours: { fc: '#000000', fco: '#FFFFFF', bg: '#EFF7FF', bgo: '#003F5C' } },
+};
+
+// Opens the first level: the bar item's drop-down, or the link row's pop-up.
+async function openFirst(page, type) {
+  const t = TYPES[type];
+  if (t.bar) {
+    await pointAt(page, rowOf(page, t.top[1]));
+    await page.locator('[id="hm-HM_Array1_2"]').waitFor({ state: 'visible' });
+    return page.locator('[id="hm-HM_Array1_2"]');
+  }
+  await pointAt(page, page.locator('a.navbar').filter({ hasText: t.top[1] }), 4);
+  await page.locator('#elMenu2').waitFor({ state: 'visible' });
+  return page.locator('#elMenu2');
+}
+const secondLevel = (type) => (TYPES[type].bar ? 'HM_Array1_2_2' : 'HM_Array2_2');
+
+for (const type of Object.keys(TYPES)) {
+  const t = TYPES[type];
+  for (const transport of ['http', 'file']) {
+    describe(`${type} over ${transport}`, () => {
+      it('loads without script errors and shows the top-level captions', async () => {
+        const { page, problems, close } = await open(type, transport);
+        try {
+          const selector = t.bar ? 'nav.hm-tree .hm-bar > .hm-item > .hm-row' : 'a.navbar';
+          const captions = (await page.locator(selector).allTextContents()).map((s) => s.trim());
+          assert.deepEqual(captions, t.top);
+          if (!t.bar) assert.equal(await page.locator('.hm-menu').count(), 0, 'pop-ups wait until first opened');
+          assert.deepEqual(problems, []);
+        } finally {
+          await close();
+        }
+      });
+
+      it('opens submenus on hover, level by level, and closes them after the set delay', async () => {
+        const { page, problems, close } = await open(type, transport);
+        try {
+          const first = await openFirst(page, type);
+          await pointAt(page, rowOf(page, t.bar || type === 'table_coded' ? 'Beta & Gamma' : 'ベータ & "引用"'));
+          const second = menuOf(page, secondLevel(type));
+          await second.waitFor({ state: 'visible' });
+          // Leave everything: still there before the delay, gone after it.
+          await page.mouse.move(600, 700, { steps: 2 });
+          await page.waitForTimeout(250);
+          assert.ok(await second.isVisible(), 'still open within TopSecondsVisible');
+          await second.waitFor({ state: 'hidden', timeout: 2000 });
+          assert.ok(!(await first.isVisible()), 'the first level closed too');
+          if (t.bar) assert.ok(await isVisible(page, 'nav.hm-tree .hm-bar'), 'the bar stays');
+          assert.deepEqual(problems, []);
+        } finally {
+          await close();
+        }
+      });
+
+      it('follows the colours, the width and the position of the settings', async () => {
+        const { page, close } = await open(type, transport);
+        try {
+          const first = await openFirst(page, type);
+          const box = await first.boundingBox();
+          assert.equal(Math.round(box.width), 180);
+          if (t.bar) {
+            const bar = await page.locator('nav.hm-tree').boundingBox();
+            assert.deepEqual([bar.x, bar.y], [40, 30]);
+            assert.equal(Math.round((await page.locator('.hm-bar > .hm-item').first().boundingBox()).width), 180);
+          } else if (type === 'table_coded') {
+            assert.deepEqual([box.x, box.y], [10, 10]);
+          } else {
+            const link = await page.locator('a.navbar:text-is("製品")').boundingBox();
+            assert.ok(Math.abs(box.x - link.x) < 1 && Math.abs(box.y - (link.y + link.height)) < 1, 'just below the link');
+          }
+          const style = (loc) => loc.evaluate((el) => {
+            const s = getComputedStyle(el);
+            return [s.color, s.backgroundColor];
+          });
+          const rowName = t.bar || type === 'table_coded' ? 'Alpha' : 'アルファ';
+          const other = t.bar || type === 'table_coded' ? 'New things' : '新着';
+          await pointAt(page, rowOf(page, rowName));
+          assert.deepEqual(await style(rowOf(page, rowName)), [rgb(t.colours.fco), rgb(t.colours.bgo)]);
+          assert.deepEqual(await style(rowOf(page, other)), [rgb(t.colours.fc), rgb(t.colours.bg)]);
+        } finally {
+          await close();
+        }
+      });
+
+      it('shows captions as written and goes to an item\'s address on click', async () => {
+        const { page, close } = await open(type, transport);
+        try {
+          await openFirst(page, type);
+          if (t.bar || type === 'table_coded') {
+            const texts = await page.locator('[id="hm-HM_Array1_2"], #elMenu2').first().locator('.hm-row').allTextContents();
+            assert.deepEqual(texts, ['Alpha', 'Beta & Gamma', 'New things', 'Back\\slash']);
+            assert.equal(await page.locator('.hm-row b:text-is("New")').count(), 1, 'markup kept as markup');
+            await pointAt(page, rowOf(page, 'Beta & Gamma'));
+            await pointAt(page, rowOf(page, 'Beta two'));
+            assert.equal(await rowOf(page, 'Deep "quoted"').textContent(), 'Deep "quoted"');
+            const accents = t.bar ? await page.locator('.hm-bar > .hm-item > .hm-row').nth(2).textContent()
+              : await page.locator('a.navbar').nth(2).textContent();
+            assert.equal(accents, 'Café Crème');
+          } else {
+            const texts = await page.locator('#elMenu2 .hm-row').allTextContents();
+            assert.deepEqual(texts, ['アルファ', 'ベータ & "引用"', '新着']);
+            assert.equal(await page.locator('#elMenu2 b:text-is("新着")').count(), 1);
+            assert.equal(await page.evaluate(() => document.characterSet), 'Shift_JIS');
+          }
+          const alpha = rowOf(page, t.bar || type === 'table_coded' ? 'Alpha' : 'アルファ').locator('a');
+          await pointAt(page, alpha);
+          await page.mouse.down();
+          await page.mouse.up();
+          await page.waitForURL(/\/alpha\.html$/);
+        } finally {
+          await close();
+        }
+      });
+    });
+  }
+
+  describe(`${type}: keyboard, touch, current page, small windows`, () => {
+    const project = type === 'table_coded' ? 'table_coded_moved' : type;
+    it('keyboard: nothing opens on focus; Enter opens, arrows move, Escape closes and returns focus', async () => {
+      const { page, close } = await open(project, 'http');
+      try {
+        const first = t.bar ? menuOf(page, 'HM_Array1_2') : page.locator('#elMenu2');
+        const link = t.bar ? rowOf(page, t.top[1]).locator('a') : page.locator('a.navbar').filter({ hasText: t.top[1] });
+        await link.focus();
+        await page.keyboard.press('Tab');
+        const toggle = t.bar ? rowOf(page, t.top[1]).locator('button') : page.locator('.hm-trigger-toggle').first();
+        assert.ok(await toggle.evaluate((el) => el === document.activeElement), 'Tab reaches the disclosure button');
+        assert.equal(await toggle.getAttribute('aria-expanded'), 'false');
+        assert.ok(!(await first.isVisible().catch(() => false)), 'focus alone opens nothing');
+        await page.keyboard.press('Enter');
+        assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
+        assert.ok(await first.isVisible());
+        await page.keyboard.press('Tab');
+        const focused = () => page.evaluate(() => document.activeElement.textContent.trim());
+        assert.equal(await focused(), t.bar || type === 'table_coded' ? 'Alpha' : 'アルファ', 'Tab goes into the open menu');
+        await page.keyboard.press('ArrowDown');
+        const beta = t.bar || type === 'table_coded' ? 'Beta & Gamma' : 'ベータ & "引用"';
+        assert.equal(await focused(), beta);
+        await page.keyboard.press('End');
+        assert.equal(await focused(), t.bar || type === 'table_coded' ? 'Back\\slash' : '新着');
+        await page.keyboard.press('Home');
+        await page.keyboard.press('Escape');
+        assert.ok(!(await first.isVisible()), 'Escape closes');
+        assert.ok(await toggle.evaluate((el) => el === document.activeElement), 'focus back on the button');
+        await page.keyboard.press(' ');
+        assert.ok(await first.isVisible(), 'Space opens');
+        await page.keyboard.press(' ');
+        assert.ok(!(await first.isVisible()), 'Space closes');
+        if (t.bar) {
+          // Arrow keys along the bar; focus leaving a menu closes it.
+          await page.keyboard.press('Enter');
+          await page.keyboard.press('ArrowRight');
+          assert.equal(await focused(), 'Café Crème');
+          assert.ok(!(await first.isVisible()), 'focus out of the menu closed it');
+        }
+      } finally {
+        await close();
+      }
+    });
+
+    it('touch: the first tap opens a submenu, the second follows its link, a tap outside closes', async () => {
+      const { page, close } = await open(project, 'http', { context: { hasTouch: true } });
+      try {
+        const first = t.bar ? menuOf(page, 'HM_Array1_2') : page.locator('#elMenu2');
+        const link = t.bar ? rowOf(page, t.top[1]).locator('a') : page.locator('a.navbar').filter({ hasText: t.top[1] });
+        const box = await link.boundingBox();
+        await page.touchscreen.tap(box.x + 3, box.y + box.height / 2);
+        await first.waitFor({ state: 'visible' });
+        assert.match(page.url(), /menu\.html$/, 'the first tap does not navigate');
+        await page.touchscreen.tap(900, 700);
+        await first.waitFor({ state: 'hidden' });
+        await page.touchscreen.tap(box.x + 3, box.y + box.height / 2);
+        await first.waitFor({ state: 'visible' });
+        await page.touchscreen.tap(box.x + 3, box.y + box.height / 2);
+        await page.waitForURL(/\/products\.html$/);
+      } finally {
+        await close();
+      }
+    });
+
+    it('marks the current page\'s item and the path to it', async () => {
+      fs.copyFileSync(path.join(folder(project), 'menu.html'), path.join(folder(project), 'beta1.html'));
+      const { page, close } = await open(project, 'http', { file: 'beta1.html' });
+      try {
+        await openFirst(page, type);
+        await pointAt(page, rowOf(page, t.bar || type === 'table_coded' ? 'Beta & Gamma' : 'ベータ & "引用"'));
+        const current = page.locator('a[aria-current="page"]');
+        await current.waitFor({ state: 'visible' });
+        assert.equal(await current.count(), 1);
+        assert.equal(await current.getAttribute('href'), 'beta1.html');
+        const path = await page.locator('.hm-current > .hm-row').allTextContents();
+        const expect = t.bar ? ['Products', 'Beta & Gamma', 'Beta one'] : type === 'table_coded'
+          ? ['Beta & Gamma', 'Beta one'] : ['ベータ & "引用"', 'ベータ一'];
+        assert.deepEqual(path.map((s) => s.trim()), expect);
+        const shadow = await page.locator('.hm-current > .hm-row').last().evaluate((el) => getComputedStyle(el).boxShadow);
+        assert.notEqual(shadow, 'none', 'the path is visibly marked');
+        if (!t.bar) assert.ok(await page.locator('a.navbar.hm-current').count() === 1, 'the row link is marked');
+      } finally {
+        await close();
+      }
+    });
+
+    it('keeps submenus inside a 700-pixel-wide window', async () => {
+      const { page, close } = await open(project, 'http', { context: { viewport: { width: 700, height: 500 } } });
+      try {
+        if (t.bar) {
+          await pointAt(page, rowOf(page, 'Café Crème'));
+          await pointAt(page, rowOf(page, 'Naïve résumé'));
+          await menuOf(page, 'HM_Array1_3_2').waitFor({ state: 'visible' });
+        } else {
+          const name = type === 'table_coded' ? 'Café Crème' : '会社案内';
+          await pointAt(page, page.locator("a.navbar").filter({ hasText: name }), 3);
+          await page.locator('#elMenu3').waitFor({ state: 'visible' });
+          if (type === 'table_coded') {
+            await pointAt(page, rowOf(page, 'Naïve résumé'));
+            await page.locator('[id="hm-HM_Array3_2"]').waitFor({ state: 'visible' });
+          }
+        }
+        const boxes = await page.$$eval('.hm-menu:not(.hm-bar)', (els) => els.filter((e) => !e.hidden && e.closest('[hidden]') === null)
+          .map((e) => e.getBoundingClientRect().toJSON()));
+        assert.ok(boxes.length >= 1);
+        for (const b of boxes) assert.ok(b.left >= 0 && b.right <= 700 && b.bottom <= 500, JSON.stringify(b));
+      } finally {
+        await close();
+      }
+    });
+
+    it('works in a 400-pixel-wide window', async () => {
+      const { page, problems, close } = await open(project, 'http', { context: { viewport: { width: 400, height: 700 } } });
+      try {
+        if (t.bar) {
+          const burger = page.locator('.hm-burger');
+          assert.ok(await burger.isVisible(), 'one Menu button');
+          assert.ok(!(await page.locator('.hm-bar').isVisible()), 'the bar is folded');
+          await burger.click();
+          assert.equal(await burger.getAttribute('aria-expanded'), 'true');
+          const toggle = rowOf(page, 'Products').locator('button');
+          await toggle.click();
+          const section = menuOf(page, 'HM_Array1_2');
+          assert.ok(await section.isVisible());
+          // An expanded section sits in the list under its item, not beside it.
+          const sb = await section.boundingBox();
+          const ib = await rowOf(page, 'Products').boundingBox();
+          assert.ok(sb.y >= ib.y + ib.height - 1 && sb.x + sb.width <= 400, JSON.stringify({ sb, ib }));
+          // Keyboard inside the folded list.
+          await toggle.focus();
+          await page.keyboard.press('Enter');
+          assert.ok(!(await section.isVisible()), 'Enter closes the section');
+          await page.keyboard.press('Enter');
+          await page.keyboard.press('Tab');
+          assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Alpha');
+          await page.keyboard.press('Enter');
+          await page.waitForURL(/\/alpha\.html$/);
+        } else {
+          const first = await openFirst(page, type);
+          const b = await first.boundingBox();
+          assert.ok(b.x >= 0 && b.x + b.width <= 400);
+        }
+        assert.deepEqual(problems, []);
+      } finally {
+        await close();
+      }
+    });
+  });
+}
+
+describe('loader', () => {
+  it('reports a missing data file in the console and leaves the page working', async () => {
+    const dir = path.join(WORK, 'no_arrays');
+    fs.mkdirSync(dir, { recursive: true });
+    for (const f of fs.readdirSync(folder('js_menu'))) fs.copyFileSync(path.join(folder('js_menu'), f), path.join(dir, f));
+    fs.rmSync(path.join(dir, 'hierArrays.js'));
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    const errors = [];
+    page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
+    page.on('pageerror', (e) => errors.push(e.message));
+    try {
+      await page.goto(`${server.url}no_arrays/menu.html`);
+      await page.waitForFunction(() => window.HM_Corvantel);
+      assert.ok(errors.some((e) => /HM_Loader: could not load .*hierArrays\.js/.test(e)), errors.join('\n'));
+      assert.equal(await page.locator('.hm-tree').count(), 0);
+    } finally {
+      await context.close();
+    }
+  });
+
+  it('builds nothing from hostile data: script in captions stays inert', async () => {
+    const dir = path.join(WORK, 'hostile');
+    fs.mkdirSync(dir, { recursive: true });
+    for (const f of fs.readdirSync(folder('js_menu'))) fs.copyFileSync(path.join(folder('js_menu'), f), path.join(dir, f));
+    fs.writeFileSync(path.join(dir, 'hierArrays.js'), [
+      'HM_Array1 = [',
+      '[150, 0, 2, "red;}</style><script>", "#FFFFFF", "#EFF7FF", "#003F5C", "#000000", "#000000", 1, 1, 0, 1, 0, 1, "null", "null",],',
+      '["<img src=x onerror=\\"window.hacked=1\\">Pic","a.html", 1, 0, 0],',
+      '["<script>window.hacked=2</script>Scr","b.html", 1, 0, 1]]',
+      'HM_Array1_2 = [', '[],', '["<i onclick=\\"x()\\">It</i>","c.html", 1, 0, 0]]', ''].join('\r\n'));
+    const context = await browser.newContext();
+    const page = await context.newPage();
+    try {
+      await page.goto(`${server.url}hostile/menu.html`);
+      await page.waitForSelector('.hm-bar');
+      await pointAt(page, rowOf(page, 'Scr'));
+      await page.waitForTimeout(100);
+      assert.equal(await page.evaluate(() => window.hacked), undefined);
+      assert.equal(await page.locator('[onerror], [onclick]').count(), 0);
+      assert.equal(await page.locator('.hm-row i:text-is("It")').count(), 1, 'harmless markup stays');
+      // An unusable colour falls back to the page parameter.
+      assert.equal(await rowOf(page, 'Pic').evaluate((el) => getComputedStyle(el).color), 'rgb(0, 0, 128)');
+    } finally {
+      await context.close();
+    }
+  });
+});
