@@ -4,10 +4,35 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
+#include "gui/app/tree_images.h"
+#include "gui/app/tree_row_painter.h"
 #include "gui/document/menu_tree_model.h"
 
 namespace corvantel::gui {
+
+namespace {
+
+// Gives every row the height of the tree's own row painting.
+class TreeRowHeightDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(treeRowHeight(option.font));
+    return size;
+  }
+};
+
+bool hasNextSibling(const MenuItem* item) {
+  const MenuItem* parent = item->parent();
+  return parent && parent->children().back().get() != item;
+}
+
+}  // namespace
 
 TMenuTreeView::TMenuTreeView(QWidget* parent) : QTreeView(parent) {
   setObjectName(QStringLiteral("TreeView1"));
@@ -26,6 +51,7 @@ TMenuTreeView::TMenuTreeView(QWidget* parent) : QTreeView(parent) {
   setDragDropMode(QAbstractItemView::DragDrop);
   setDefaultDropAction(Qt::MoveAction);
   setProperty("helpContext", 1000);
+  setItemDelegate(new TreeRowHeightDelegate(this));
   connect(this, &QTreeView::expanded, this, [this] { Q_EMIT expandedOrCollapsed(); });
   connect(this, &QTreeView::collapsed, this, [this] { Q_EMIT expandedOrCollapsed(); });
 }
@@ -50,6 +76,58 @@ void TMenuTreeView::selectItem(const MenuItem* item) {
   }
   setCurrentIndex(index);
   selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TMenuTreeView::setButtonHalfSize(int halfSize) {
+  halfSize = std::clamp(halfSize, 0, kIndent);
+  if (halfSize == m_buttonHalfSize) return;
+  m_buttonHalfSize = halfSize;
+  viewport()->update();
+}
+
+void TMenuTreeView::setImageList(const TTreeImageList* images) {
+  m_images = images;
+  viewport()->update();
+}
+
+void TMenuTreeView::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {
+  // The lines and boxes are part of the row painting; the style draws no branch indicators.
+}
+
+void TMenuTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const MenuItem* item = m_model ? m_model->itemFromIndex(index) : nullptr;
+  if (!item) return;
+  // Level and ancestor lines in one walk up: each ancestor costs one step.
+  m_ancestorFlags.clear();
+  const MenuItem* top = m_model->tree().top();
+  for (const MenuItem* p = item->parent(); p && p != top; p = p->parent()) {
+    m_ancestorFlags.push_back(hasNextSibling(p) ? 1 : 0);
+  }
+
+  TreeRowPaintState state;
+  const int left = columnViewportPosition(0);
+  const int width = viewport()->width();
+  state.rowRect = QRect(left, option.rect.y(), std::max(width - left, 1), option.rect.height());
+  state.fillRect = QRect(0, option.rect.y(), width, option.rect.height());
+  state.level = static_cast<int>(m_ancestorFlags.size());
+  state.indent = indentation();
+  state.buttonHalfSize = m_buttonHalfSize;
+  state.hasChildren = item->hasChildren();
+  state.expanded = state.hasChildren && isExpanded(index);
+  state.hasNextSibling = hasNextSibling(item);
+  state.ancestorHasNextSibling = m_ancestorFlags;
+  state.text = QString::fromStdString(item->text());
+  state.imageIndex = item->imageIndex();
+  state.images = m_images;
+  state.font = option.font;
+  // Hot tracking does not change a row's look; a selected row keeps the highlight without the focus.
+  const bool selected = selectionModel() && selectionModel()->isSelected(index);
+  const QPalette& pal = palette();
+  state.fillColor =
+      selected ? pal.color(QPalette::Active, QPalette::Highlight) : pal.color(QPalette::Active, QPalette::Base);
+  state.textColor =
+      selected ? pal.color(QPalette::Active, QPalette::HighlightedText) : pal.color(QPalette::Active, QPalette::Text);
+  paintTreeRow(*painter, state, m_rowGeometry);
 }
 
 MenuItem* TMenuTreeView::itemAt(const QPoint& point) const {

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QTreeView>
+#include <cstdint>
+#include <vector>
+
+#include "core/widgets/tree_row_drawing.h"
 
 namespace corvantel {
 class MenuItem;
@@ -9,6 +13,7 @@ class MenuItem;
 namespace corvantel::gui {
 
 class MenuTreeModel;
+class TTreeImageList;
 
 // TreeView1: the item tree of the main window. Read-only captions, whole-row selection kept visible
 // when the tree loses the focus, hot tracking, indent 19, items moved by dragging. It reports the events
@@ -30,6 +35,15 @@ class TMenuTreeView : public QTreeView {
   // The item whose row lies under `point` (viewport coordinates), or nullptr.
   MenuItem* itemAt(const QPoint& point) const;
 
+  // H of the row drawing: half the side of the plus/minus box and the gap before the caption. The main
+  // window gives its ButtonHalfSize at start-up.
+  static constexpr int kDefaultButtonHalfSize = 4;
+  void setButtonHalfSize(int halfSize);
+  int buttonHalfSize() const { return m_buttonHalfSize; }
+  // The image list ImageList whose pictures the rows show (the program's own by default).
+  void setImageList(const TTreeImageList* images);
+  const TTreeImageList* imageList() const { return m_images; }
+
  Q_SIGNALS:
   // The selection is about to move to `item` (by mouse or keyboard).
   void selectionChanging(corvantel::MenuItem* item);
@@ -47,10 +61,18 @@ class TMenuTreeView : public QTreeView {
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  // Every row is painted by the tree itself: fill, lines, box, picture and caption.
+  void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
  private:
   MenuTreeModel* m_model = nullptr;
   bool m_pressed = false;
+  int m_buttonHalfSize = kDefaultButtonHalfSize;
+  const TTreeImageList* m_images = nullptr;
+  // Scratch storage of the row painting, reused from row to row.
+  mutable std::vector<std::uint8_t> m_ancestorFlags;
+  mutable widgets::TreeRowGeometry m_rowGeometry;
 };
 
 }  // namespace corvantel::gui

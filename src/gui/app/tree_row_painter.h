@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+#include <span>
+
+#include "core/widgets/tree_row_drawing.h"
+
+class QPainter;
+
+namespace corvantel::gui {
+
+class TTreeImageList;
+
+// Everything the painting of one row of the item tree reads.
+struct TreeRowPaintState {
+  // The full row: the tree's left edge to its right edge, the row's top to its bottom. Its left edge is
+  // where level 0 starts (it moves left when the tree is scrolled sideways).
+  QRect rowRect;
+  // The part of the row that is filled; defaults to rowRect when empty.
+  QRect fillRect;
+  int level = 0;
+  int indent = 19;
+  int buttonHalfSize = 4;
+  bool hasChildren = false;
+  bool expanded = false;
+  bool hasNextSibling = false;
+  std::span<const std::uint8_t> ancestorHasNextSibling;  // parent first, see TreeRowInput
+  QString text;                                          // the whole item text, caption TAB address
+  int imageIndex = -1;
+  const TTreeImageList* images = nullptr;  // nullptr: the tree's default list
+  QFont font;
+  QColor fillColor;  // the row colour: the highlight colour for a selected row, else the tree's background
+  QColor textColor;
+};
+
+// The grey of the tree's lines and boxes.
+inline const QColor kTreeLineColor(128, 128, 128);
+
+// The row height that fits the pictures and the caption in `font`.
+int treeRowHeight(const QFont& font);
+
+// Paints one row: the row fill, the lines, the plus/minus box, the picture and the caption alone (the
+// address after the tab never shows). `geometry` is scratch storage that callers painting many rows reuse.
+void paintTreeRow(QPainter& painter, const TreeRowPaintState& state, widgets::TreeRowGeometry& geometry);
+void paintTreeRow(QPainter& painter, const TreeRowPaintState& state);
+
+}  // namespace corvantel::gui
