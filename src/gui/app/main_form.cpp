@@ -360,6 +360,7 @@ void TCorvantelMainForm::FormShow() {
     CorvantelApplication::showException(e);
   }
   ButtonHalfSize = 4;
+  TreeView1->setButtonHalfSize(ButtonHalfSize);
   m_document.setModified(false);
 }
 
