@@ -254,12 +254,16 @@ void TCorvantelMainForm::buildPanel() {
   CheckBox1->hide();
 
   // Two colour buttons that no command reads; kept hidden, out of the author's way.
-  ColorButton3 = new TColorButton(Panel1);
+  for (TColorButton** b : {&ColorButton3, &ColorButton4}) {
+    *b = new TColorButton(Panel1);
+    (*b)->setCustomText(QStringLiteral("More colors"));
+    (*b)->setPopupSpacing(8);
+    (*b)->setShowSystemColors(false);
+    (*b)->resize(57, 22);
+    (*b)->hide();
+  }
   ColorButton3->setObjectName(QStringLiteral("ColorButton3"));
-  ColorButton3->hide();
-  ColorButton4 = new TColorButton(Panel1);
   ColorButton4->setObjectName(QStringLiteral("ColorButton4"));
-  ColorButton4->hide();
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -1,23 +1,446 @@
 #include "gui/widgets/color_button.h"
 
+#include <QApplication>
+#include <QEnterEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QShortcutEvent>
+#include <QStyle>
+#include <QStyleOption>
+#include <qdrawutil.h>
+
+#include "core/widgets/color_palette_table.h"
+#include "gui/widgets/color_popup.h"
 
 namespace corvantel::gui {
 
-TColorButton::TColorButton(QWidget* parent) : QWidget(parent) { resize(57, 22); }
+using namespace corvantel::widgets;
+
+namespace {
+
+QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+}  // namespace
+
+TColorButton::TColorButton(QWidget* parent) : QWidget(parent) {
+  resize(45, 22);
+  setAttribute(Qt::WA_Hover);
+  setBackgroundRole(QPalette::Button);
+  m_popup = new TColorPopup(this);
+  updateOpacity();
+}
+
+TColorButton::~TColorButton() {
+  if (m_popupOpen) m_popup->hidePalette();
+  m_popupOpen = false;
+}
+
+// ---- properties ----
 
 void TColorButton::setSelectionColor(Color color) {
   if (color == m_selectionColor) return;
   m_selectionColor = color;
   update();
+  if (m_popupOpen) m_popup->locate(color);
   Q_EMIT OnChange();
+}
+
+QString TColorButton::CustomText() const { return m_popup->CustomText(); }
+void TColorButton::setCustomText(const QString& text) { m_popup->setCustomText(text); }
+QString TColorButton::DefaultText() const { return m_popup->DefaultText(); }
+void TColorButton::setDefaultText(const QString& text) { m_popup->setDefaultText(text); }
+bool TColorButton::ShowSystemColors() const { return m_popup->ShowSystemColors(); }
+void TColorButton::setShowSystemColors(bool show) { m_popup->setShowSystemColors(show); }
+int TColorButton::PopupSpacing() const { return m_popup->PopupSpacing(); }
+void TColorButton::setPopupSpacing(int spacing) { m_popup->setPopupSpacing(spacing); }
+
+void TColorButton::setPopupOpen(bool open) {
+  if (open == m_popupOpen) return;
+  bool allowed = true;
+  Q_EMIT OnDropChanging(&allowed);
+  if (!allowed) return;
+  m_popupOpen = open;
+  if (open) {
+    m_arrowPressed = true;  // the pressed look, also when opened from code
+    repaint();
+    m_popup->openWith(m_selectionColor);
+  } else {
+    m_popup->hidePalette();
+  }
+  Q_EMIT OnDropChanged();
+  update();
+}
+
+void TColorButton::setAllowAllUp(bool allow) {
+  if (allow == m_allowAllUp) return;
+  m_allowAllUp = allow;
+  if (m_groupIndex != 0 && parentWidget()) {
+    for (TColorButton* b : parentWidget()->findChildren<TColorButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+      if (b != this && b->m_groupIndex == m_groupIndex) b->m_allowAllUp = allow;
+    }
+  }
+}
+
+void TColorButton::setDown(bool down) {
+  if (m_groupIndex == 0) down = false;
+  if (down == m_down) return;
+  if (m_down && !m_allowAllUp) return;  // one button of the group stays down
+  m_down = down;
+  if (down) {
+    if (m_state == ButtonState::Up) m_state = ButtonState::Exclusive;
+    releaseGroupSiblings();
+  } else if (m_state == ButtonState::Exclusive) {
+    m_state = ButtonState::Up;
+  }
+  update();
+}
+
+void TColorButton::setGroupIndex(int index) {
+  if (index == m_groupIndex) return;
+  m_groupIndex = index;
+  if (index == 0 && m_down) {
+    m_down = false;
+    if (m_state == ButtonState::Exclusive) m_state = ButtonState::Up;
+    update();
+  }
+}
+
+void TColorButton::releaseGroupSiblings() {
+  if (m_groupIndex == 0 || !parentWidget()) return;
+  for (TColorButton* b : parentWidget()->findChildren<TColorButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (b == this || b->m_groupIndex != m_groupIndex) continue;
+    b->m_allowAllUp = m_allowAllUp;
+    if (b->m_down) {
+      b->m_down = false;
+      if (b->m_state == ButtonState::Exclusive) b->m_state = ButtonState::Up;
+      b->update();
+    }
+  }
+}
+
+void TColorButton::setDropDownArrowColor(Color color) {
+  m_arrowColor = color;
+  update();
+}
+void TColorButton::setDropDownWidth(int width) {
+  m_dropDownWidth = std::max(0, width);
+  update();
+}
+void TColorButton::setFlat(bool flat) {
+  m_flat = flat;
+  updateOpacity();
+  update();
+}
+void TColorButton::setTransparent(bool transparent) {
+  m_transparent = transparent;
+  updateOpacity();
+  update();
+}
+void TColorButton::setIndicatorBorder(TIndicatorBorder border) {
+  m_indicatorBorder = border;
+  update();
+}
+void TColorButton::setLayout(TButtonLayout layout) {
+  m_layout = layout;
+  update();
+}
+void TColorButton::setMargin(int margin) {
+  if (margin < -1) return;
+  m_margin = margin;
+  update();
+}
+void TColorButton::setSpacing(int spacing) {
+  m_spacing = spacing;
+  update();
+}
+void TColorButton::setGlyph(const QPixmap& glyph) {
+  m_glyph = glyph;
+  update();
+}
+void TColorButton::setNumGlyphs(int count) {
+  m_numGlyphs = std::clamp(count, 1, 4);
+  update();
+}
+void TColorButton::setCaption(const QString& caption) {
+  if (caption == m_caption) return;
+  m_caption = caption;
+  if (m_accelerator != 0) releaseShortcut(m_accelerator);
+  m_accelerator = 0;
+  const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
+  if (!mnemonic.isEmpty()) m_accelerator = grabShortcut(mnemonic);
+  update();
+}
+
+void TColorButton::updateOpacity() {
+  setAttribute(Qt::WA_OpaquePaintEvent, !(m_flat || m_transparent));
+}
+
+void TColorButton::setState(ButtonState state) {
+  if (state == m_state) return;
+  m_state = state;
+  update();
+}
+
+QString TColorButton::hintFor(int cell) {
+  QString hint;
+  Q_EMIT OnHint(cell, &hint);
+  return hint;
+}
+
+void TColorButton::fireDefaultSelect() { Q_EMIT OnDefaultSelect(); }
+
+// ---- painting ----
+
+ButtonFace TColorButton::faceLayout() const {
+  ButtonFaceInput in;
+  in.width = width();
+  in.height = height();
+  in.dropDownWidth = m_dropDownWidth;
+  in.frameWidth = TColorPopup::edgeWidth();
+  in.state = isEnabled() ? m_state : ButtonState::Disabled;
+  in.arrowPressed = m_arrowPressed;
+  in.popupOpen = m_popupOpen;
+  in.flat = m_flat;
+  in.hot = m_hot;
+  in.enabled = isEnabled();
+  if (!m_caption.isEmpty()) {
+    const QRect r = fontMetrics().boundingRect(QRect(0, 0, 10000, 1000), Qt::TextShowMnemonic, m_caption);
+    in.caption = {r.width(), r.height()};
+  }
+  if (!m_glyph.isNull()) in.glyph = {m_glyph.width() / m_numGlyphs, m_glyph.height()};
+  in.layout = m_layout;
+  in.margin = m_margin;
+  in.spacing = m_spacing;
+  return layoutButtonFace(in);
 }
 
 void TColorButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), palette().button());
-  p.fillRect(QRect(4, 4, 32, 14), QColor(m_selectionColor & 0xFF, (m_selectionColor >> 8) & 0xFF,
-                                          (m_selectionColor >> 16) & 0xFF));
+  paintButton(p);
+}
+
+void TColorButton::paintFrame(QPainter& p, const QRect& r, FrameLook look, bool thin) {
+  const QPalette& pal = palette();
+  const bool sunken = look == FrameLook::Sunken;
+  if (thin) {
+    const QBrush face = pal.brush(QPalette::Button);
+    qDrawShadePanel(&p, r, pal, sunken, 1, m_transparent ? nullptr : &face);
+  } else {
+    const QBrush face = pal.brush(QPalette::Button);
+    qDrawWinButton(&p, r, pal, sunken, &face);
+  }
+}
+
+void TColorButton::paintButton(QPainter& p) {
+  const QPalette& pal = palette();
+  const ButtonFace f = faceLayout();
+  if (f.faceFrame == FrameLook::None && !m_transparent) p.fillRect(rect(), pal.color(QPalette::Button));
+  if (f.faceFrame != FrameLook::None) paintFrame(p, qrect(f.client), f.faceFrame, f.thinFrames);
+  if (f.arrowFrame != FrameLook::None) paintFrame(p, qrect(f.arrowSection), f.arrowFrame, f.thinFrames);
+  if (f.checkered) {
+    const QRect face = qrect(f.face).intersected(QRect(0, 0, width() - m_dropDownWidth - 1, height()));
+    p.fillRect(face, pal.color(QPalette::Light));
+    p.fillRect(face, QBrush(pal.color(QPalette::Button), Qt::Dense4Pattern));
+  }
+  if (f.divider) {
+    p.setPen(pal.color(QPalette::Dark));
+    if (f.dividerShadow.bottom > f.dividerShadow.top) {
+      p.drawLine(f.dividerShadow.x, f.dividerShadow.top, f.dividerShadow.x, f.dividerShadow.bottom - 1);
+    }
+    p.setPen(pal.color(QPalette::Light));
+    if (f.dividerHighlight.bottom > f.dividerHighlight.top) {
+      p.drawLine(f.dividerHighlight.x, f.dividerHighlight.top, f.dividerHighlight.x, f.dividerHighlight.bottom - 1);
+    }
+  }
+  if (!f.glyphRect.isEmpty()) paintGlyph(p, f.glyphRect);
+  if (!f.captionRect.isEmpty()) paintCaption(p, f.captionRect);
+  if (!f.indicator.isEmpty()) paintIndicator(p, f.indicator);
+
+  QPolygon arrow;
+  for (const Point& pt : f.arrow) arrow << QPoint(pt.x, pt.y);
+  if (isEnabled()) {
+    const QColor c = TColorPopup::toQColor(m_arrowColor);
+    p.setPen(c);
+    p.setBrush(c);
+  } else {
+    p.setPen(Qt::NoPen);
+    p.setBrush(pal.color(QPalette::Dark));
+  }
+  p.drawPolygon(arrow);
+  p.setBrush(Qt::NoBrush);
+}
+
+void TColorButton::paintIndicator(QPainter& p, const Rect& rect) {
+  const QPalette& pal = palette();
+  const QRect r = qrect(rect);
+  const bool hasColour = m_selectionColor != kColorNone && m_selectionColor != kColorDefault;
+  const QColor colour = TColorPopup::toQColor(m_selectionColor);
+  switch (m_indicatorBorder) {
+    case TIndicatorBorder::ibNone:
+      if (hasColour) p.fillRect(r, colour);
+      break;
+    case TIndicatorBorder::ibFlat:
+      p.setPen(pal.color(QPalette::Dark));
+      if (hasColour) {
+        p.setBrush(colour);
+      } else {
+        p.setBrush(Qt::NoBrush);
+      }
+      if (r.width() > 1 && r.height() > 1) p.drawRect(r.adjusted(0, 0, -1, -1));
+      p.setBrush(Qt::NoBrush);
+      break;
+    case TIndicatorBorder::ibSunken:
+    case TIndicatorBorder::ibRaised:
+      qDrawShadePanel(&p, r, pal, m_indicatorBorder == TIndicatorBorder::ibSunken, 1, nullptr);
+      if (hasColour) p.fillRect(r.adjusted(1, 1, -1, -1), colour);
+      break;
+  }
+}
+
+void TColorButton::paintGlyph(QPainter& p, const Rect& rect) {
+  const int w = m_glyph.width() / m_numGlyphs;
+  int index = 0;
+  switch (isEnabled() ? m_state : ButtonState::Disabled) {
+    case ButtonState::Up: index = 0; break;
+    case ButtonState::Disabled: index = 1; break;
+    case ButtonState::Down: index = 2; break;
+    case ButtonState::Exclusive: index = 3; break;
+  }
+  if (index >= m_numGlyphs) index = 0;
+  QPixmap image = m_glyph.copy(index * w, 0, w, m_glyph.height());
+  if (!isEnabled() && m_numGlyphs < 2) {
+    QStyleOption option;
+    option.initFrom(this);
+    image = style()->generatedIconPixmap(QIcon::Disabled, image, &option);
+  }
+  p.drawPixmap(rect.left, rect.top, image);
+}
+
+void TColorButton::paintCaption(QPainter& p, const Rect& rect) {
+  const QPalette& pal = palette();
+  const QRect r = qrect(rect);
+  const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+  p.setFont(font());
+  if (!isEnabled()) {
+    p.setPen(pal.color(QPalette::Light));
+    p.drawText(r.translated(1, 1), flags, m_caption);
+    p.setPen(pal.color(QPalette::Dark));
+  } else {
+    p.setPen(pal.color(QPalette::ButtonText));
+  }
+  p.drawText(r, flags, m_caption);
+}
+
+// ---- pointer ----
+
+void TColorButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !isEnabled()) return;
+  const int x = event->position().toPoint().x();
+  if (x > width() - m_dropDownWidth) {
+    m_arrowPressed = true;
+    if (!m_popupOpen) {
+      repaint();
+      setPopupOpen(true);
+    } else {
+      setPopupOpen(false);
+    }
+    return;
+  }
+  m_arrowPressed = false;
+  if (!m_down) {
+    m_state = ButtonState::Down;
+    repaint();
+  }
+  m_dragging = true;
+}
+
+void TColorButton::mouseMoveEvent(QMouseEvent* event) {
+  if (!m_dragging) return;
+  const QPoint pos = event->position().toPoint();
+  const bool inside = pos.x() >= 0 && pos.x() <= width() - 1 && pos.y() >= 0 && pos.y() <= height();
+  setState(inside ? ButtonState::Down : (m_down ? ButtonState::Exclusive : ButtonState::Up));
+}
+
+void TColorButton::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !m_dragging) return;
+  m_dragging = false;
+  const QPoint pos = event->position().toPoint();
+  const bool inside = pos.x() >= 0 && pos.x() <= width() - 1 && pos.y() >= 0 && pos.y() <= height();
+  if (m_groupIndex == 0) {
+    m_state = ButtonState::Up;
+    m_hot = false;
+    update();
+  } else if (inside) {
+    if (!m_down) {
+      m_down = true;
+      m_state = ButtonState::Exclusive;
+      releaseGroupSiblings();
+    } else if (m_allowAllUp) {
+      m_down = false;
+      m_state = ButtonState::Up;
+    } else {
+      m_state = ButtonState::Exclusive;
+    }
+    update();
+  } else {
+    m_state = m_down ? ButtonState::Exclusive : ButtonState::Up;
+    update();
+  }
+  if (inside) Q_EMIT OnClick();
+  m_hot = m_flat && isEnabled() && rect().contains(pos);
+}
+
+void TColorButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !isEnabled()) return;
+  if (m_down) {
+    Q_EMIT OnDblClick();
+    return;
+  }
+  mousePressEvent(event);  // a quick second press still presses
+}
+
+void TColorButton::enterEvent(QEnterEvent* event) {
+  if (m_flat && isEnabled()) {
+    m_hot = true;
+    update();
+  }
+  QWidget::enterEvent(event);
+}
+
+void TColorButton::leaveEvent(QEvent* event) {
+  if (m_flat && isEnabled() && !m_dragging) {
+    m_hot = false;
+    update();
+  }
+  QWidget::leaveEvent(event);
+}
+
+void TColorButton::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange) {
+    if (!isEnabled()) {
+      m_dragging = false;
+      m_hot = false;
+      m_state = ButtonState::Disabled;
+      if (m_popupOpen) setPopupOpen(false);
+    } else {
+      m_state = (m_down && m_groupIndex != 0) ? ButtonState::Exclusive : ButtonState::Up;
+    }
+    update();
+  }
+  QWidget::changeEvent(event);
+}
+
+bool TColorButton::event(QEvent* event) {
+  if (event->type() == QEvent::Shortcut) {
+    auto* shortcut = static_cast<QShortcutEvent*>(event);
+    if (shortcut->shortcutId() == m_accelerator && isEnabled() && isVisible() && parentWidget() &&
+        parentWidget()->isVisible()) {
+      Q_EMIT OnClick();
+      return true;
+    }
+  }
+  return QWidget::event(event);
 }
 
 }  // namespace corvantel::gui

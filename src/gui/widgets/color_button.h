@@ -1,40 +1,140 @@
 #pragma once
 
-// PLACEHOLDER API for the colour picker button. The colour-controls work replaces the implementation
-// behind this interface; the names below are the ones the rest of the program uses.
-
+#include <QPixmap>
 #include <QWidget>
 
 #include "core/document/project_settings.h"
+#include "core/widgets/color_button_face.h"
 
 namespace corvantel::gui {
 
+class TColorPopup;
+
+// The colour picker button: a small push button split in two. The face shows SelectionColor in an
+// indicator; a press on the arrow section at the right opens the button's palette (TColorPopup).
 class TColorButton : public QWidget {
   Q_OBJECT
  public:
+  using TButtonLayout = widgets::TButtonLayout;
+  using TIndicatorBorder = widgets::TIndicatorBorder;
+
   explicit TColorButton(QWidget* parent = nullptr);
+  ~TColorButton() override;
 
   Color SelectionColor() const { return m_selectionColor; }
   // Sets the colour; fires OnChange when it differs.
   void setSelectionColor(Color color);
 
-  QString CustomText() const { return m_customText; }
-  void setCustomText(const QString& text) { m_customText = text; }
-  int PopupSpacing() const { return m_popupSpacing; }
-  void setPopupSpacing(int spacing) { m_popupSpacing = spacing < 0 ? 0 : spacing; }
+  QString CustomText() const;
+  void setCustomText(const QString& text);
+  QString DefaultText() const;
+  void setDefaultText(const QString& text);
+  bool ShowSystemColors() const;
+  void setShowSystemColors(bool show);
+  int PopupSpacing() const;
+  void setPopupSpacing(int spacing);
 
-  QSize sizeHint() const override { return {57, 22}; }
+  bool PopupOpen() const { return m_popupOpen; }
+  void setPopupOpen(bool open);
+
+  bool AllowAllUp() const { return m_allowAllUp; }
+  void setAllowAllUp(bool allow);
+  bool Down() const { return m_down; }
+  void setDown(bool down);
+  int GroupIndex() const { return m_groupIndex; }
+  void setGroupIndex(int index);
+  Color DropDownArrowColor() const { return m_arrowColor; }
+  void setDropDownArrowColor(Color color);
+  int DropDownWidth() const { return m_dropDownWidth; }
+  void setDropDownWidth(int width);
+  bool Flat() const { return m_flat; }
+  void setFlat(bool flat);
+  bool Transparent() const { return m_transparent; }
+  void setTransparent(bool transparent);
+  TIndicatorBorder IndicatorBorder() const { return m_indicatorBorder; }
+  void setIndicatorBorder(TIndicatorBorder border);
+  TButtonLayout Layout() const { return m_layout; }
+  void setLayout(TButtonLayout layout);
+  int Margin() const { return m_margin; }
+  void setMargin(int margin);  // -1 centres; values below -1 are refused
+  int Spacing() const { return m_spacing; }
+  void setSpacing(int spacing);
+  QPixmap Glyph() const { return m_glyph; }
+  void setGlyph(const QPixmap& glyph);
+  int NumGlyphs() const { return m_numGlyphs; }
+  void setNumGlyphs(int count);  // 1 to 4
+  QString Caption() const { return m_caption; }
+  void setCaption(const QString& caption);
+  // Whether the palette shows hints (the cells' names, OnHint texts, custom colour values).
+  bool ShowHint() const { return m_showHint; }
+  void setShowHint(bool show) { m_showHint = show; }
+
+  TColorPopup* popup() const { return m_popup; }
+  // Where each part of the face goes in the current state.
+  widgets::ButtonFace faceLayout() const;
+  // Paints the whole button; paintEvent only calls this.
+  void paintButton(QPainter& painter);
+
+  // Used by the palette: OnHint's text for the Default (-3), custom (-2) or no (-1) cell.
+  QString hintFor(int cell);
+  void fireDefaultSelect();
+
+  QSize sizeHint() const override { return {45, 22}; }
 
  Q_SIGNALS:
   void OnChange();
+  void OnDefaultSelect();
+  // Before the palette opens or closes; set *allowed to false to veto.
+  void OnDropChanging(bool* allowed);
+  void OnDropChanged();
+  // The palette asks for a hint for cell -3, -2 or -1; a handler may fill *hint.
+  void OnHint(int cell, QString* hint);
+  void OnClick();
+  void OnDblClick();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
+  void paintFrame(QPainter& p, const QRect& r, widgets::FrameLook look, bool thin);
+  void paintIndicator(QPainter& p, const widgets::Rect& r);
+  void paintGlyph(QPainter& p, const widgets::Rect& r);
+  void paintCaption(QPainter& p, const widgets::Rect& r);
+  void releaseGroupSiblings();
+  void updateOpacity();
+  void setState(widgets::ButtonState state);
+
+  TColorPopup* m_popup = nullptr;
+  int m_groupIndex = 0;
+  QPixmap m_glyph;
+  bool m_down = false;
+  bool m_dragging = false;
+  bool m_allowAllUp = false;
+  TButtonLayout m_layout = TButtonLayout::blGlyphLeft;
+  int m_spacing = 4;
+  int m_margin = -1;
+  bool m_flat = false;
+  bool m_hot = false;
+  bool m_transparent = true;
+  TIndicatorBorder m_indicatorBorder = TIndicatorBorder::ibFlat;
+  Color m_arrowColor = 0;
+  int m_dropDownWidth = 15;
+  bool m_arrowPressed = false;
+  bool m_popupOpen = false;
   Color m_selectionColor = 0;
-  QString m_customText;
-  int m_popupSpacing = 8;
+  widgets::ButtonState m_state = widgets::ButtonState::Up;
+  int m_numGlyphs = 1;
+  QString m_caption;
+  int m_accelerator = 0;
+  bool m_showHint = true;
 };
 
 }  // namespace corvantel::gui

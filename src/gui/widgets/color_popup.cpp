@@ -1,0 +1,670 @@
+#include "gui/widgets/color_popup.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QToolTip>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <qdrawutil.h>
+
+#include "core/widgets/color_palette_keys.h"
+#include "core/widgets/color_palette_locate.h"
+#include "core/widgets/color_palette_table.h"
+#include "gui/widgets/color_button.h"
+
+namespace corvantel::gui {
+
+using namespace corvantel::widgets;
+
+namespace {
+
+constexpr int kHintMs = 5000;
+
+QPolygon hexagon(int cx, int cy, int size) {
+  QPolygon poly;
+  for (const Point& v : hexagonPoints(cx, cy, size)) poly << QPoint(v.x, v.y);
+  return poly;
+}
+
+bool leftHeld(Qt::MouseButtons buttons) { return buttons.testFlag(Qt::LeftButton); }
+
+}  // namespace
+
+TColorPopup::TColorPopup(TColorButton* owner)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+                         Qt::BypassWindowManagerHint | Qt::NoDropShadowWindowHint),
+      m_owner(owner) {
+  setObjectName(QStringLiteral("ColorPopup"));
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setFocusPolicy(Qt::NoFocus);
+  setMouseTracking(true);
+  m_edge = edgeWidth();
+  relayout();
+  move(-1000, 0);
+
+  // Another application becoming active, or another window of this one taking the focus, closes it.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (isVisible() && state != Qt::ApplicationActive) closeWithoutPick();
+  });
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* focus) {
+    if (!isVisible() || focus == nullptr) return;
+    const QWidget* ownerWindow = m_owner->window();
+    if (focus != windowHandle() && (!ownerWindow || focus != ownerWindow->windowHandle())) closeWithoutPick();
+  });
+}
+
+TColorPopup::~TColorPopup() = default;
+
+int TColorPopup::edgeWidth() {
+  const int frame = QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+  return frame >= 2 ? frame : 2;
+}
+
+QColor TColorPopup::systemColor(int index) {
+  const QPalette pal = QApplication::palette();
+  switch (index) {
+    case 0: return pal.color(QPalette::Button);                            // scroll bar
+    case 1: return pal.color(QPalette::Dark);                              // background
+    case 2: return pal.color(QPalette::Active, QPalette::Highlight);       // active caption
+    case 3: return pal.color(QPalette::Inactive, QPalette::Highlight);     // inactive caption
+    case 4: return pal.color(QPalette::Window);                            // menu
+    case 5: return pal.color(QPalette::Base);                              // window
+    case 6: return pal.color(QPalette::Shadow);                            // window frame
+    case 7: return pal.color(QPalette::WindowText);                        // menu text
+    case 8: return pal.color(QPalette::Text);                              // window text
+    case 9: return pal.color(QPalette::Active, QPalette::HighlightedText); // caption text
+    case 10:
+    case 11: return pal.color(QPalette::Button);                           // borders
+    case 12: return pal.color(QPalette::Mid);                              // application workspace
+    case 13: return pal.color(QPalette::Highlight);
+    case 14: return pal.color(QPalette::HighlightedText);
+    case 15: return pal.color(QPalette::Button);                           // button face
+    case 16: return pal.color(QPalette::Dark);                             // button shadow
+    case 17: return pal.color(QPalette::Disabled, QPalette::Text);         // gray text
+    case 18: return pal.color(QPalette::ButtonText);
+    case 19: return pal.color(QPalette::Inactive, QPalette::HighlightedText);
+    case 20: return pal.color(QPalette::Light);                            // button highlight
+    case 21: return pal.color(QPalette::Shadow);                           // 3D dark shadow
+    case 22: return pal.color(QPalette::Midlight);                         // 3D light
+    case 23: return pal.color(QPalette::ToolTipText);
+    case 24: return pal.color(QPalette::ToolTipBase);
+    default: return QColor(0, 0, 0);
+  }
+}
+
+QColor TColorPopup::toQColor(Color color) {
+  if (isSystemColorCode(color)) return systemColor(systemColorIndex(color));
+  return QColor(redOf(color), greenOf(color), blueOf(color));
+}
+
+static Color systemColorValue(int index) {
+  const QColor c = TColorPopup::systemColor(index);
+  return makeColor(c.red(), c.green(), c.blue());
+}
+
+void TColorPopup::setDefaultText(const QString& text) {
+  if (text == m_defaultText) return;
+  m_defaultText = text;
+  relayout();
+}
+
+void TColorPopup::setCustomText(const QString& text) {
+  if (text == m_customText) return;
+  m_customText = text;
+  if (text.isEmpty() && m_selected == kCellCustom) m_selected = kCellNone;
+  relayout();
+}
+
+void TColorPopup::setShowSystemColors(bool show) {
+  if (show == m_showSystemColors) return;
+  m_showSystemColors = show;
+  if (!show && isSystemCell(m_selected)) m_selected = kCellNone;
+  if (!show && isSystemCell(m_hover)) m_hover = kCellNone;
+  relayout();
+}
+
+void TColorPopup::setPopupSpacing(int spacing) {
+  spacing = std::max(0, spacing);
+  if (spacing == m_spacing) return;
+  m_spacing = spacing;
+  relayout();
+}
+
+void TColorPopup::relayout() {
+  PaletteLayoutInput in;
+  in.edge = m_edge;
+  in.spacing = m_spacing;
+  in.hasDefaultCell = !m_defaultText.isEmpty();
+  in.hasCustomCell = !m_customText.isEmpty();
+  in.showSystemColors = m_showSystemColors;
+  if (in.hasDefaultCell || in.hasCustomCell) {
+    const QFontMetrics fm(QApplication::font());
+    for (const QString& text : {m_defaultText, m_customText}) {
+      const QRect r = fm.boundingRect(QRect(0, 0, 10000, 1000), Qt::TextShowMnemonic, text);
+      in.textWidth = std::max(in.textWidth, r.width());
+      in.textHeight = std::max(in.textHeight, std::max(r.height(), fm.height()));
+    }
+  }
+  m_layout = layoutPalette(in);
+  m_greys = buildGreyCells(m_layout.combCellSize);
+  m_combs.clear();
+  if (!m_layout.hasCustomCell && m_selected == kCellCustom) m_selected = kCellNone;
+  if (!m_layout.hasDefaultCell && m_selected == kCellDefault) m_selected = kCellNone;
+  if (isVisible()) {
+    reposition();
+    update();
+  } else {
+    resize(m_layout.palette.width(), customMode() ? m_layout.customHeight : m_layout.normalHeight);
+  }
+}
+
+void TColorPopup::ensureCombs() {
+  if (m_combs.empty()) m_combs = buildColorCombs(m_centre, m_layout.combRadius, PaletteLayout::kCombLevels);
+}
+
+const TCombArray& TColorPopup::colorCombs() {
+  ensureCombs();
+  return m_combs;
+}
+
+std::optional<Color> TColorPopup::customColor() {
+  if (m_customIndex > 0) {
+    ensureCombs();
+    const auto i = static_cast<std::size_t>(m_customIndex - 1);
+    if (i < m_combs.size()) return m_combs[i].color;
+  } else if (m_customIndex < 0) {
+    const auto i = static_cast<std::size_t>(-m_customIndex - 1);
+    if (i < m_greys.size()) return m_greys[i].color;
+  }
+  return std::nullopt;
+}
+
+void TColorPopup::locate(Color color) {
+  ensureCombs();
+  const bool wasCustom = customMode();
+  const LocatedColor found = locateColor(color, m_showSystemColors, systemColorValue, m_greys, m_combs);
+  if (found.selected == kCellCustom) {
+    m_customIndex = found.customIndex;
+  } else if (!isColorCell(found.selected)) {
+    m_customIndex = 0;  // found nowhere: the custom choice goes
+  }
+  m_selected = found.selected;
+  if (m_selected == kCellCustom && !m_layout.hasCustomCell) m_selected = kCellNone;
+  if (m_selected == kCellDefault && !m_layout.hasDefaultCell) m_selected = kCellNone;
+  if (isVisible()) {
+    if (wasCustom != customMode()) reposition();
+    update();
+  }
+}
+
+void TColorPopup::openWith(Color color) {
+  m_pressSeen = false;
+  m_tracking = Tracking::None;
+  m_hover = kCellNone;
+  locate(color);
+  reposition();
+  show();
+  raise();
+  grabMouse();
+  grabKeyboard();
+}
+
+void TColorPopup::hidePalette() {
+  if (QWidget::mouseGrabber() == this) releaseMouse();
+  if (QWidget::keyboardGrabber() == this) releaseKeyboard();
+  m_tracking = Tracking::None;
+  QToolTip::hideText();
+  hide();
+}
+
+void TColorPopup::reposition() {
+  const int h = customMode() ? m_layout.customHeight : m_layout.normalHeight;
+  const int w = m_layout.palette.width();
+  const QRect owner(m_owner->mapToGlobal(QPoint(0, 0)), m_owner->size());
+  QScreen* screen = m_owner->screen() ? m_owner->screen() : QGuiApplication::primaryScreen();
+  const QRect s = screen ? screen->availableGeometry() : QRect(0, 0, 1 << 20, 1 << 20);
+  const Point at = palettePosition({owner.left(), owner.top(), owner.right() + 1, owner.bottom() + 1}, w, h,
+                                   {s.left(), s.top(), s.right() + 1, s.bottom() + 1});
+  setGeometry(at.x, at.y, w, h);
+}
+
+QRect TColorPopup::qrect(const Rect& r) const { return QRect(r.left, r.top, r.width(), r.height()); }
+
+Color TColorPopup::cellColor(int cell) const {
+  return isColorCell(cell) ? paletteColors()[static_cast<std::size_t>(cell)].value : 0;
+}
+
+// ---- painting ----
+
+void TColorPopup::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  paintPalette(p, event->rect());
+}
+
+void TColorPopup::paintPalette(QPainter& p, const QRect& clip) {
+  const QPalette& pal = palette();
+  p.setFont(QApplication::font());
+  ensureCombs();
+  p.fillRect(clip, pal.color(QPalette::Button));
+  const int e = m_layout.edge;
+  if (m_layout.hasDefaultCell && clip.intersects(qrect(m_layout.defaultCell))) paintTextCell(p, kCellDefault);
+  for (int cell = 0; cell < kStandardCellCount; ++cell) {
+    if (clip.intersects(qrect(cellRect(m_layout, cell)))) paintCell(p, cell);
+  }
+  if (m_layout.showSystemColors) {
+    const int y = 5 * PaletteLayout::kCellSize + 3 * e + (m_layout.hasDefaultCell ? m_layout.cellTextHeight : 0);
+    paintEtchedLine(p, e + m_layout.spacing, m_layout.palette.width() - e - m_layout.spacing, y);
+    for (int cell = kFirstSystemCell; cell <= kLastSystemCell; ++cell) {
+      if (clip.intersects(qrect(cellRect(m_layout, cell)))) paintCell(p, cell);
+    }
+  }
+  if (m_layout.hasCustomCell && clip.intersects(qrect(m_layout.customCell).adjusted(0, -2 * e, 0, 0))) {
+    paintTextCell(p, kCellCustom);
+  }
+  if (customMode() && clip.bottom() >= m_layout.combArea.top) paintCustomArea(p);
+  qDrawWinPanel(&p, rect(), pal, false);
+}
+
+void TColorPopup::paintEtchedLine(QPainter& p, int x1, int x2, int y) {
+  p.setPen(palette().color(QPalette::Dark));
+  p.drawLine(x1, y, x2 - 1, y);
+  p.setPen(palette().color(QPalette::Light));
+  p.drawLine(x1, y + 1, x2 - 1, y + 1);
+}
+
+void TColorPopup::paintStateFrame(QPainter& p, const QRect& r, int cell) {
+  const QPalette& pal = palette();
+  const bool selected = cell == m_selected;
+  const bool hover = cell == m_hover;
+  p.fillRect(r, selected && !hover ? pal.color(QPalette::Light) : pal.color(QPalette::Button));
+  const bool pressed = hover && leftHeld(QApplication::mouseButtons());
+  if (selected || pressed) {
+    qDrawShadePanel(&p, r, pal, true, 1, nullptr);
+  } else if (hover) {
+    qDrawShadePanel(&p, r, pal, false, 1, nullptr);
+  }
+}
+
+void TColorPopup::paintCell(QPainter& p, int cell) {
+  const QRect r = qrect(cellRect(m_layout, cell));
+  paintStateFrame(p, r, cell);
+  const int inset = m_layout.edge + 1;
+  const QRect swatch = r.adjusted(inset, inset, -inset, -inset);
+  p.setPen(QColor(128, 128, 128));
+  p.setBrush(toQColor(cellColor(cell)));
+  p.drawRect(swatch.adjusted(0, 0, -1, -1));
+  p.setBrush(Qt::NoBrush);
+}
+
+void TColorPopup::paintTextCell(QPainter& p, int cell) {
+  const QPalette& pal = palette();
+  const int e = m_layout.edge;
+  QRect r = qrect(cell == kCellDefault ? m_layout.defaultCell : m_layout.customCell);
+  p.fillRect(r, pal.color(QPalette::Button));
+  if (cell == kCellDefault) {
+    r.adjust(1, 1, -1, -1);
+    paintStateFrame(p, r, cell);
+    p.setPen(pal.color(QPalette::Dark));
+    const int inset = e + 1;
+    p.drawRect(r.adjusted(inset, inset, -inset - 1, -inset - 1));
+  } else {
+    paintEtchedLine(p, r.left(), r.right() + 1, r.top() - 2 * e);
+    r.adjust(1, 0, -1, 0);
+    paintStateFrame(p, r, cell);
+  }
+  p.setPen(pal.color(QPalette::ButtonText));
+  p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+             cell == kCellDefault ? m_defaultText : m_customText);
+  if (cell == kCellCustom) {
+    const QRect preview = qrect(m_layout.preview);
+    if (const auto chosen = customColor()) {
+      p.setPen(QColor(128, 128, 128));
+      p.setBrush(toQColor(*chosen));
+      p.drawRect(preview.adjusted(0, 0, -1, -1));
+      p.setBrush(Qt::NoBrush);
+    } else {
+      p.setPen(pal.color(QPalette::Dark));
+      p.drawRect(preview.adjusted(0, 0, -1, -1));
+    }
+  }
+}
+
+void TColorPopup::paintCustomArea(QPainter& p) {
+  ensureCombs();
+  const PaletteLayout& l = m_layout;
+  const int top = l.combArea.top;
+  const QSize size(l.palette.width(), l.combArea.height() + l.greyStrip.height() + 2 * l.edge);
+  if (m_customSurface.size() != size) m_customSurface = QImage(size, QImage::Format_RGB32);
+  m_customSurface.fill(palette().color(QPalette::Button));
+
+  QPainter s(&m_customSurface);
+  s.translate(0, -top);
+  s.setPen(Qt::NoPen);
+  const int c = l.combCellSize;
+  const Point centre = l.combCentre();
+  for (const TCombEntry& e : m_combs) {
+    s.setBrush(toQColor(e.color));
+    s.drawPolygon(hexagon(centre.x + e.x, centre.y + e.y, c));
+  }
+  for (std::size_t i = 0; i < m_greys.size(); ++i) {
+    const TCombEntry& g = m_greys[i];
+    s.setBrush(toQColor(g.color));
+    s.drawPolygon(hexagon(l.greyStrip.left + g.x, l.greyStrip.top + g.y, greyCellSize(static_cast<int>(i), c)));
+  }
+  // The chosen cell: a 2-pixel outline that inverts what is under it.
+  s.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  s.setPen(QPen(Qt::white, 2));
+  s.setBrush(Qt::NoBrush);
+  if (m_customIndex > 0 && static_cast<std::size_t>(m_customIndex - 1) < m_combs.size()) {
+    const TCombEntry& e = m_combs[static_cast<std::size_t>(m_customIndex - 1)];
+    s.drawPolygon(hexagon(centre.x + e.x, centre.y + e.y, c));
+  } else if (m_customIndex < 0 && static_cast<std::size_t>(-m_customIndex - 1) < m_greys.size()) {
+    const int i = -m_customIndex - 1;
+    const TCombEntry& g = m_greys[static_cast<std::size_t>(i)];
+    s.drawPolygon(hexagon(l.greyStrip.left + g.x, l.greyStrip.top + g.y, greyCellSize(i, c)));
+  }
+  s.setCompositionMode(QPainter::CompositionMode_SourceOver);
+
+  const Rect& bar = l.intensityBar;
+  const int h = bar.height() - 1;
+  for (int t = 0; t <= h; ++t) {
+    const int grey = h > 0 ? static_cast<int>(std::lrint((h - t) * 255.0 / h)) : 255;
+    s.fillRect(bar.left, bar.top + t, 10, 1, QColor(grey, grey, grey));
+  }
+  const QPoint tip(bar.left + 11, bar.top + static_cast<int>(std::lrint((1.0 - m_intensity) * h)));
+  s.setPen(Qt::NoPen);
+  s.setBrush(Qt::black);
+  s.drawPolygon(QPolygon({tip, tip + QPoint(5, -3), tip + QPoint(5, 3)}));
+  s.end();
+  p.drawImage(0, top, m_customSurface);
+}
+
+// ---- selection and repainting ----
+
+void TColorPopup::repaintCell(int cell) {
+  if (!isVisible() || cell == kCellNone) return;
+  QRect r;
+  if (cell == kCellCustom) {
+    r = qrect(m_layout.customCell).adjusted(0, -2 * m_layout.edge, 0, 0);
+  } else {
+    r = qrect(cellRect(m_layout, cell));
+  }
+  if (!r.isEmpty()) repaint(r);
+}
+
+void TColorPopup::repaintCustomChoice(int choice) {
+  if (!isVisible()) return;
+  if (choice > 0) repaint(qrect(m_layout.combArea));
+  if (choice < 0) repaint(qrect(m_layout.greyStrip));
+  repaint(qrect(m_layout.preview));
+}
+
+void TColorPopup::setHover(int cell) {
+  if (cell == m_hover) return;
+  const int old = m_hover;
+  m_hover = cell;
+  repaintCell(old);
+  repaintCell(cell);
+}
+
+void TColorPopup::enterCustomMode() {
+  const int oldBottom = height();
+  m_selected = kCellCustom;
+  if (isVisible()) {
+    reposition();
+    update(QRect(0, oldBottom - 3, width(), 3));
+    update(qrect(m_layout.combArea).united(qrect(m_layout.greyStrip)).united(qrect(m_layout.intensityBar)));
+    update(rect().adjusted(0, m_layout.combArea.top, 0, 0));
+  }
+}
+
+void TColorPopup::select(int cell) {
+  if (cell == kCellNone || cell == m_selected) return;
+  if (cell == kCellCustom) {
+    const int old = m_selected;
+    enterCustomMode();
+    repaintCell(old);
+    repaintCell(kCellCustom);
+    return;
+  }
+  const int old = m_selected;
+  m_selected = cell;
+  repaintCell(old);
+  repaintCell(cell);
+}
+
+void TColorPopup::closeWithPick() {
+  if (isColorCell(m_selected)) {
+    m_owner->setSelectionColor(cellColor(m_selected));
+  } else if (m_selected == kCellCustom) {
+    if (const auto chosen = customColor()) m_owner->setSelectionColor(*chosen);
+  } else {
+    m_owner->fireDefaultSelect();
+  }
+  m_owner->setPopupOpen(false);
+}
+
+void TColorPopup::closeWithoutPick() { m_owner->setPopupOpen(false); }
+
+// ---- pointer ----
+
+void TColorPopup::customAreaPress(QPoint pos) {
+  const PaletteLayout& l = m_layout;
+  const Point pt{pos.x(), pos.y()};
+  const Rect& bar = l.intensityBar;
+  const bool inBar = bar.contains(pt) && m_tracking == Tracking::None;
+  const bool barDrag = m_tracking == Tracking::Bar && pt.x >= bar.left && pt.x < bar.right;
+  if (inBar || barDrag) {
+    m_tracking = Tracking::Bar;
+    const float span = static_cast<float>(bar.bottom - bar.top);
+    const float v = 1.0f - static_cast<float>(pt.y - bar.top) / span;
+    m_intensity = std::clamp(v, 0.0f, 1.0f);
+    m_centre = {m_intensity, m_intensity, m_intensity};
+    m_combs.clear();
+    if (isVisible()) {
+      repaint(qrect(bar).adjusted(0, -3, 10, 3));
+      repaint(qrect(l.combArea));
+      repaint(qrect(l.preview));
+    }
+    return;
+  }
+  if (l.greyStrip.contains(pt) && (m_tracking == Tracking::None || m_tracking == Tracking::Grey)) {
+    m_tracking = Tracking::Grey;
+    const int hit = hitGreyCell(m_greys, l.combCellSize, {pt.x - l.greyStrip.left, pt.y - l.greyStrip.top});
+    if (hit >= 0) {
+      if (m_customIndex > 0) repaintCustomChoice(m_customIndex);
+      if (greyChoice(hit) != m_customIndex) {
+        m_customIndex = greyChoice(hit);
+        repaintCustomChoice(m_customIndex);
+      }
+      return;
+    }
+  }
+  if (l.combArea.contains(pt) && (m_tracking == Tracking::None || m_tracking == Tracking::Comb)) {
+    m_tracking = Tracking::Comb;
+    ensureCombs();
+    const Point c = l.combCentre();
+    const int hit = hitColorComb(m_combs, l.combCellSize, {pt.x - c.x, pt.y - c.y});
+    if (hit >= 0) {
+      if (m_customIndex < 0) repaintCustomChoice(m_customIndex);
+      if (combChoice(hit) != m_customIndex) {
+        m_customIndex = combChoice(hit);
+        repaintCustomChoice(m_customIndex);
+      }
+      return;
+    }
+  }
+  if (m_customIndex != 0) {
+    const int old = m_customIndex;
+    m_customIndex = 0;
+    repaintCustomChoice(old);
+  }
+}
+
+void TColorPopup::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  const int cell = hitTestCell(m_layout, {pos.x(), pos.y()});
+  setHover(cell);
+  const bool held = leftHeld(event->buttons());
+  if (cell == kCellNone && rect().contains(pos) && held) customAreaPress(pos);
+  updateHint(pos, held);
+}
+
+void TColorPopup::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint pos = event->position().toPoint();
+  if (!rect().contains(pos)) {
+    closeWithoutPick();
+    return;
+  }
+  m_pressSeen = true;
+  const int cell = hitTestCell(m_layout, {pos.x(), pos.y()});
+  if (cell != m_hover) {
+    setHover(cell);
+  } else {
+    repaintCell(cell);  // the pressed look
+  }
+  if (cell == kCellNone) customAreaPress(pos);
+}
+
+void TColorPopup::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint pos = event->position().toPoint();
+  const int cell = hitTestCell(m_layout, {pos.x(), pos.y()});
+  const Tracking mode = m_tracking;
+  m_tracking = Tracking::None;
+  // The release of the press that opened the palette picks only when it ends on a cell.
+  if (!m_pressSeen && cell == kCellNone) return;
+  select(cell);
+  const bool customPick = m_selected == kCellCustom && (mode == Tracking::Comb || mode == Tracking::Grey);
+  if (customPick || isColorCell(m_selected) || m_selected == kCellDefault) {
+    closeWithPick();
+  } else {
+    repaintCell(m_hover);
+  }
+}
+
+// ---- keyboard ----
+
+void TColorPopup::keyPressEvent(QKeyEvent* event) {
+  if (handleKey(event->key(), event->modifiers(), event->text())) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+bool TColorPopup::handleKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  if (modifiers.testFlag(Qt::AltModifier)) {
+    char letter = 0;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) letter = static_cast<char>('a' + (key - Qt::Key_A));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) letter = static_cast<char>('0' + (key - Qt::Key_0));
+    if (letter == 0 && text.size() == 1 && text[0].unicode() < 0x80) letter = text[0].toLower().toLatin1();
+    if (letter != 0) {
+      if (m_layout.hasDefaultCell && captionAccelerator(m_defaultText.toStdString()) == letter) {
+        m_selected = kCellDefault;
+        closeWithPick();
+        return true;
+      }
+      if (m_layout.hasCustomCell && captionAccelerator(m_customText.toStdString()) == letter) {
+        if (m_selected != kCellCustom) select(kCellCustom);
+        return true;
+      }
+    }
+  }
+  const int current = m_hover != kCellNone ? m_hover : m_selected;
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      m_selected = current;
+      closeWithPick();
+      return true;
+    case Qt::Key_Escape:
+      closeWithoutPick();
+      return true;
+    case Qt::Key_Left:
+      setHover(movePaletteCell(m_layout, current, PaletteMove::Left));
+      return true;
+    case Qt::Key_Right:
+      setHover(movePaletteCell(m_layout, current, PaletteMove::Right));
+      return true;
+    case Qt::Key_Up:
+      setHover(movePaletteCell(m_layout, current, PaletteMove::Up));
+      return true;
+    case Qt::Key_Down:
+      setHover(movePaletteCell(m_layout, current, PaletteMove::Down));
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---- hints ----
+
+void TColorPopup::updateHint(QPoint pos, bool held) {
+  if (!m_owner->ShowHint()) return;
+  const Point pt{pos.x(), pos.y()};
+  const int cell = hitTestCell(m_layout, pt);
+  QString text;
+  QRect area(pos, QSize(1, 1));
+  QPoint at = mapToGlobal(pos);
+  int timeout = -1;
+  if (isColorCell(cell)) {
+    text = QString::fromUtf8(paletteColors()[static_cast<std::size_t>(cell)].name);
+    area = qrect(cellRect(m_layout, cell));
+  } else if (cell == kCellDefault || cell == kCellCustom) {
+    text = m_owner->hintFor(cell);
+    if (text.isEmpty()) text = m_owner->toolTip();
+    area = qrect(cellRect(m_layout, cell));
+  } else if (customMode() && m_layout.intensityBar.contains(pt)) {
+    text = QStringLiteral("Intensity: %1%").arg(static_cast<int>(std::lrint(m_intensity * 100.0f)));
+    at = mapToGlobal(QPoint(m_layout.intensityBar.right, pos.y() - 8));
+    timeout = kHintMs;
+  } else {
+    std::optional<Color> colour;
+    if (customMode()) {
+      if (held && m_tracking != Tracking::None && m_tracking != Tracking::Bar) {
+        colour = customColor();
+      } else {
+        const Point c = m_layout.combCentre();
+        const int g = hitGreyCell(m_greys, m_layout.combCellSize,
+                                  {pt.x - m_layout.greyStrip.left, pt.y - m_layout.greyStrip.top});
+        ensureCombs();
+        const int k = hitColorComb(m_combs, m_layout.combCellSize, {pt.x - c.x, pt.y - c.y});
+        if (g >= 0 && m_layout.greyStrip.contains(pt)) {
+          colour = m_greys[static_cast<std::size_t>(g)].color;
+        } else if (k >= 0 && m_layout.combArea.contains(pt)) {
+          colour = m_combs[static_cast<std::size_t>(k)].color;
+        }
+      }
+    }
+    if (colour) {
+      text = QStringLiteral("red: %1, green: %2, blue: %3").arg(redOf(*colour)).arg(greenOf(*colour)).arg(blueOf(*colour));
+      timeout = kHintMs;
+    } else {
+      text = m_owner->hintFor(kCellNone);
+    }
+  }
+  if (text.isEmpty()) {
+    if (!m_lastHint.isEmpty()) QToolTip::hideText();
+  } else if (text != m_lastHint || timeout > 0) {
+    QToolTip::showText(at, text, this, area, timeout);
+  }
+  m_lastHint = text;
+}
+
+void TColorPopup::showEvent(QShowEvent* event) {
+  m_lastHint.clear();
+  QWidget::showEvent(event);
+}
+
+}  // namespace corvantel::gui

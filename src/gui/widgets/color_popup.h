@@ -1,0 +1,118 @@
+#pragma once
+
+#include <optional>
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include "core/widgets/color_combs.h"
+#include "core/widgets/color_palette_layout.h"
+#include "core/widgets/color_palette_table.h"
+
+namespace corvantel::gui {
+
+class TColorButton;
+
+// The drop-down palette of a TColorButton: 40 named colours, optionally the 25 desktop colours, a
+// Default cell and a custom cell that opens the honeycomb of custom colours below. A borderless
+// top-level window that never takes the activation; its owner opens it, holds the pointer grab for it
+// and receives the picked colour.
+class TColorPopup : public QWidget {
+  Q_OBJECT
+ public:
+  enum class Tracking { None, Comb, Grey, Bar };
+
+  explicit TColorPopup(TColorButton* owner);
+  ~TColorPopup() override;
+
+  QString DefaultText() const { return m_defaultText; }
+  void setDefaultText(const QString& text);
+  QString CustomText() const { return m_customText; }
+  void setCustomText(const QString& text);
+  bool ShowSystemColors() const { return m_showSystemColors; }
+  void setShowSystemColors(bool show);
+  int PopupSpacing() const { return m_spacing; }
+  void setPopupSpacing(int spacing);
+
+  // Measures the texts and lays the palette out again.
+  void relayout();
+  // Selects the cell of `color` (custom mode when it is a grey or comb), then positions and shows.
+  void openWith(Color color);
+  // Finds `color` again while open (the owner's colour changed from code).
+  void locate(Color color);
+  void hidePalette();
+  // Places the palette below (or above) the owner and sizes it for the current mode.
+  void reposition();
+
+  int selectedCell() const { return m_selected; }
+  int hoverCell() const { return m_hover; }
+  int customIndex() const { return m_customIndex; }
+  bool customMode() const { return m_selected == widgets::kCellCustom; }
+  float intensity() const { return m_intensity; }
+  const widgets::PaletteLayout& paletteLayout() const { return m_layout; }
+  const widgets::TCombArray& colorCombs();
+  const widgets::TCombArray& greyCells() const { return m_greys; }
+  // The colour of the custom choice, when there is one.
+  std::optional<Color> customColor();
+
+  // Paints the parts of the palette that meet `clip`.
+  void paintPalette(QPainter& painter, const QRect& clip);
+
+  // The desktop colour of a system colour index 0..24, and any palette value as a QColor.
+  static QColor systemColor(int index);
+  static QColor toQColor(Color color);
+  // The 3D edge width: the style's default frame width, 2 where the style has none.
+  static int edgeWidth();
+
+  // Handles a key while open; false for keys the palette does not use.
+  bool handleKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void paintCell(QPainter& p, int cell);
+  void paintStateFrame(QPainter& p, const QRect& r, int cell);
+  void paintTextCell(QPainter& p, int cell);
+  void paintCustomArea(QPainter& p);
+  void paintEtchedLine(QPainter& p, int x1, int x2, int y);
+  void ensureCombs();
+  void repaintCell(int cell);
+  void repaintCustomChoice(int choice);
+  void setHover(int cell);
+  void select(int cell);
+  void enterCustomMode();
+  void customAreaPress(QPoint pos);
+  void closeWithPick();
+  void closeWithoutPick();
+  void updateHint(QPoint pos, bool leftHeld);
+  QRect qrect(const widgets::Rect& r) const;
+  Color cellColor(int cell) const;
+
+  TColorButton* m_owner;
+  QString m_defaultText;
+  QString m_customText;
+  int m_edge = 2;
+  int m_spacing = 8;
+  bool m_showSystemColors = false;
+  widgets::PaletteLayout m_layout;
+  int m_selected = widgets::kCellNone;
+  int m_hover = widgets::kCellNone;
+  widgets::TCombArray m_combs;  // empty: rebuilt on demand
+  widgets::TCombArray m_greys;
+  widgets::RgbF m_centre{1.0f, 1.0f, 1.0f};
+  float m_intensity = 1.0f;
+  int m_customIndex = 0;
+  Tracking m_tracking = Tracking::None;
+  bool m_pressSeen = false;  // a left press reached the palette since it opened
+  QImage m_customSurface;
+  QString m_lastHint;
+};
+
+}  // namespace corvantel::gui
