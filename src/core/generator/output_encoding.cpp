@@ -108,14 +108,23 @@ void OutputEncoding::append(std::string& out, std::string_view utf8, Unencodable
     appendUtf8(out, utf8);
     return;
   }
-  if (m_asciiTransparent) {
-    std::size_t ascii = 0;
-    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
-    out.append(utf8.data(), ascii);
-    utf8.remove_prefix(ascii);
-    if (utf8.empty()) return;
+  if (!m_asciiTransparent) {
+    appendConverted(out, utf8, mode);
+    return;
   }
-  appendConverted(out, utf8, mode);
+  // ASCII is the same in every other listed encoding: runs of it are copied, only the rest is converted.
+  // A multi-byte UTF-8 sequence holds no ASCII byte, so the runs split the text between characters.
+  auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  const char* p = utf8.data();
+  const char* end = p + utf8.size();
+  while (p < end) {
+    const char* run = p;
+    while (p < end && isAscii(*p)) ++p;
+    out.append(run, static_cast<std::size_t>(p - run));
+    run = p;
+    while (p < end && !isAscii(*p)) ++p;
+    if (p > run) appendConverted(out, std::string_view(run, static_cast<std::size_t>(p - run)), mode);
+  }
 }
 
 void OutputEncoding::appendUtf8(std::string& out, std::string_view utf8) {
