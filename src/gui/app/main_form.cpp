@@ -86,6 +86,7 @@ TCorvantelMainForm::TCorvantelMainForm(StartOptions options, QWidget* parent)
   setUpLocalization();
   setUpHelp();
   setUpStatusBar();
+  setUpRecentProjects();
 }
 
 void TCorvantelMainForm::setUpStatusBar() {

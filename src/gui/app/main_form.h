@@ -131,6 +131,11 @@ class TCorvantelMainForm : public QMainWindow {
   // Opens the project whose settings file is `path`, after the save question: Open project without its
   // file dialog. Returns whether the project was opened (false when the question stopped it).
   bool openProjectFile(const QString& path);
+  // Recent projects: the list shown in the File menu (newest first), adding a project that was opened or
+  // saved, and opening an entry (a project that no longer exists is removed with a message).
+  QStringList recentProjects() const;
+  void rememberProject(const std::string& path);
+  void openRecentProject(const QString& path);
 
   // --- the other commands ---
   void ProjectSettClick();
@@ -159,12 +164,17 @@ class TCorvantelMainForm : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildMenu();
   void buildToolBar();
   void buildPanel();
   void setUpStatusBar();
+  void setUpRecentProjects();
+  void rebuildRecentMenu();
+  std::string programSettingsPath() const;
   void updateStatusBar();
   void fillEditFields(const MenuItem* item);
   // Hooks of the features, each in its own source file.
@@ -192,6 +202,9 @@ class TCorvantelMainForm : public QMainWindow {
   bool m_closing = false;
   QLabel* m_statusProject = nullptr;
   QLabel* m_statusOutput = nullptr;
+  QAction* m_recentAnchor = nullptr;
+  QAction* m_recentSeparator = nullptr;
+  QList<QAction*> m_recentActions;
 };
 
 }  // namespace corvantel::gui

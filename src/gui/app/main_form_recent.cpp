@@ -1,0 +1,129 @@
+// Recent projects in the File menu, and opening a project file dropped onto the window.
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include "core/ini/program_settings.h"
+#include "core/ini/recent_projects.h"
+#include "core/io/file_io.h"
+#include "gui/app/corvantel_application.h"
+#include "gui/app/main_form.h"
+#include "gui/app/user_prompts.h"
+
+namespace corvantel::gui {
+
+namespace {
+
+// The settings-file path named by a drag, or an empty text when it names none.
+QString droppedProject(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString path = url.toLocalFile();
+    if (path.endsWith(QStringLiteral(".cvp"), Qt::CaseInsensitive)) return path;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string TCorvantelMainForm::programSettingsPath() const { return ProgramSettings(ProgramFolder).path(); }
+
+void TCorvantelMainForm::setUpRecentProjects() {
+  setAcceptDrops(true);
+  // The entries stand between "Language" and "Exit", with a separator of their own above them.
+  const QList<QAction*> actions = File1->actions();
+  const int exitAt = static_cast<int>(actions.indexOf(Exit1));
+  m_recentAnchor = exitAt > 0 ? actions.at(exitAt - 1) : Exit1;
+  m_recentSeparator = new QAction(this);
+  m_recentSeparator->setSeparator(true);
+  m_recentSeparator->setObjectName(QStringLiteral("RecentSeparator"));
+  File1->insertAction(m_recentAnchor, m_recentSeparator);
+  rebuildRecentMenu();
+}
+
+QStringList TCorvantelMainForm::recentProjects() const {
+  QStringList out;
+  const RecentProjects list = RecentProjects::load(programSettingsPath());
+  for (const std::string& p : list.paths()) out << QString::fromStdString(p);
+  return out;
+}
+
+void TCorvantelMainForm::rebuildRecentMenu() {
+  for (QAction* a : std::as_const(m_recentActions)) {
+    File1->removeAction(a);
+    a->deleteLater();
+  }
+  m_recentActions.clear();
+  const QStringList paths = recentProjects();
+  for (int i = 0; i < paths.size(); ++i) {
+    const QString path = paths.at(i);
+    auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this);
+    a->setObjectName(QStringLiteral("RecentProject%1").arg(i + 1));
+    a->setToolTip(path);
+    a->setStatusTip(path);
+    a->setData(path);
+    connect(a, &QAction::triggered, this, [this, path] { openRecentProject(path); });
+    File1->insertAction(m_recentAnchor, a);
+    m_recentActions.append(a);
+  }
+  m_recentSeparator->setVisible(!paths.isEmpty());
+}
+
+void TCorvantelMainForm::rememberProject(const std::string& path) {
+  if (path.empty() || path == kNoProjectName) return;
+  RecentProjects list = RecentProjects::load(programSettingsPath());
+  list.add(path);
+  try {
+    list.save(programSettingsPath());
+  } catch (const std::exception&) {
+    // The list is a convenience: a settings file that cannot be written must not stop a save or an open.
+  }
+  rebuildRecentMenu();
+}
+
+void TCorvantelMainForm::openRecentProject(const QString& path) {
+  if (!io::fileExists(path.toStdString())) {
+    RecentProjects list = RecentProjects::load(programSettingsPath());
+    list.remove(path.toStdString());
+    try {
+      list.save(programSettingsPath());
+    } catch (const std::exception&) {
+    }
+    rebuildRecentMenu();
+    prompts().warning(this, QStringLiteral("The project %1 no longer exists. It has been removed from the list "
+                                           "of recent projects.")
+                                .arg(path));
+    return;
+  }
+  openProjectFile(path);
+}
+
+void TCorvantelMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedProject(event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+  } else {
+    QMainWindow::dragEnterEvent(event);
+  }
+}
+
+void TCorvantelMainForm::dropEvent(QDropEvent* event) {
+  const QString path = droppedProject(event->mimeData());
+  if (path.isEmpty()) {
+    QMainWindow::dropEvent(event);
+    return;
+  }
+  event->acceptProposedAction();
+  // The drop opens the project as Open project does, save question included.
+  try {
+    openProjectFile(path);
+  } catch (const std::exception& e) {
+    CorvantelApplication::showException(e);
+  }
+}
+
+}  // namespace corvantel::gui
