@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/error.h"
+#include "core/generator/menu_page_writer.h"
 #include "core/ini/program_settings.h"
 #include "gui/app/corvantel_application.h"
 #include "gui/app/menu_bar.h"
@@ -393,8 +394,9 @@ void TCorvantelMainForm::FormClose() {
 // ---------------------------------------------------------------------------------------------------------
 // Help menu and web pages
 
-QString TCorvantelMainForm::makerHomePage() { return QStringLiteral("https://corvantel.example.org/"); }
-QString TCorvantelMainForm::publisherSite() { return QStringLiteral("https://corvantel.example.org/menus/"); }
+// The same two addresses as the generated page's credit line.
+QString TCorvantelMainForm::makerHomePage() { return QString::fromLatin1(kMakerHomePage); }
+QString TCorvantelMainForm::publisherSite() { return QString::fromLatin1(kMenuScriptPublisherSite); }
 
 void TCorvantelMainForm::openWebAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
