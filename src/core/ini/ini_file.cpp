@@ -1,5 +1,7 @@
 #include "core/ini/ini_file.h"
 
+#include <unordered_set>
+
 #include "core/error.h"
 #include "core/io/file_io.h"
 #include "core/io/text_codec.h"
@@ -28,6 +30,14 @@ std::string_view trim(std::string_view s) {
   while (b < e && isIniBlank(s[b])) ++b;
   while (e > b && isIniBlank(s[e - 1])) --e;
   return s.substr(b, e - b);
+}
+
+std::string lowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
 }
 
 // The section name of a head line, or nothing when the line is not one.
@@ -78,6 +88,7 @@ IniFile::IniFile(std::string bytes) : m_bytes(std::move(bytes)) {
   // The whole file is read in one encoding, so that keys, sections and values agree: UTF-8 when the bytes
   // are valid UTF-8, else Windows-1252 (files of older copies), held as UTF-8 from here on.
   if (!io::isValidUtf8(m_bytes)) m_bytes = io::windows1252ToUtf8(m_bytes);
+  m_lines = splitLines();
 }
 
 IniFile IniFile::load(const std::string& path) {
@@ -85,7 +96,7 @@ IniFile IniFile::load(const std::string& path) {
   return IniFile(bytes ? std::move(*bytes) : std::string());
 }
 
-std::vector<IniFile::Line> IniFile::lines() const {
+std::vector<IniFile::Line> IniFile::splitLines() const {
   std::vector<Line> out;
   const std::size_t n = m_bytes.size();
   // A byte-order mark belongs to no line: the first section head behind it is still a head.
@@ -130,7 +141,7 @@ IniFile::Located IniFile::locate(const std::vector<Line>& all, std::string_view 
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
-  auto all = lines();
+  const auto& all = m_lines;
   Located where = locate(all, section, key);
   if (!where.key) return std::nullopt;
   auto kv = keyValue(text(all[*where.key]));
@@ -139,27 +150,23 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
 
 std::vector<std::string> IniFile::keys(std::string_view section) const {
   std::vector<std::string> out;
-  auto all = lines();
+  const auto& all = m_lines;
   Located where = locate(all, section, std::nullopt);
   if (!where.sectionFound) return out;
+  std::unordered_set<std::string> seen;  // lower-case names, so that a long list stays linear
   for (std::size_t i = where.sectionHead + 1; i < where.sectionEnd; ++i) {
     auto kv = keyValue(text(all[i]));
-    if (!kv) continue;
-    bool seen = false;
-    for (const auto& k : out) seen = seen || equalsIgnoreCase(k, kv->key);
-    if (!seen) out.emplace_back(kv->key);
+    if (kv && seen.insert(lowerAscii(kv->key)).second) out.emplace_back(kv->key);
   }
   return out;
 }
 
 std::vector<std::string> IniFile::sections() const {
   std::vector<std::string> out;
-  for (const Line& line : lines()) {
+  std::unordered_set<std::string> seen;
+  for (const Line& line : m_lines) {
     auto name = sectionName(text(line));
-    if (!name) continue;
-    bool seen = false;
-    for (const auto& s : out) seen = seen || equalsIgnoreCase(s, *name);
-    if (!seen) out.emplace_back(*name);
+    if (name && seen.insert(lowerAscii(*name)).second) out.emplace_back(*name);
   }
   return out;
 }
@@ -178,7 +185,7 @@ bool IniFile::setValue(std::string_view section, std::string_view key, std::stri
   for (char& c : value) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  auto all = lines();
+  const std::vector<Line> all = m_lines;
   Located where = locate(all, section, key);
   if (where.key) {
     const Line& line = all[*where.key];
@@ -186,6 +193,7 @@ bool IniFile::setValue(std::string_view section, std::string_view key, std::stri
     if (kv->value == value) return false;
     std::string replaced = std::string(kv->key) + "=" + std::string(value);
     m_bytes.replace(line.begin, line.length, replaced);
+    m_lines = splitLines();
     return true;
   }
   std::string entry = std::string(key) + "=" + std::string(value) + "\r\n";
@@ -196,29 +204,33 @@ bool IniFile::setValue(std::string_view section, std::string_view key, std::stri
       entry.insert(0, "\r\n");  // the last line has no line end of its own
     }
     m_bytes.insert(at, entry);
+    m_lines = splitLines();
     return true;
   }
   if (!all.empty() && all.back().end == all.back().begin + all.back().length) m_bytes += "\r\n";
   m_bytes += "[" + std::string(section) + "]\r\n" + entry;
+  m_lines = splitLines();
   return true;
 }
 
 bool IniFile::removeKey(std::string_view section, std::string_view key) {
-  auto all = lines();
+  const std::vector<Line> all = m_lines;
   Located where = locate(all, section, key);
   if (!where.key) return false;
   const Line& line = all[*where.key];
   m_bytes.erase(line.begin, line.end - line.begin);
+  m_lines = splitLines();
   return true;
 }
 
 bool IniFile::removeSection(std::string_view section) {
-  auto all = lines();
+  const std::vector<Line> all = m_lines;
   Located where = locate(all, section, std::nullopt);
   if (!where.sectionFound) return false;
   std::size_t begin = all[where.sectionHead].begin;
   std::size_t end = where.sectionEnd < all.size() ? all[where.sectionEnd].begin : m_bytes.size();
   m_bytes.erase(begin, end - begin);
+  m_lines = splitLines();
   return true;
 }
 

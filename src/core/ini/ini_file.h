@@ -20,7 +20,7 @@ class IniFile {
  public:
   static constexpr std::size_t kMaxValueChars = 2047;
 
-  IniFile() = default;
+  IniFile() = default;  // an empty profile
   explicit IniFile(std::string bytes);
 
   // The file's contents, or an empty profile when it does not exist or cannot be read.
@@ -63,12 +63,14 @@ class IniFile {
     std::optional<std::size_t> key;   // index of the key's line
   };
 
-  std::vector<Line> lines() const;
+  // The lines of m_bytes; m_lines is kept in step with every change of the bytes.
+  std::vector<Line> splitLines() const;
   // `key` nothing: only the section is looked for.
   Located locate(const std::vector<Line>& lines, std::string_view section, std::optional<std::string_view> key) const;
   std::string_view text(const Line& line) const { return std::string_view(m_bytes).substr(line.begin, line.length); }
 
   std::string m_bytes;
+  std::vector<Line> m_lines;
 };
 
 // The profile functions of the program, on a file path.
