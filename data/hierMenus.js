@@ -501,6 +501,9 @@
     var self = this;
     this.cancelHide();
     if (this.narrow) return; // the folded list closes by the visitor's hand only
+    // A menu that opened under the resting pointer makes its link report a leave: the pointer is still ours.
+    var under = pointer.known && doc.elementFromPoint(pointer.x, pointer.y);
+    if (under && this.el && this.el.contains(under)) return;
     this.hideTimer = setTimeout(function () {
       self.hideTimer = 0;
       self.closeAll();
@@ -643,6 +646,14 @@
   function inRow(node) {
     return !!(node && node.closest && node.closest('.hm-row'));
   }
+
+  // Where the pointer was last seen on the page.
+  var pointer = { x: 0, y: 0, known: false };
+  doc.addEventListener('pointermove', function (e) {
+    pointer.x = e.clientX;
+    pointer.y = e.clientY;
+    pointer.known = e.pointerType !== 'touch';
+  }, { capture: true, passive: true });
 
   // Pointer positions for hover intent.
   var aim = { x: 0, y: 0, px: 0, py: 0, timer: 0, pending: null };

@@ -57,21 +57,14 @@ function programPath() {
   return process.env.CORVANTEL || path.join(SOURCE_DIR, 'build', 'corvantel');
 }
 
-// Generates a project into a fresh folder: with `corvantel --generate` when the program has a generator,
-// otherwise with the stand-in writer (the same formats), so the script can be tested either way.
+// Generates a project into a fresh folder with `corvantel --generate`.
 function generate(cvpPath, outDir) {
   fs.mkdirSync(outDir, { recursive: true });
   const prog = programPath();
-  if (fs.existsSync(prog)) {
-    const r = spawnSync(prog, ['--generate', outDir, cvpPath], { encoding: 'utf8' });
-    if (r.status === 0) return 'program';
-    if (!/not built yet/.test(r.stderr || '')) {
-      throw new Error(`corvantel --generate failed (${r.status}): ${r.stderr}`);
-    }
-  }
-  if (process.env.CORVANTEL_REQUIRE_GENERATOR) throw new Error('the program has no generator');
-  require('./stand_in_writer').writeFolder(cvpPath, outDir, path.join(SOURCE_DIR, 'data'));
-  return 'stand-in';
+  const r = spawnSync(prog, ['--generate', outDir, cvpPath], { encoding: 'utf8' });
+  if (r.error) throw new Error(`cannot run ${prog}: ${r.error.message}`);
+  if (r.status !== 0) throw new Error(`corvantel --generate failed (${r.status}): ${r.stderr}`);
+  return outDir;
 }
 
 module.exports = { launchBrowser, serve, generate, DATA_DIR, SOURCE_DIR };
