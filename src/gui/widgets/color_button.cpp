@@ -11,6 +11,7 @@
 #include <qdrawutil.h>
 
 #include "core/widgets/color_palette_table.h"
+#include "gui/widgets/color_grab_receiver.h"
 #include "gui/widgets/color_popup.h"
 
 namespace corvantel::gui {
@@ -28,10 +29,12 @@ TColorButton::TColorButton(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_Hover);
   setBackgroundRole(QPalette::Button);
   m_popup = new TColorPopup(this);
+  m_receiver = new TColorGrabReceiver(m_popup, this);
   updateOpacity();
 }
 
 TColorButton::~TColorButton() {
+  m_receiver->stop();
   if (m_popupOpen) m_popup->hidePalette();
   m_popupOpen = false;
 }
@@ -65,7 +68,9 @@ void TColorButton::setPopupOpen(bool open) {
     m_arrowPressed = true;  // the pressed look, also when opened from code
     repaint();
     m_popup->openWith(m_selectionColor);
+    m_receiver->start();
   } else {
+    m_receiver->stop();
     m_popup->hidePalette();
   }
   Q_EMIT OnDropChanged();

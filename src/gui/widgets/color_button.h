@@ -9,6 +9,7 @@
 namespace corvantel::gui {
 
 class TColorPopup;
+class TColorGrabReceiver;
 
 // The colour picker button: a small push button split in two. The face shows SelectionColor in an
 // indicator; a press on the arrow section at the right opens the button's palette (TColorPopup).
@@ -113,6 +114,7 @@ class TColorButton : public QWidget {
   void setState(widgets::ButtonState state);
 
   TColorPopup* m_popup = nullptr;
+  TColorGrabReceiver* m_receiver = nullptr;  // holds the pointer and keys for the open palette
   int m_groupIndex = 0;
   QPixmap m_glyph;
   bool m_down = false;

@@ -1,0 +1,357 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "core/widgets/color_palette_table.h"
+#include "gui/widgets/color_button.h"
+#include "gui/widgets/color_popup.h"
+
+using corvantel::makeColor;
+using corvantel::gui::TColorButton;
+using corvantel::gui::TColorPopup;
+namespace w = corvantel::widgets;
+
+namespace {
+
+// A shown window holding one button as this program sets them up.
+struct Host {
+  QWidget window;
+  TColorButton* button;
+  Host() {
+    window.resize(300, 200);
+    button = new TColorButton(&window);
+    button->setCustomText(QStringLiteral("More colors"));
+    button->setPopupSpacing(8);
+    button->setGeometry(20, 20, 57, 22);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+  }
+  ~Host() { button->setPopupOpen(false); }
+  TColorPopup* popup() const { return button->popup(); }
+  QImage render() const { return button->grab().toImage(); }
+  void pressArrow() const { QTest::mousePress(button, Qt::LeftButton, {}, QPoint(50, 11)); }
+  QPoint cellCentre(int cell) const {
+    const w::Rect r = w::cellRect(popup()->paletteLayout(), cell);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // A click on the palette: press and release at the same point.
+  void clickPalette(QPoint p) const {
+    QTest::mousePress(popup(), Qt::LeftButton, {}, p);
+    if (popup()->isVisible()) QTest::mouseRelease(popup(), Qt::LeftButton, {}, p);
+  }
+};
+
+// Pixels compare as 8-bit red-green-blue: palette colours carry more precision than an image keeps.
+QRgb at(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb rgb(const QColor& c) { return c.rgb() & 0xFFFFFF; }
+
+}  // namespace
+
+TEST(ColorButtonPaint, IndicatorDividerAndArrowWhereTheFacePutsThem) {
+  Host h;
+  h.button->setSelectionColor(makeColor(255, 0, 0));
+  const QImage img = h.render();
+  ASSERT_EQ(img.size(), QSize(57, 22));
+  const QPalette pal = h.button->palette();
+  const QRgb shadow = rgb(pal.color(QPalette::Dark));
+  const QRgb red = qRgb(255, 0, 0) & 0xFFFFFF;
+  // Indicator (4, 4) to (36, 18): a shadow outline filled with the colour.
+  EXPECT_EQ(at(img, 4, 4), shadow);
+  EXPECT_EQ(at(img, 35, 17), shadow);
+  EXPECT_EQ(at(img, 20, 4), shadow);
+  EXPECT_EQ(at(img, 5, 5), red);
+  EXPECT_EQ(at(img, 34, 16), red);
+  EXPECT_NE(at(img, 36, 10), red);
+  EXPECT_NE(at(img, 3, 10), shadow);
+  // The divider.
+  EXPECT_EQ(at(img, 41, 10), shadow);
+  EXPECT_EQ(at(img, 42, 10), rgb(pal.color(QPalette::Light)));
+  // The arrow: (46, 11), (52, 11), (49, 14), black.
+  const QRgb black = 0;
+  for (QPoint p : {QPoint(46, 11), QPoint(52, 11), QPoint(49, 14), QPoint(49, 12)}) EXPECT_EQ(at(img, p.x(), p.y()), black) << p.x() << "," << p.y();
+  EXPECT_NE(at(img, 45, 11), black);
+  EXPECT_NE(at(img, 49, 15), black);
+  EXPECT_NE(at(img, 49, 10), black);
+}
+
+TEST(ColorButtonPaint, PressedFaceMovesTheArrowAndDisabledDrawsItGrey) {
+  Host h;
+  QTest::mousePress(h.button, Qt::LeftButton, {}, QPoint(10, 10));
+  QImage img = h.render();
+  EXPECT_EQ(at(img, 47, 12), QRgb(0));
+  EXPECT_EQ(at(img, 53, 12), QRgb(0));
+  EXPECT_EQ(at(img, 50, 15), QRgb(0));
+  EXPECT_NE(at(img, 46, 11), QRgb(0));
+  EXPECT_EQ(at(img, 42, 10), rgb(h.button->palette().color(QPalette::Dark)));  // divider one pixel right
+  QTest::mouseRelease(h.button, Qt::LeftButton, {}, QPoint(10, 10));
+
+  h.button->setEnabled(false);
+  img = h.render();
+  EXPECT_EQ(at(img, 49, 12), rgb(h.button->palette().color(QPalette::Dark)));
+  QSignalSpy changing(h.button, &TColorButton::OnDropChanging);
+  h.pressArrow();
+  EXPECT_EQ(changing.count(), 0);
+  EXPECT_FALSE(h.popup()->isVisible());
+}
+
+TEST(ColorButton, ArrowOpensAndAnotherPressClosesWithoutAPick) {
+  Host h;
+  QSignalSpy changing(h.button, &TColorButton::OnDropChanging);
+  QSignalSpy changed(h.button, &TColorButton::OnDropChanged);
+  QSignalSpy change(h.button, &TColorButton::OnChange);
+  h.pressArrow();
+  EXPECT_TRUE(h.button->PopupOpen());
+  EXPECT_TRUE(h.popup()->isVisible());
+  EXPECT_EQ(changing.count(), 1);
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(h.popup()->selectedCell(), 0);  // black is located
+  // The palette sits below the button, one pixel left of it.
+  EXPECT_EQ(h.popup()->geometry().topLeft(), h.button->mapToGlobal(QPoint(-1, 22)));
+  // The release of the opening press, over the button, keeps it open.
+  QTest::mouseRelease(h.button, Qt::LeftButton, {}, QPoint(50, 11));
+  EXPECT_TRUE(h.popup()->isVisible());
+  // A second press on the arrow reaches the palette as a press outside it.
+  h.pressArrow();
+  EXPECT_FALSE(h.popup()->isVisible());
+  EXPECT_FALSE(h.button->PopupOpen());
+  EXPECT_EQ(changing.count(), 2);
+  EXPECT_EQ(changed.count(), 2);
+  EXPECT_EQ(change.count(), 0);
+}
+
+TEST(ColorButton, VetoKeepsThePaletteClosed) {
+  Host h;
+  QSignalSpy changed(h.button, &TColorButton::OnDropChanged);
+  QObject::connect(h.button, &TColorButton::OnDropChanging, [](bool* allowed) { *allowed = false; });
+  h.pressArrow();
+  EXPECT_FALSE(h.button->PopupOpen());
+  EXPECT_FALSE(h.popup()->isVisible());
+  EXPECT_EQ(changed.count(), 0);
+}
+
+TEST(ColorButton, PickingFiresOnChangeOnlyForANewColour) {
+  Host h;
+  QSignalSpy change(h.button, &TColorButton::OnChange);
+  h.pressArrow();
+  h.clickPalette(h.cellCentre(0));  // black, already set
+  EXPECT_FALSE(h.popup()->isVisible());
+  EXPECT_EQ(change.count(), 0);
+
+  h.pressArrow();
+  h.clickPalette(h.cellCentre(16));
+  EXPECT_FALSE(h.popup()->isVisible());
+  EXPECT_EQ(h.button->SelectionColor(), makeColor(255, 0, 0));
+  EXPECT_EQ(change.count(), 1);
+
+  h.button->setSelectionColor(makeColor(255, 0, 0));
+  EXPECT_EQ(change.count(), 1);
+  h.button->setSelectionColor(makeColor(1, 2, 3));
+  EXPECT_EQ(change.count(), 2);
+}
+
+TEST(ColorButton, PressDragReleaseOnACellPicks) {
+  Host h;
+  h.pressArrow();
+  // The press that opened the palette ends over a cell: that cell is picked.
+  QTest::mouseMove(h.popup(), h.cellCentre(39));
+  QTest::mouseRelease(h.popup(), Qt::LeftButton, {}, h.cellCentre(39));
+  EXPECT_FALSE(h.popup()->isVisible());
+  EXPECT_EQ(h.button->SelectionColor(), makeColor(255, 255, 255));
+}
+
+TEST(ColorButton, EscapeAndAPressOutsideCloseWithoutAPick) {
+  Host h;
+  QSignalSpy change(h.button, &TColorButton::OnChange);
+  QSignalSpy defaults(h.button, &TColorButton::OnDefaultSelect);
+  h.pressArrow();
+  QTest::keyClick(h.popup(), Qt::Key_Right);
+  QTest::keyClick(h.popup(), Qt::Key_Escape);
+  EXPECT_FALSE(h.popup()->isVisible());
+  h.pressArrow();
+  QTest::mousePress(h.popup(), Qt::LeftButton, {}, QPoint(-30, 40));
+  EXPECT_FALSE(h.popup()->isVisible());
+  h.pressArrow();
+  QTest::mouseClick(&h.window, Qt::LeftButton, {}, QPoint(250, 150));  // elsewhere in the dialog
+  EXPECT_FALSE(h.popup()->isVisible());
+  EXPECT_EQ(change.count(), 0);
+  EXPECT_EQ(defaults.count(), 0);
+  EXPECT_EQ(h.button->SelectionColor(), 0);
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+}
+
+TEST(ColorButton, KeyboardMovesAndPicks) {
+  Host h;
+  QSignalSpy defaults(h.button, &TColorButton::OnDefaultSelect);
+  h.button->setSelectionColor(makeColor(1, 2, 3));  // found nowhere
+  h.button->setPopupOpen(true);
+  EXPECT_EQ(h.popup()->selectedCell(), w::kCellNone);
+  QTest::keyClick(h.popup(), Qt::Key_Return);  // nothing hovered or selected
+  EXPECT_FALSE(h.popup()->isVisible());
+  EXPECT_EQ(defaults.count(), 1);
+  EXPECT_EQ(h.button->SelectionColor(), makeColor(1, 2, 3));
+
+  h.button->setPopupOpen(true);
+  QTest::keyClick(h.popup(), Qt::Key_Down);  // from nothing: cell 0
+  QTest::keyClick(h.popup(), Qt::Key_Down);
+  QTest::keyClick(h.popup(), Qt::Key_Right);
+  EXPECT_EQ(h.popup()->hoverCell(), 9);
+  QTest::keyClick(h.popup(), Qt::Key_Space);
+  EXPECT_EQ(h.button->SelectionColor(), makeColor(255, 102, 0));
+
+  // From the selected cell when nothing is hovered.
+  h.button->setPopupOpen(true);
+  EXPECT_EQ(h.popup()->selectedCell(), 9);
+  EXPECT_EQ(h.popup()->hoverCell(), w::kCellNone);
+  QTest::keyClick(h.popup(), Qt::Key_Left);
+  EXPECT_EQ(h.popup()->hoverCell(), 8);
+  QTest::keyClick(h.popup(), Qt::Key_Escape);
+  EXPECT_EQ(h.button->SelectionColor(), makeColor(255, 102, 0));
+}
+
+TEST(ColorButton, MoreColorsOpensTheCustomAreaAndACombPicks) {
+  Host h;
+  QSignalSpy change(h.button, &TColorButton::OnChange);
+  h.pressArrow();
+  TColorPopup* p = h.popup();
+  const w::PaletteLayout& l = p->paletteLayout();
+  const int normal = p->height();
+  EXPECT_EQ(normal, l.normalHeight);
+  h.clickPalette(h.cellCentre(w::kCellCustom));
+  ASSERT_TRUE(p->isVisible());
+  EXPECT_TRUE(p->customMode());
+  EXPECT_EQ(p->height(), l.customHeight);
+  EXPECT_EQ(p->y(), h.button->mapToGlobal(QPoint(0, 22)).y());  // it grows downward
+  EXPECT_EQ(change.count(), 0);
+
+  // A comb of the outer ring, picked with a click.
+  const w::TCombEntry comb = p->colorCombs()[60];
+  const QPoint at(l.combCentre().x + comb.x, l.combCentre().y + comb.y);
+  h.clickPalette(at);
+  EXPECT_FALSE(p->isVisible());
+  EXPECT_EQ(h.button->SelectionColor(), comb.color);
+  EXPECT_EQ(change.count(), 1);
+
+  // Opening again with that colour comes back in custom mode with the comb chosen.
+  h.button->setPopupOpen(true);
+  EXPECT_TRUE(p->customMode());
+  EXPECT_EQ(p->customIndex(), 61);
+  EXPECT_EQ(p->height(), l.customHeight);
+}
+
+TEST(ColorButton, GreyCellsIntensityAndEmptySpots) {
+  Host h;
+  TColorPopup* p = h.popup();
+  h.button->setSelectionColor(makeColor(195, 195, 195));  // grey cell 3
+  h.button->setPopupOpen(true);
+  ASSERT_TRUE(p->customMode());
+  EXPECT_EQ(p->customIndex(), -4);
+  const w::PaletteLayout& l = p->paletteLayout();
+
+  // Choose a comb, then drag the intensity bar: the palette stays open, the comb keeps its index
+  // and takes the new brightness.
+  const w::TCombEntry comb = p->colorCombs()[1];
+  const QPoint combAt(l.combCentre().x + comb.x, l.combCentre().y + comb.y);
+  QTest::mousePress(p, Qt::LeftButton, {}, combAt);
+  EXPECT_EQ(p->customIndex(), 2);
+  QTest::mouseMove(p, combAt + QPoint(200, 0));  // outside, button held: the choice stays
+  QTest::mouseRelease(p, Qt::LeftButton, {}, combAt);
+  EXPECT_FALSE(p->isVisible());
+  const corvantel::Color bright = h.button->SelectionColor();
+  EXPECT_EQ(bright, comb.color);
+
+  h.button->setPopupOpen(true);
+  const QPoint barMiddle(l.intensityBar.left + 5, (l.intensityBar.top + l.intensityBar.bottom) / 2);
+  QTest::mousePress(p, Qt::LeftButton, {}, barMiddle);
+  QTest::mouseRelease(p, Qt::LeftButton, {}, barMiddle);
+  ASSERT_TRUE(p->isVisible());
+  EXPECT_NEAR(p->intensity(), 0.5f, 0.01f);
+  EXPECT_EQ(p->customIndex(), 2);
+  ASSERT_TRUE(p->customColor().has_value());
+  EXPECT_NE(*p->customColor(), bright);
+  EXPECT_LT(w::greenOf(*p->customColor()), w::greenOf(bright));
+
+  // An empty spot of the custom area clears the choice; the release there closes the palette and
+  // leaves the colour alone.
+  QSignalSpy change(h.button, &TColorButton::OnChange);
+  QTest::mousePress(p, Qt::LeftButton, {}, QPoint(l.combArea.left + 2, l.combArea.top + 2));
+  EXPECT_EQ(p->customIndex(), 0);
+  EXPECT_FALSE(p->customColor().has_value());
+  EXPECT_TRUE(p->isVisible());
+  QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(l.combArea.left + 2, l.combArea.top + 2));
+  EXPECT_FALSE(p->isVisible());
+  EXPECT_EQ(h.button->SelectionColor(), bright);
+  EXPECT_EQ(change.count(), 0);
+}
+
+TEST(ColorButton, PropertiesReachThePalette) {
+  Host h;
+  TColorPopup* p = h.popup();
+  EXPECT_EQ(h.button->CustomText(), QStringLiteral("More colors"));
+  EXPECT_EQ(h.button->PopupSpacing(), 8);
+  h.button->setPopupSpacing(-3);
+  EXPECT_EQ(h.button->PopupSpacing(), 0);
+  EXPECT_EQ(p->paletteLayout().palette.width(), 148);
+  h.button->setPopupSpacing(8);
+
+  h.button->setDefaultText(QStringLiteral("Automatic"));
+  h.button->setShowSystemColors(true);
+  h.button->setSelectionColor(w::systemColorCode(15));
+  h.button->setPopupOpen(true);
+  EXPECT_EQ(p->selectedCell(), 55);
+  EXPECT_EQ(p->height(), p->paletteLayout().normalHeight);
+  // A colour set from code while open is located at once.
+  h.button->setSelectionColor(w::kColorDefault);
+  EXPECT_EQ(p->selectedCell(), w::kCellDefault);
+  // Emptying CustomText while the custom cell is selected clears the selection.
+  h.button->setSelectionColor(makeColor(225, 225, 225));
+  EXPECT_EQ(p->selectedCell(), w::kCellCustom);
+  h.button->setCustomText(QString());
+  EXPECT_EQ(p->selectedCell(), w::kCellNone);
+  EXPECT_EQ(p->height(), p->paletteLayout().normalHeight);
+  QTest::keyClick(p, Qt::Key_Escape);
+
+  QString asked;
+  QObject::connect(h.button, &TColorButton::OnHint, [&](int cell, QString* hint) {
+    asked += QString::number(cell);
+    *hint = QStringLiteral("hint");
+  });
+  EXPECT_EQ(h.button->hintFor(w::kCellDefault), QStringLiteral("hint"));
+  EXPECT_EQ(asked, QStringLiteral("-3"));
+}
+
+TEST(ColorButton, FaceClicksAndGroups) {
+  Host h;
+  QSignalSpy clicks(h.button, &TColorButton::OnClick);
+  QSignalSpy changing(h.button, &TColorButton::OnDropChanging);
+  QTest::mouseClick(h.button, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(clicks.count(), 1);
+  QTest::mousePress(h.button, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseMove(h.button, QPoint(10, 60));
+  QTest::mouseRelease(h.button, Qt::LeftButton, {}, QPoint(10, 60));
+  EXPECT_EQ(clicks.count(), 1);
+  EXPECT_EQ(changing.count(), 0);
+  EXPECT_FALSE(h.popup()->isVisible());
+
+  auto* second = new TColorButton(&h.window);
+  second->setGeometry(100, 20, 57, 22);
+  second->show();
+  h.button->setGroupIndex(1);
+  second->setGroupIndex(1);
+  QTest::mouseClick(h.button, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(h.button->Down());
+  QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(second->Down());
+  EXPECT_FALSE(h.button->Down());
+  QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(second->Down());  // AllowAllUp false: it stays down
+  second->setAllowAllUp(true);
+  QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_FALSE(second->Down());
+  h.button->setGroupIndex(0);
+  h.button->setDown(true);
+  EXPECT_FALSE(h.button->Down());
+}
