@@ -138,6 +138,11 @@ void TFolderBrowseDialog::setNewFolderWidth(int width) {
   m_newFolder->setMinimumWidth(scaled(m_newFolderWidth));
 }
 
+void TFolderBrowseDialog::setFlags(TBrowseInfoFlagSet flags) {
+  m_flags = flags;
+  updateButtons();
+}
+
 void TFolderBrowseDialog::setNewFolderVisible(bool visible) {
   m_newFolderVisible = visible;
   m_newFolder->setVisible(visible);

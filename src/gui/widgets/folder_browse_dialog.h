@@ -46,7 +46,7 @@ class TFolderBrowseDialog : public QDialog {
   QString Folder() const { return m_folder; }
   void setFolder(const QString& folder) { m_folder = folder; }
   TBrowseInfoFlagSet Flags() const { return m_flags; }
-  void setFlags(TBrowseInfoFlagSet flags) { m_flags = flags; }
+  void setFlags(TBrowseInfoFlagSet flags);
   TSHFolders RootFolder() const { return m_rootFolder; }
   void setRootFolder(TSHFolders root) { m_rootFolder = root; }
   bool NewFolderVisible() const { return m_newFolderVisible; }
