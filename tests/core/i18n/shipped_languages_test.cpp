@@ -1,0 +1,146 @@
+#include <cctype>
+// The language files shipped in Language/: every one names its language, translates every text the
+// program looks up, and keeps its accelerator letters apart within one menu and one dialog.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/i18n/language_list.h"
+#include "core/ini/ini_file.h"
+#include "core/io/file_io.h"
+
+namespace corvantel {
+namespace {
+
+const std::string kSourceFolder = std::string(CORVANTEL_SOURCE_DIR) + "/";
+
+// The texts that the windows and the translated messages look up, grouped by where their accelerator
+// letters must differ. "&X" and "&Y" stand in the settings dialog untranslated, so their letters are taken.
+struct Group {
+  const char* name;
+  std::vector<std::string> keys;
+  std::vector<char> fixedLetters;
+};
+
+const std::vector<Group>& groups() {
+  static const std::vector<Group> all = {
+      {"main window (menu bar buttons and the Set button)", {"&File", "&Menu items", "&Help", "&Set"}, {}},
+      {"File menu",
+       {"&New project", "&Open project", "&Save project", "Save project &as", "&Project settings",
+        "&Generate files from project", "&Language", "&Exit"},
+       {}},
+      {"Menu items menu", {"Add &menu", "Add &submenu", "&Remove menu"}, {}},
+      {"Help menu", {"&Contents", "Ombrel &web page", "&About"}, {}},
+      {"project settings dialog",
+       {"Page &title", "&Author", "&Encoding", "Menu &width", "Item &padding", "Keep parent menu &highlited",
+        "Font &family", "&Bold", "&Italic", "B&order width", "&Separator size", "&Javascript main menu",
+        "Table main menu - &coded position", "Table main menu - &relative position", "Page parameters",
+        "Menu parameters", "Font parameters", "Style", "Font color", "Font color - mouse over",
+        "Background, border and separator parameters", "Background color", "Background color - mouse over",
+        "Border color", "Separator color", "Menu type and position", "Cancel", "Project settings"},
+       {'x', 'y'}},
+      {"other texts",
+       {"Current folder", "Caption", "URL", "Do you want to save this project ?", "Do you want delete this item ?",
+        "This item cannot be removed - it is not a part of menu"},
+       {}},
+  };
+  return all;
+}
+
+std::set<std::string> allKeys() {
+  std::set<std::string> keys;
+  for (const Group& g : groups()) keys.insert(g.keys.begin(), g.keys.end());
+  return keys;
+}
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+// The accelerator letter of a caption, 0 for none; `error` tells what is wrong with its marks.
+char acceleratorOf(const std::string& text, std::string& error) {
+  char letter = 0;
+  int marks = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (i + 1 < text.size() && text[i + 1] == '&') {  // "&&" shows one "&"
+      ++i;
+      continue;
+    }
+    ++marks;
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    const bool ascii = (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || (next >= '0' && next <= '9');
+    if (!ascii) error = "the mark is not followed by a letter of the keyboard's base layout";
+    letter = lower(next);
+  }
+  if (marks > 1) error = "more than one accelerator mark";
+  return letter;
+}
+
+class ShippedLanguage : public ::testing::TestWithParam<std::string> {};
+
+TEST(ShippedLanguages, EnglishAndAtLeastFourTranslationsAreOffered) {
+  const std::vector<LanguageEntry> list = listLanguageFiles(kSourceFolder);
+  std::set<std::string> names;
+  for (const LanguageEntry& e : list) {
+    names.insert(e.language);
+    EXPECT_FALSE(e.localized.empty()) << e.path;
+  }
+  for (const char* required : {"English", "German", "French", "Spanish"}) EXPECT_TRUE(names.count(required)) << required;
+  EXPECT_GE(list.size(), 5u);
+  EXPECT_EQ(names.size(), list.size()) << "two files name the same language";
+}
+
+TEST_P(ShippedLanguage, TranslatesEveryTextWithDistinctAccelerators) {
+  const std::string path = kSourceFolder + "Language/" + GetParam();
+  const auto raw = io::readFileBytes(path);
+  ASSERT_TRUE(raw.has_value()) << path;
+  const ini::IniFile file(*raw);
+  EXPECT_EQ(file.bytes(), *raw) << "not valid UTF-8: the reader would take it as Windows-1252";
+
+  const std::set<std::string> expected = allKeys();
+  std::set<std::string> present;
+  for (const std::string& key : file.keys("Translations")) {
+    present.insert(key);
+    EXPECT_TRUE(expected.count(key)) << "a key the program never looks up: \"" << key << "\"";
+  }
+  for (const std::string& key : expected) EXPECT_TRUE(present.count(key)) << "missing key \"" << key << "\"";
+
+  for (const Group& group : groups()) {
+    std::map<char, std::string> taken;
+    for (char c : group.fixedLetters) taken[c] = std::string("&") + char(c - 'a' + 'A');
+    for (const std::string& key : group.keys) {
+      const std::string value = file.value("Translations", key).value_or("");
+      EXPECT_FALSE(value.empty()) << "\"" << key << "\" has no text";
+      std::string error;
+      const char letter = acceleratorOf(value, error);
+      EXPECT_TRUE(error.empty()) << "\"" << value << "\": " << error;
+      const bool keyHasMark = key.find('&') != std::string::npos;
+      EXPECT_EQ(letter != 0, keyHasMark) << "\"" << value << "\" should " << (keyHasMark ? "" : "not ")
+                                         << "carry an accelerator, as \"" << key << "\" does"
+                                         << (keyHasMark ? "" : " not");
+      if (letter == 0) continue;
+      auto [it, added] = taken.emplace(letter, value);
+      EXPECT_TRUE(added) << group.name << ": \"" << value << "\" and \"" << it->second << "\" share the letter "
+                         << letter;
+    }
+  }
+}
+
+std::vector<std::string> shippedFiles() {
+  std::vector<std::string> names;
+  for (const LanguageEntry& e : listLanguageFiles(kSourceFolder)) names.push_back(e.path.substr(e.path.rfind('/') + 1));
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ShippedLanguage, ::testing::ValuesIn(shippedFiles()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param.substr(0, info.param.find('.'));
+                           std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace corvantel
