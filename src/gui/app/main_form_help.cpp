@@ -1,11 +1,75 @@
 // Help: the help hook's life in the main window and the Contents command.
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMenu>
+#include <vector>
+
+#include "core/widgets/help_log.h"
 #include "gui/app/main_form.h"
+#include "gui/widgets/help_display.h"
+#include "gui/widgets/help_hook.h"
 
 namespace corvantel::gui {
 
-void TCorvantelMainForm::setUpHelp() {}
-void TCorvantelMainForm::createHelpSystem() {}
-void TCorvantelMainForm::tearDownHelp() {}
-void TCorvantelMainForm::Contents1Click() {}
+namespace {
+
+// The diagnostic log, when it is asked for; an earlier log beside the program goes in any case.
+std::unique_ptr<widgets::HelpLog> openHelpLog(const std::string& programFolder, const QStringList& arguments,
+                                              bool viewerAvailable) {
+  widgets::HelpLog::removeOld(programFolder);
+  std::vector<std::string> args;
+  for (const QString& a : arguments) args.push_back(a.toStdString());
+  if (!widgets::HelpLog::requested(programFolder, args)) return nullptr;
+
+  std::string folder = widgets::HelpLog::chooseFolder(programFolder);
+  auto log = std::make_unique<widgets::HelpLog>(folder + widgets::HelpLog::kFileName);
+  widgets::HelpLogHeader header = widgets::HelpLog::systemHeader();
+  QLocale locale;
+  header.localeName = locale.name().toStdString();
+  header.decimalSeparator = locale.decimalPoint().toStdString();
+  header.programPath = QCoreApplication::applicationFilePath().toStdString();
+  header.modulePath = header.programPath;
+  header.viewerInstalled = viewerAvailable;
+  header.viewerVersion = "Corvantel help window (chmlib)";
+  header.browserInstalled = true;
+  header.browserVersion = "Qt " + std::string(qVersion()) + " text browser";
+  log->writeHeader(header);
+  return log;
+}
+
+}  // namespace
+
+void TCorvantelMainForm::setUpHelp() {
+  // F1 in an open drop-down menu of the menu bar asks for the menu bar's topic.
+  RealMenu->setProperty("helpContext", widgets::help_context::kMainWindow);
+  for (QMenu* menu : {File1, Menuitems1, Help1}) {
+    if (menu) menu->setProperty("helpContext", widgets::help_context::kMainWindow);
+  }
+}
+
+void TCorvantelMainForm::createHelpSystem() {
+  if (HelpSystem) return;
+  std::shared_ptr<HelpDisplay> display = THelpHook::makeDisplay();
+  bool available = display && display->available();
+  auto log = openHelpLog(ProgramFolder, m_options.arguments, available);
+  QString helpFile = QString::fromStdString(ProgramFolder) + QStringLiteral("Corvantel.chm");
+  HelpSystem = new THelpHook(helpFile, QString(), 0, std::move(display), std::move(log), this);
+}
+
+void TCorvantelMainForm::tearDownHelp() {
+  if (!HelpSystem) return;
+  std::shared_ptr<HelpDisplay> display = HelpSystem->display();
+  delete HelpSystem;
+  HelpSystem = nullptr;
+  // Once more, for windows the viewer opened on its own.
+  if (display && display->available()) display->closeAll();
+}
+
+void TCorvantelMainForm::Contents1Click() {
+  if (!HelpSystem) return;
+  bool callHelp = false;
+  HelpSystem->HelpHook(widgets::help_command::kContext, widgets::help_context::kContents, callHelp);
+}
 
 }  // namespace corvantel::gui

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include "gui/widgets/help_hook.h"
 
 namespace corvantel::gui {
 
@@ -37,6 +40,13 @@ UserPrompts::Answer QtUserPrompts::askYesNoCancel(QWidget* parent, const QString
 bool QtUserPrompts::confirmOkCancel(QWidget* parent, const QString& text, int helpContext) {
   QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
   box.setProperty("helpContext", helpContext);
+  if (helpContext > 0) {
+    // F1 reaches the help hook through the box's help context; the Help button asks for the same topic
+    // and, unlike the box's other buttons, leaves the box open.
+    QAbstractButton* help = box.addButton(QMessageBox::Help);
+    QObject::disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
+    QObject::connect(help, &QAbstractButton::clicked, &box, [&box] { THelpHook::requestHelpFor(&box); });
+  }
   return box.exec() == QMessageBox::Ok;
 }
 

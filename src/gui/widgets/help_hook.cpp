@@ -1,0 +1,136 @@
+#include "gui/widgets/help_hook.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "core/widgets/help_log.h"
+#include "gui/app/user_prompts.h"
+#include "gui/widgets/chm_help_display.h"
+#include "gui/widgets/help_display.h"
+
+namespace corvantel::gui {
+
+namespace {
+
+THelpHook* g_current = nullptr;
+
+THelpHook::DisplayFactory& displayFactory() {
+  static THelpHook::DisplayFactory factory;
+  return factory;
+}
+
+}  // namespace
+
+THelpHook::THelpHook(const QString& helpFile, const QString& windowDefinition, int mode,
+                     std::shared_ptr<HelpDisplay> display, std::unique_ptr<widgets::HelpLog> log, QObject* parent)
+    : QObject(parent),
+      m_previous(g_current),
+      m_helpFile(helpFile),
+      m_windowDefinition(windowDefinition),
+      m_mode(mode),
+      m_display(std::move(display)),
+      m_log(std::move(log)) {
+  setObjectName(QStringLiteral("HelpSystem"));
+  writeLog(widgets::HelpLog::createLine(helpFile.toStdString(), windowDefinition.toStdString(), mode));
+  m_viewerAvailable = m_display && m_display->available();
+  g_current = this;
+  if (qApp) qApp->installEventFilter(this);
+}
+
+THelpHook::~THelpHook() {
+  writeLog(widgets::HelpLog::kDestroyLine);
+  if (qApp) qApp->removeEventFilter(this);
+  if (m_viewerAvailable) m_display->closeAll();
+  // Give the handler back to the one that was in charge before, unless that one is gone already.
+  if (g_current == this) g_current = m_previous;
+}
+
+THelpHook* THelpHook::current() { return g_current; }
+
+void THelpHook::writeLog(const std::string& line) {
+  if (m_log) m_log->write(line);
+}
+
+bool THelpHook::HelpHook(int command, qint32 data, bool& callHelp) {
+  callHelp = false;
+  writeLog(widgets::HelpLog::hookLine(command, data));
+  switch (command) {
+    case widgets::help_command::kContext:
+    case widgets::help_command::kContextPopup:
+      HelpContext(data);
+      break;
+    case widgets::help_command::kSetPopupPos:
+      m_popupPosition = widgets::unpackPopupPosition(data);
+      break;
+    default:
+      callHelp = true;
+      break;
+  }
+  return true;
+}
+
+int THelpHook::HelpContext(int context) {
+  int code = HelpHookContext(m_helpFile, context, m_windowDefinition, m_mode);
+  if (code != 0) HelpHookShowError(code);
+  return code;
+}
+
+int THelpHook::HelpHookContext(const QString& helpFile, int context, const QString& windowDefinition, int mode) {
+  writeLog(widgets::HelpLog::contextLine(helpFile.toStdString(), context, windowDefinition.toStdString(), mode));
+  QString path =
+      QString::fromStdString(widgets::buildHelpPath(helpFile.toStdString(), {}, windowDefinition.toStdString()));
+  int code = 0;
+  if (!m_viewerAvailable) {
+    code = 1;
+  } else {
+    writeLog(widgets::HelpLog::showContextLine(path.toStdString(), mode));
+    // The viewer brings itself to the front; a file it cannot read counts as no viewer for it.
+    code = m_display->showContext(path, context) ? 0 : 1;
+  }
+  writeLog(widgets::HelpLog::returnedLine(code));
+  return code;
+}
+
+void THelpHook::HelpHookShowError(int code) {
+  std::string message = widgets::helpErrorMessage(code);
+  writeLog(widgets::HelpLog::showErrorLine(code, message));
+  prompts().warning(QApplication::activeWindow(), QString::fromStdString(message));
+}
+
+int THelpHook::helpContextOf(const QWidget* widget) {
+  for (const QWidget* w = widget; w; w = w->parentWidget()) {
+    bool ok = false;
+    int context = w->property("helpContext").toInt(&ok);
+    if (ok && context > 0) return context;
+  }
+  return 0;
+}
+
+bool THelpHook::requestHelpFor(const QWidget* widget) {
+  THelpHook* hook = current();
+  int context = helpContextOf(widget);
+  if (!hook || context <= 0) return false;
+  bool callHelp = false;
+  hook->HelpHook(widgets::help_command::kContext, context, callHelp);
+  return true;
+}
+
+bool THelpHook::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || g_current != this) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if ((key->key() != Qt::Key_F1 && key->key() != Qt::Key_Help) || key->modifiers() != Qt::NoModifier) return false;
+  QWidget* widget = qobject_cast<QWidget*>(watched);
+  if (!widget) widget = QApplication::focusWidget();
+  // Handled here once: the toolkit would otherwise pass the key on to the parents as well.
+  return requestHelpFor(widget);
+}
+
+void THelpHook::setDisplayFactory(DisplayFactory factory) { displayFactory() = std::move(factory); }
+
+std::shared_ptr<HelpDisplay> THelpHook::makeDisplay() {
+  if (displayFactory()) return displayFactory()();
+  return std::make_shared<ChmHelpDisplay>();
+}
+
+}  // namespace corvantel::gui

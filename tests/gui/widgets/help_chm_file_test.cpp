@@ -1,0 +1,135 @@
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include "gui/widgets/chm_file.h"
+#include "help_test_support.h"
+
+using corvantel::gui::ChmFile;
+using namespace corvantel::test;
+
+namespace {
+
+QString titleOf(const ChmFile& file, const QString& topic) {
+  QString html = QString::fromUtf8(file.read(topic).value_or(QByteArray()));
+  auto match = QRegularExpression(QStringLiteral("<title>(.*)</title>")).match(html);
+  return match.hasMatch() ? match.captured(1) : QString();
+}
+
+}  // namespace
+
+// The context numbers the program asks for resolve to their topics in the file the build made, read
+// from a copy far from the folder it was compiled in.
+TEST(HelpChmFile, BuiltFileMapsEveryContextOfTheProgram) {
+  TempDir dir;
+  std::string copy = copyHelpFileTo(dir.path() + "/elsewhere");
+  ChmFile file;
+  ASSERT_TRUE(file.open(QString::fromStdString(copy)));
+
+  struct Expected {
+    quint32 context;
+    const char* topic;
+    const char* title;
+  };
+  const Expected expected[] = {
+      {1000, "/topics/main_window.htm", "The main window"},
+      {1002, "/topics/languages.htm", "Languages"},
+      {1004, "/topics/delete_item.htm", "Removing an item"},
+      {1005, "/topics/project_settings.htm", "Project settings"},
+      {1049, "/topics/contents.htm", "Corvantel Help"},
+  };
+  for (const Expected& e : expected) {
+    EXPECT_EQ(file.topicForContext(e.context), QString::fromLatin1(e.topic)) << e.context;
+    EXPECT_EQ(titleOf(file, QString::fromLatin1(e.topic)), QString::fromLatin1(e.title)) << e.context;
+  }
+  EXPECT_EQ(file.contextMap().size(), 5);
+  EXPECT_TRUE(file.topicForContext(1001).isEmpty());
+  EXPECT_TRUE(file.topicForContext(0).isEmpty());
+
+  EXPECT_EQ(file.defaultTopic(), QStringLiteral("/topics/contents.htm"));
+  EXPECT_EQ(file.title(), QStringLiteral("Corvantel Help"));
+
+  // Every entry of the contents that names a topic names one the file holds.
+  QList<ChmFile::TocEntry> toc = file.tableOfContents();
+  ASSERT_GE(toc.size(), 10);
+  int nested = 0;
+  for (const ChmFile::TocEntry& entry : toc) {
+    if (entry.level > 0) ++nested;
+    if (!entry.local.isEmpty()) {
+      EXPECT_TRUE(file.contains(entry.local)) << entry.local.toStdString();
+    }
+  }
+  EXPECT_GT(nested, 0);
+}
+
+TEST(HelpChmFile, MappedNamesLoseLeadingFoldersUntilFound) {
+  auto holds = [](std::initializer_list<const char*> names) {
+    QStringList list;
+    for (const char* n : names) list << QString::fromLatin1(n);
+    return [list](const QString& name) { return list.contains(name); };
+  };
+  auto exists = holds({"/topics/a.htm", "/b.htm"});
+  EXPECT_EQ(ChmFile::resolveMappedName(QStringLiteral("/home/me/build/help/stage/topics/a.htm"), exists),
+            QStringLiteral("/topics/a.htm"));
+  EXPECT_EQ(ChmFile::resolveMappedName(QStringLiteral("C:\\Work\\help\\topics\\a.htm"), exists),
+            QStringLiteral("/topics/a.htm"));
+  EXPECT_EQ(ChmFile::resolveMappedName(QStringLiteral("topics/a.htm"), exists), QStringLiteral("/topics/a.htm"));
+  // As stored wins over a shorter name.
+  auto both = holds({"/x/b.htm", "/b.htm"});
+  EXPECT_EQ(ChmFile::resolveMappedName(QStringLiteral("/x/b.htm"), both), QStringLiteral("/x/b.htm"));
+  EXPECT_TRUE(ChmFile::resolveMappedName(QStringLiteral("/work/missing.htm"), exists).isEmpty());
+  EXPECT_TRUE(ChmFile::resolveMappedName(QString(), exists).isEmpty());
+  EXPECT_TRUE(ChmFile::resolveMappedName(QStringLiteral("///"), exists).isEmpty());
+}
+
+TEST(HelpChmFile, SitemapEntriesLevelsAndHostileText) {
+  QByteArray text =
+      "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Tom &amp; Jerry\">"
+      "<param name=\"Local\" value=\"topics\\a.htm\"></OBJECT>"
+      "<UL><LI><OBJECT TYPE='text/sitemap'><PARAM NAME=Name VALUE=Inner><PARAM name=\"Local\" value=\"b.htm#x\">"
+      "</OBJECT></UL>"
+      "<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Heading\"></OBJECT>"
+      "<OBJECT type=\"text/site properties\"><param name=\"Name\" value=\"not an entry\"></OBJECT></UL>";
+  QList<ChmFile::TocEntry> entries = ChmFile::parseSitemap(text);
+  ASSERT_EQ(entries.size(), 3);
+  EXPECT_EQ(entries[0].name, QStringLiteral("Tom & Jerry"));
+  EXPECT_EQ(entries[0].local, QStringLiteral("/topics/a.htm"));
+  EXPECT_EQ(entries[0].level, 0);
+  EXPECT_EQ(entries[1].name, QStringLiteral("Inner"));
+  EXPECT_EQ(entries[1].local, QStringLiteral("/b.htm#x"));
+  EXPECT_EQ(entries[1].level, 1);
+  EXPECT_EQ(entries[2].local, QString());
+  EXPECT_EQ(entries[2].level, 0);
+
+  // Very deep nesting is flattened, unterminated tags and stray closers are survived.
+  QByteArray deep = QByteArray("<UL>").repeated(100000) +
+                    "<OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"deep\"></OBJECT>" +
+                    QByteArray("</UL>").repeated(100005) + "<OBJECT type=\"text/sitemap\"><param name=\"Name";
+  QList<ChmFile::TocEntry> flat = ChmFile::parseSitemap(deep);
+  ASSERT_EQ(flat.size(), 1);
+  EXPECT_LE(flat[0].level, 32);
+  EXPECT_TRUE(ChmFile::parseSitemap(QByteArray("\xff\xfe<<<>>>\0\0", 10)).isEmpty());
+}
+
+TEST(HelpChmFile, UnreadableFilesAreRefused) {
+  TempDir dir;
+  ChmFile file;
+  EXPECT_FALSE(file.open(QString::fromStdString(dir.file("missing.chm"))));
+  writeFile(dir.file("garbage.chm"), std::string(5000, '\x5a'));
+  EXPECT_FALSE(file.open(QString::fromStdString(dir.file("garbage.chm"))));
+  writeFile(dir.file("empty.chm"), "");
+  EXPECT_FALSE(file.open(QString::fromStdString(dir.file("empty.chm"))));
+  EXPECT_FALSE(file.isOpen());
+  EXPECT_FALSE(file.read(QStringLiteral("/topics/contents.htm")).has_value());
+  EXPECT_TRUE(file.tableOfContents().isEmpty());
+
+  // A file whose head is right but whose body is cut off opens or not, but never crashes a read.
+  std::string built = readFile(builtHelpFile());
+  ASSERT_GT(built.size(), 4096u);
+  writeFile(dir.file("cut.chm"), built.substr(0, built.size() / 3));
+  if (file.open(QString::fromStdString(dir.file("cut.chm")))) {
+    file.read(QStringLiteral("/topics/project_settings.htm"));
+    file.tableOfContents();
+    file.topicForContext(1005);
+  }
+}

@@ -1,0 +1,166 @@
+#include <QAction>
+#include <QApplication>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "gui/app/main_form.h"
+#include "gui/app/menu_tree_view.h"
+#include "gui/app/user_prompts.h"
+#include "gui/widgets/help_hook.h"
+#include "gui/widgets/help_topic_browser.h"
+#include "gui/widgets/help_viewer.h"
+#include "help_test_support.h"
+
+using namespace corvantel;
+using namespace corvantel::test;
+
+namespace {
+
+// Prompts that answer every question with No or Cancel and record the warnings and errors; the start-up
+// of the main window may raise some that these tests do not care about.
+class QuietPrompts : public gui::UserPrompts {
+ public:
+  QuietPrompts() : m_previous(gui::setPrompts(this)) {}
+  ~QuietPrompts() override { gui::setPrompts(m_previous); }
+  Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
+  bool confirmOkCancel(QWidget*, const QString&, int) override { return false; }
+  void warning(QWidget*, const QString& text) override { warnings << text; }
+  void error(QWidget*, const QString&) override {}
+  QString openFileName(QWidget*, const QString&) override { return {}; }
+  QString saveFileName(QWidget*, const QString&) override { return {}; }
+  std::optional<QString> inputText(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+  int execDialog(QDialog*) override { return 0; }
+  QStringList warnings;
+
+ private:
+  gui::UserPrompts* m_previous;
+};
+
+QList<gui::THelpViewer*> visibleViewers() {
+  QList<gui::THelpViewer*> out;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* v = qobject_cast<gui::THelpViewer*>(w); v && v->isVisible()) out << v;
+  }
+  return out;
+}
+
+struct MainFormHelp : ::testing::Test {
+  void start(QStringList arguments, std::shared_ptr<gui::HelpDisplay> display) {
+    copyHelpFileTo(dir.path());
+    if (display) gui::THelpHook::setDisplayFactory([display] { return display; });
+    gui::StartOptions options;
+    options.programFolder = dir.path() + "/";
+    options.arguments = std::move(arguments);
+    form = std::make_unique<gui::TCorvantelMainForm>(options);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_NE(form->HelpSystem, nullptr);
+  }
+  void TearDown() override {
+    form.reset();
+    gui::THelpHook::setDisplayFactory(nullptr);
+  }
+
+  TempDir dir;
+  QuietPrompts prompts;
+  std::unique_ptr<gui::TCorvantelMainForm> form;
+};
+
+}  // namespace
+
+TEST_F(MainFormHelp, TreeF1AndContentsWithTheDebugLog) {
+  writeFile(dir.file("HelpDebug.txt"), "a log of an earlier run\n");
+  auto display = std::make_shared<RecordingHelpDisplay>();
+  start({QStringLiteral("-debug")}, display);
+
+  form->TreeView1->setFocus();
+  QTest::keyClick(form->TreeView1, Qt::Key_F1);
+  form->Contents1->trigger();
+  EXPECT_EQ(display->contexts(), (std::vector<int>{1000, 1049}));
+  EXPECT_EQ(display->requests.front().path, QString::fromStdString(dir.file("Corvantel.chm")));
+
+  std::string log = readFile(dir.file("HelpDebug.txt"));
+  EXPECT_EQ(log.find("earlier run"), std::string::npos);
+  EXPECT_NE(log.find("Filename:             " + dir.file("HelpDebug.txt")), std::string::npos);
+  EXPECT_NE(log.find("_HelpViewerInstalled =      YES"), std::string::npos);
+  const std::string time = "   [0-9]{2}:[0-9]{2}:[0-9]{2}\n";
+  for (const std::string& line : {
+           "THelpHook\\.Create\\(\"" + dir.file("Corvantel.chm") + "\",\"\", 0\\)",
+           std::string("THelpHook\\.HelpHook\\(HELP_CONTEXT \\(1\\), 1000\\)"),
+           std::string("THelpHook\\.HelpHook\\(HELP_CONTEXT \\(1\\), 1049\\)"),
+           "ShowContext\\(\"" + dir.file("Corvantel.chm") + "\", 0\\)",
+           std::string("  returned - 0"),
+       }) {
+    EXPECT_TRUE(QString::fromStdString(log).contains(QRegularExpression(QString::fromStdString(line + time))))
+        << line << "\nin:\n"
+        << log;
+  }
+  form->close();
+  EXPECT_NE(readFile(dir.file("HelpDebug.txt")).find("THelpHook.Destroy   "), std::string::npos);
+  // The hook closed the viewer, and the main window asked once more.
+  EXPECT_EQ(display->closeAllCalls, 2);
+}
+
+TEST_F(MainFormHelp, NoLogUnlessAskedAndAnOldLogIsRemoved) {
+  writeFile(dir.file("HelpDebug.txt"), "old\n");
+  start({}, std::make_shared<RecordingHelpDisplay>());
+  form->Contents1->trigger();
+  EXPECT_FALSE(std::filesystem::exists(dir.file("HelpDebug.txt")));
+}
+
+TEST_F(MainFormHelp, ClosingTheProgramClosesTheHelpWindow) {
+  start({}, nullptr);  // the real viewer
+  form->Contents1->trigger();
+  QList<gui::THelpViewer*> open = visibleViewers();
+  ASSERT_EQ(open.size(), 1);
+  EXPECT_EQ(open[0]->currentTopic(), QStringLiteral("/topics/contents.htm"));
+  // A second request reuses the window and brings it to the front.
+  form->TreeView1->setFocus();
+  QTest::keyClick(form->TreeView1, Qt::Key_F1);
+  ASSERT_EQ(visibleViewers().size(), 1);
+  EXPECT_EQ(visibleViewers()[0]->currentTopic(), QStringLiteral("/topics/main_window.htm"));
+
+  form->close();
+  EXPECT_TRUE(visibleViewers().isEmpty());
+  EXPECT_EQ(form->HelpSystem, nullptr);
+  EXPECT_TRUE(prompts.warnings.isEmpty());
+}
+
+TEST(HelpViewer, ShowsTopicsWithContentsAndWorkingLinks) {
+  TempDir dir;
+  gui::THelpViewer viewer;
+  ASSERT_TRUE(viewer.openFile(QString::fromStdString(copyHelpFileTo(dir.path()))));
+  viewer.bringToFront();
+  ASSERT_TRUE(viewer.showContext(1005));
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/project_settings.htm"));
+  EXPECT_EQ(viewer.Topic->documentTitle(), QStringLiteral("Project settings"));
+  EXPECT_TRUE(viewer.Topic->toPlainText().contains(QStringLiteral("Separator size")));
+  ASSERT_NE(viewer.Contents->currentItem(), nullptr);
+  EXPECT_EQ(viewer.Contents->currentItem()->text(0), QStringLiteral("Project settings"));
+
+  // A relative link of the topic, then back.
+  emit viewer.Topic->anchorClicked(QUrl(QStringLiteral("menu_types.htm")));
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/menu_types.htm"));
+  EXPECT_EQ(viewer.Contents->currentItem()->text(0), QStringLiteral("The three menu types"));
+  ASSERT_TRUE(viewer.BackAction->isEnabled());
+  viewer.BackAction->trigger();
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/project_settings.htm"));
+
+  // The style sheet comes from the file too.
+  QVariant css = viewer.Topic->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
+  EXPECT_TRUE(css.toString().contains(QStringLiteral("table.settings")));
+
+  // A context the file does not know is reported in the window.
+  EXPECT_FALSE(viewer.showContext(4242));
+  EXPECT_TRUE(viewer.Topic->toPlainText().contains(QStringLiteral("4242")));
+  viewer.HomeAction->trigger();
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/contents.htm"));
+
+  if (qEnvironmentVariableIsSet("CORVANTEL_HELP_SHOT")) {
+    viewer.showContext(1005);
+    viewer.grab().save(qEnvironmentVariable("CORVANTEL_HELP_SHOT"));
+  }
+}
