@@ -649,11 +649,14 @@
 
   // Where the pointer was last seen on the page.
   var pointer = { x: 0, y: 0, known: false };
-  doc.addEventListener('pointermove', function (e) {
+  function trackPointer(e) {
     pointer.x = e.clientX;
     pointer.y = e.clientY;
     pointer.known = e.pointerType !== 'touch';
-  }, { capture: true, passive: true });
+  }
+  // pointerout comes before the leave events of the same move, so their handlers see where it went.
+  doc.addEventListener('pointermove', trackPointer, { capture: true, passive: true });
+  doc.addEventListener('pointerout', trackPointer, { capture: true, passive: true });
 
   // Pointer positions for hover intent.
   var aim = { x: 0, y: 0, px: 0, py: 0, timer: 0, pending: null };
@@ -1126,6 +1129,7 @@
   // For the page's own scripts and for tests: the built trees.
   win.HM_Corvantel = { trees: trees, parameters: P };
 
-  if (doc.readyState === 'loading') doc.addEventListener('DOMContentLoaded', start);
-  else start();
+  // The loader runs at the end of the page's body, after the link row: the menus can be built at once.
+  if (doc.body) start();
+  else doc.addEventListener('DOMContentLoaded', start);
 })();

@@ -11,3 +11,8 @@ for b in "$here"/build/bench/bench_*; do
   echo "-- $(basename "$b")"
   QT_QPA_PLATFORM=offscreen "$b" --benchmark_min_time="$min_time" --benchmark_counters_tabular=true
 done
+# The menu script in Chromium: a generated page of 5,000 items (load and hover times).
+if [ -x "$here/build/corvantel" ] && [ -d "$here/tests/web/node_modules/playwright-core" ]; then
+  echo "-- bench_page (tests/web)"
+  CORVANTEL="$here/build/corvantel" node "$here/tests/web/bench_page.js" ${1:+"$1"}
+fi
