@@ -353,6 +353,34 @@ for (const type of Object.keys(TYPES)) {
   });
 }
 
+describe('hover intent', () => {
+  it('a pointer crossing another item on its way into an open submenu keeps it; resting there switches', async () => {
+    const { page, close } = await open('js_menu', 'http');
+    try {
+      await openFirst(page, 'js_menu');
+      const beta = rowOf(page, 'Beta & Gamma');
+      await pointAt(page, beta);
+      const sub = menuOf(page, 'HM_Array1_2_2');
+      await sub.waitFor({ state: 'visible' });
+      const s = await sub.boundingBox();
+      const other = await rowOf(page, 'New things').boundingBox();
+      assert.ok(s.y + s.height > other.y, 'the way into the submenu crosses "New things"');
+      // Diagonally down and right, across "New things", into the submenu's lower item.
+      await page.mouse.move(s.x + 12, s.y + s.height - 6, { steps: 12 });
+      assert.ok(await sub.isVisible(), 'still open on arrival');
+      await pointAt(page, rowOf(page, 'Beta two'));
+      await menuOf(page, 'HM_Array1_2_2_2').waitFor({ state: 'visible' });
+      // Straight down from "Beta & Gamma" onto "New things": that item takes over.
+      await pointAt(page, beta);
+      const b = await beta.boundingBox();
+      await page.mouse.move(b.x + 8, other.y + other.height / 2, { steps: 3 });
+      await sub.waitFor({ state: 'hidden', timeout: 1500 });
+    } finally {
+      await close();
+    }
+  });
+});
+
 describe('loader', () => {
   it('reports a missing data file in the console and leaves the page working', async () => {
     const dir = path.join(WORK, 'no_arrays');
