@@ -57,6 +57,7 @@ std::string menuDataPath(const std::string& settingsPath) {
 }
 
 std::string menuDataBytes(const MenuTree& tree) {
+  // Sized first: a growing string would touch about twice its final memory.
   std::size_t size = 0;
   tree.forEach([&size](const MenuItem& item, int depth) {
     size += static_cast<std::size_t>(depth) + kMarker.size() + item.text().size() + 2;
@@ -69,7 +70,7 @@ std::string menuDataBytes(const MenuTree& tree) {
     if (needsMarker(text)) out.append(kMarker);
     const std::size_t start = out.size();
     out.append(text);
-    if (text.find_first_of("\r\n") != std::string::npos) {
+    if (text.find('\r') != std::string::npos || text.find('\n') != std::string::npos) {
       for (std::size_t i = start; i < out.size(); ++i) {
         if (out[i] == '\r' || out[i] == '\n') out[i] = ' ';
       }

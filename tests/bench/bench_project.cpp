@@ -1,0 +1,152 @@
+// Open and save of projects of 1,000, 10,000 and 100,000 items, against the cost of the same bytes
+// split into lines (reading) and written with one call (writing).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/document/document.h"
+#include "core/io/file_io.h"
+#include "core/io/text_codec.h"
+#include "core/project/menu_data_file.h"
+#include "core/project/project_files.h"
+
+namespace {
+
+using corvantel::Document;
+using corvantel::MenuItem;
+using corvantel::MenuTree;
+
+std::string benchFolder() {
+  static const std::string folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "corvantel-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) std::abort();
+    std::atexit([] { std::filesystem::remove_all(benchFolder()); });
+    return pattern;
+  }();
+  return folder;
+}
+
+// A menu of `count` items: top-level menus of 10 items, each with a submenu of 9 items, addresses and
+// captions of ordinary length.
+void fillTree(MenuTree& tree, int count) {
+  MenuItem* root = tree.append(nullptr, "Menu\t", 0);
+  int made = 1;
+  for (int m = 0; made < count; ++m) {
+    MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\tsection" + std::to_string(m) + ".html", -1);
+    ++made;
+    for (int i = 0; i < 10 && made < count; ++i, ++made) {
+      MenuItem* item = tree.append(menu, "Item " + std::to_string(i) + "\tpage" + std::to_string(i) + ".html", -1);
+      for (int k = 0; k < 9 && made + 1 < count; ++k, ++made) {
+        tree.append(item, "Sub item " + std::to_string(k) + "\thttp://example.org/a/b/" + std::to_string(k), -1);
+      }
+    }
+  }
+}
+
+const std::string& menuBytes(int count) {
+  static std::vector<std::pair<int, std::string>> cache;
+  for (const auto& [n, bytes] : cache) {
+    if (n == count) return bytes;
+  }
+  MenuTree tree;
+  fillTree(tree, count);
+  cache.emplace_back(count, corvantel::project::menuDataBytes(tree));
+  return cache.back().second;
+}
+
+void setItems(benchmark::State& state, std::size_t bytes) {
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+// Reading: the menu data text into a tree.
+void BM_ReadMenuData(benchmark::State& state) {
+  const std::string& bytes = menuBytes(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    MenuTree tree;
+    corvantel::project::readMenuData(corvantel::io::decodeFileText(bytes), tree);
+    benchmark::DoNotOptimize(tree.root());
+  }
+  setItems(state, bytes.size());
+}
+
+// The yardstick of reading: the same bytes split into lines, each line its own string.
+void BM_SplitLines(benchmark::State& state) {
+  const std::string& bytes = menuBytes(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    std::vector<std::string> lines;
+    std::string_view text(bytes);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+      std::size_t end = pos;
+      while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+      lines.emplace_back(text.substr(pos, end - pos));
+      pos = end;
+      if (pos < text.size()) pos += (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
+    }
+    benchmark::DoNotOptimize(lines.data());
+  }
+  setItems(state, bytes.size());
+}
+
+// Writing: the tree to its menu data file (text made, then the file replaced atomically).
+void BM_WriteMenuData(benchmark::State& state) {
+  MenuTree tree;
+  fillTree(tree, static_cast<int>(state.range(0)));
+  const std::string path = benchFolder() + "/write.cvd";
+  for (auto _ : state) corvantel::project::writeMenuDataFile(path, tree);
+  setItems(state, menuBytes(static_cast<int>(state.range(0))).size());
+}
+
+// The text of the menu data file alone, without the file.
+void BM_MenuDataText(benchmark::State& state) {
+  MenuTree tree;
+  fillTree(tree, static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(corvantel::project::menuDataBytes(tree));
+  setItems(state, menuBytes(static_cast<int>(state.range(0))).size());
+}
+
+// The yardstick of writing: the same bytes written with one call of the same atomic file write.
+void BM_WriteBytesOneCall(benchmark::State& state) {
+  const std::string& bytes = menuBytes(static_cast<int>(state.range(0)));
+  const std::string path = benchFolder() + "/plain.cvd";
+  for (auto _ : state) corvantel::io::writeFileAtomic(path, bytes);
+  setItems(state, bytes.size());
+}
+
+// The whole project: both files.
+void BM_SaveProject(benchmark::State& state) {
+  Document doc;
+  fillTree(doc.tree(), static_cast<int>(state.range(0)));
+  const std::string path = benchFolder() + "/save.cvp";
+  for (auto _ : state) corvantel::project::Saver(doc, path);
+  setItems(state, menuBytes(static_cast<int>(state.range(0))).size());
+}
+
+void BM_OpenProject(benchmark::State& state) {
+  Document saved;
+  fillTree(saved.tree(), static_cast<int>(state.range(0)));
+  const std::string path = benchFolder() + "/open" + std::to_string(state.range(0)) + ".cvp";
+  corvantel::project::Saver(saved, path);
+  for (auto _ : state) {
+    Document doc;
+    corvantel::project::Opener(doc, path);
+    benchmark::DoNotOptimize(doc.tree().root());
+  }
+  setItems(state, menuBytes(static_cast<int>(state.range(0))).size());
+}
+
+#define PROJECT_SIZES Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond)
+BENCHMARK(BM_ReadMenuData)->PROJECT_SIZES;
+BENCHMARK(BM_SplitLines)->PROJECT_SIZES;
+BENCHMARK(BM_WriteMenuData)->PROJECT_SIZES;
+BENCHMARK(BM_MenuDataText)->PROJECT_SIZES;
+BENCHMARK(BM_WriteBytesOneCall)->PROJECT_SIZES;
+BENCHMARK(BM_SaveProject)->PROJECT_SIZES;
+BENCHMARK(BM_OpenProject)->PROJECT_SIZES;
+
+}  // namespace

@@ -1,0 +1,264 @@
+// The document cycle of the main window: New, Open, Save, Save as, Exit and the close question, with the
+// save question answered by a script.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include "core/io/file_io.h"
+#include "gui/app/main_form.h"
+#include "gui/app/menu_tree_view.h"
+#include "gui/document/menu_tree_model.h"
+#include "gui/document/project_settings_dialog.h"
+#include "gui/document/spin_field.h"
+#include "gui/widgets/color_button.h"
+#include "scripted_prompts.h"
+
+namespace corvantel::gui {
+namespace {
+
+using Answer = UserPrompts::Answer;
+
+class ProjectCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    StartOptions options;
+    options.programFolder = folder.path().toStdString() + "/";
+    form = std::make_unique<TCorvantelMainForm>(options);
+    form->NewProjectClick();
+  }
+
+  std::string file(const char* name) const { return folder.filePath(QString::fromLatin1(name)).toStdString(); }
+  QString qfile(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+  std::size_t items() const { return form->document().tree().itemCount(); }
+  bool modified() const { return form->document().isModified(); }
+  // Makes a change the save question asks about.
+  void edit() { form->AddMenuClick(); }
+  // Asks the window to close, as the window system does; true when it closed.
+  bool closes() { return form->close(); }
+
+  QTemporaryDir folder;
+  ScriptedPrompts prompts;
+  std::unique_ptr<TCorvantelMainForm> form;
+};
+
+TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
+  EXPECT_EQ(form->document().projectFileName(), "noname");
+  EXPECT_FALSE(modified());
+  edit();
+  EXPECT_TRUE(modified());
+  prompts.saveNames = {qfile("site")};  // typed without extension
+  form->Saveproject1Click();
+  EXPECT_EQ(prompts.filters, QStringList{"Corvantel project (*.cvp)"});
+  EXPECT_EQ(form->document().projectFileName(), file("site.cvp"));
+  EXPECT_TRUE(io::fileExists(file("site.cvd")));
+  EXPECT_FALSE(modified());
+
+  // Saved: no question at New project any more.
+  edit();
+  form->Saveproject1Click();  // no dialog this time
+  EXPECT_EQ(prompts.filters.size(), 1);
+  EXPECT_FALSE(modified());
+  form->NewProjectClick();
+  EXPECT_TRUE(prompts.questions.isEmpty());
+  EXPECT_EQ(prompts.unexpected, 0);
+}
+
+TEST_F(ProjectCommands, SettingsChangedWithOkAreAskedAbout) {
+  prompts.dialog = [](QDialog* d) {
+    static_cast<TProjectSettings*>(d)->PageTitle->setText(QStringLiteral("Changed"));
+    return int(QDialog::Accepted);
+  };
+  form->ProjectSettClick();
+  EXPECT_EQ(form->document().settings().pageTitle, "Changed");
+  EXPECT_TRUE(modified());
+
+  // OK without a real change leaves the flag as it was.
+  form->document().setModified(false);
+  prompts.dialog = [](QDialog*) { return int(QDialog::Accepted); };
+  form->ProjectSettClick();
+  EXPECT_FALSE(modified());
+}
+
+TEST_F(ProjectCommands, NewProjectQuestion) {
+  edit();
+  const std::size_t before = items();
+  prompts.answers = {Answer::Cancel};
+  form->NewProjectClick();
+  EXPECT_EQ(items(), before);
+  EXPECT_TRUE(modified());
+
+  // Yes, and then the file dialog is cancelled: nothing is thrown away.
+  prompts.answers = {Answer::Yes};
+  prompts.saveNames = {QString()};
+  form->NewProjectClick();
+  EXPECT_EQ(items(), before);
+  EXPECT_TRUE(modified());
+
+  // Yes, and the save fails: the error is shown and the work stays.
+  prompts.answers = {Answer::Yes};
+  prompts.saveNames = {qfile("missing/x.cvp")};
+  form->NewProjectClick();
+  EXPECT_EQ(items(), before);
+  EXPECT_EQ(prompts.errors, QStringList{"Unable to write to " + qfile("missing/x.cvp") + "."});
+  EXPECT_EQ(form->document().projectFileName(), "noname");
+
+  prompts.answers = {Answer::No};
+  form->NewProjectClick();
+  EXPECT_EQ(items(), 1u);
+  EXPECT_FALSE(modified());
+  EXPECT_EQ(prompts.questions.size(), 4);
+  EXPECT_EQ(prompts.questions.front(), "Do you want to save this project ?");
+  EXPECT_EQ(prompts.unexpected, 0);
+}
+
+TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
+  // A project of the relative table type, saved and reopened.
+  prompts.dialog = [](QDialog* d) {
+    auto* dialog = static_cast<TProjectSettings*>(d);
+    dialog->TableRelative->click();
+    dialog->SeparatorColor->setSelectionColor(0x00FF00);
+    return int(QDialog::Accepted);
+  };
+  form->ProjectSettClick();
+  edit();
+  prompts.saveNames = {qfile("rel.cvp")};
+  form->Saveprojectas1Click();
+  QFile cvp(qfile("rel.cvp"));
+  ASSERT_TRUE(cvp.open(QIODevice::ReadOnly));
+  const QByteArray written = cvp.readAll();
+  EXPECT_TRUE(written.contains("MenuType=2\r\n")) << written.toStdString();
+  EXPECT_TRUE(written.contains("SeparatorColor=65280\r\n")) << written.toStdString();
+
+  form->NewProjectClick();
+  edit();
+  // Cancel stops Open project before its dialog.
+  prompts.answers = {Answer::Cancel};
+  form->Openproject1Click();
+  EXPECT_TRUE(prompts.filters.size() == 1);
+  EXPECT_TRUE(modified());
+  // No: the dialog, then the project.
+  prompts.answers = {Answer::No};
+  prompts.openNames = {qfile("rel.cvp")};
+  form->Openproject1Click();
+  EXPECT_FALSE(modified());
+  EXPECT_EQ(form->document().projectFileName(), file("rel.cvp"));
+  EXPECT_EQ(form->document().settings().menuType, MenuType::TableRelative);
+  EXPECT_EQ(form->document().settings().separatorColor, 0x00FF00);
+  EXPECT_EQ(items(), 2u);
+
+  // The dialog shows the type with X and Y disabled; the script-drawn type enables them.
+  prompts.dialog = [](QDialog* d) {
+    auto* dialog = static_cast<TProjectSettings*>(d);
+    EXPECT_TRUE(dialog->TableRelative->isChecked());
+    EXPECT_FALSE(dialog->XPos->isEnabled());
+    EXPECT_FALSE(dialog->YLabel->isEnabled());
+    return int(QDialog::Rejected);
+  };
+  form->ProjectSettClick();
+
+  // A cancelled open dialog changes nothing.
+  prompts.openNames = {QString()};
+  form->Openproject1Click();
+  EXPECT_EQ(form->document().projectFileName(), file("rel.cvp"));
+  EXPECT_EQ(prompts.unexpected, 0);
+}
+
+TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsPartialTrees) {
+  QFile bad(qfile("bad.cvd"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("Menu\t\r\n\tKept\r\n\t\t\tToo deep\r\n");
+  bad.close();
+  edit();
+  prompts.answers = {Answer::Cancel};
+  EXPECT_FALSE(form->openProjectFile(qfile("bad.cvp")));
+  EXPECT_EQ(form->document().projectFileName(), "noname");
+
+  prompts.answers = {Answer::No};
+  try {
+    form->openProjectFile(qfile("bad.cvp"));
+    ADD_FAILURE() << "no error";
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "Invalid level (3) for item \"Too deep\"");
+  }
+  // The items before the bad line are shown, the root expanded, nothing left selected.
+  EXPECT_EQ(items(), 2u);
+  EXPECT_TRUE(form->TreeView1->isExpanded(form->treeModel()->index(0, 0)));
+  EXPECT_EQ(form->CurrentItem, nullptr);
+  EXPECT_FALSE(modified());
+}
+
+TEST_F(ProjectCommands, ClosingAsksOnceAndCanBeStopped) {
+  edit();
+  prompts.answers = {Answer::Cancel};
+  form->Exit1Click();
+  EXPECT_EQ(prompts.questions.size(), 1);  // Exit does not ask on its own
+  EXPECT_TRUE(modified());
+
+  // Yes with a cancelled Save as keeps the window open.
+  prompts.answers = {Answer::Yes};
+  prompts.saveNames = {QString()};
+  EXPECT_FALSE(closes());
+  EXPECT_TRUE(modified());
+
+  // Yes with a save: the window closes, the work is on disk.
+  prompts.answers = {Answer::Yes};
+  prompts.saveNames = {qfile("closed.cvp")};
+  EXPECT_TRUE(closes());
+  EXPECT_TRUE(io::fileExists(file("closed.cvd")));
+  EXPECT_EQ(prompts.questions.size(), 3);
+  EXPECT_EQ(prompts.unexpected, 0);
+}
+
+TEST_F(ProjectCommands, ClosingWithNoOrWithoutChanges) {
+  EXPECT_TRUE(closes());
+  EXPECT_TRUE(prompts.questions.isEmpty());
+  form->NewProjectClick();
+  edit();
+  prompts.answers = {Answer::No};
+  EXPECT_TRUE(closes());
+  EXPECT_EQ(prompts.questions.size(), 1);
+}
+
+TEST_F(ProjectCommands, FailedSaveAsKeepsTheNameAndTheFlag) {
+  prompts.saveNames = {qfile("ok.cvp")};
+  form->Saveprojectas1Click();
+  edit();
+  QDir(folder.path()).mkdir(QStringLiteral("taken.cvd"));
+  prompts.saveNames = {qfile("taken.cvp")};
+  EXPECT_THROW(form->Saveprojectas1Click(), std::exception);
+  EXPECT_EQ(form->document().projectFileName(), file("ok.cvp"));
+  EXPECT_TRUE(modified());
+  EXPECT_FALSE(io::fileExists(file("taken.cvp")));
+}
+
+TEST(ProjectStartUp, OpensTheFirstArgumentMadeAbsolute) {
+  QTemporaryDir folder;
+  ScriptedPrompts prompts;
+  QFile data(folder.filePath(QStringLiteral("start.cvd")));
+  ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+  data.write("Menu\t\r\n\tOne\tone.html\r\n");
+  data.close();
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(folder.path());
+  StartOptions options;
+  options.programFolder = folder.path().toStdString() + "/";
+  options.arguments = QStringList{QStringLiteral("start.cvp"), QStringLiteral("ignored")};
+  TCorvantelMainForm form(options);
+  form.show();
+  QDir::setCurrent(previous);
+  EXPECT_EQ(form.document().projectFileName(), folder.filePath(QStringLiteral("start.cvp")).toStdString());
+  EXPECT_EQ(form.document().tree().itemCount(), 2u);
+  EXPECT_EQ(form.document().settings().yPos, 0);  // no settings file: the reading defaults
+  EXPECT_FALSE(form.document().isModified());
+  EXPECT_TRUE(prompts.errors.isEmpty());
+  form.document().setModified(false);
+}
+
+}  // namespace
+}  // namespace corvantel::gui

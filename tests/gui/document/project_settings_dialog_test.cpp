@@ -1,0 +1,153 @@
+// The project settings dialog and its whole-number fields: what only the widgets can get wrong.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "gui/app/main_form.h"
+#include "gui/document/project_settings_dialog.h"
+#include "gui/document/spin_field.h"
+#include "gui/widgets/color_button.h"
+#include "scripted_prompts.h"
+
+namespace corvantel::gui {
+namespace {
+
+TEST(SpinField, TypingSteppingAndTextsThatAreNoNumber) {
+  SpinField field;
+  field.setValue(5);
+  QLineEdit* edit = field.findChild<QLineEdit*>();
+  ASSERT_NE(edit, nullptr);
+
+  edit->selectAll();
+  QTest::keyClicks(&field, "-12");
+  EXPECT_EQ(field.value(), -12);
+  QTest::keyClick(&field, Qt::Key_Up);
+  EXPECT_EQ(field.value(), -11);
+  QTest::keyClick(&field, Qt::Key_Down);
+  QTest::keyClick(&field, Qt::Key_Down);
+  EXPECT_EQ(field.value(), -13);
+
+  // Letters are refused; a lone sign or an empty field reads as 0.
+  edit->selectAll();
+  QTest::keyClicks(&field, "a-");
+  EXPECT_EQ(edit->text(), "-");
+  EXPECT_EQ(field.value(), 0);
+  edit->clear();
+  EXPECT_EQ(field.value(), 0);
+  QTest::keyClick(&field, Qt::Key_Up);
+  EXPECT_EQ(field.value(), 1);
+
+  // No limits short of the 32-bit range, where stepping stops.
+  field.setValue(2147483647);
+  QTest::keyClick(&field, Qt::Key_Up);
+  EXPECT_EQ(field.value(), 2147483647);
+  field.setValue(-2147483647 - 1);
+  EXPECT_EQ(edit->text(), "-2147483648");
+  field.stepBy(-1);
+  EXPECT_EQ(field.value(), -2147483647 - 1);
+  EXPECT_FALSE(SpinField::parse(QStringLiteral("2147483648")).has_value());
+  EXPECT_FALSE(SpinField::parse(QStringLiteral("1.5")).has_value());
+}
+
+TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
+  TProjectSettings dialog;
+  dialog.loadSettings(ProjectSettings{});
+  EXPECT_EQ(dialog.PageTitle->text(), "HierMenus");
+  EXPECT_EQ(dialog.PageAuthor->text(), "Ombrel Corvantel 2.0.0.0");
+  EXPECT_EQ(dialog.Encoding->count(), 29);
+  EXPECT_EQ(dialog.Encoding->currentText(), "ISO8859-1");
+  EXPECT_FALSE(dialog.Encoding->isEditable());
+  EXPECT_EQ(dialog.MenuWidth->value(), 150);
+  EXPECT_EQ(dialog.YPos->value(), 2);
+  EXPECT_TRUE(dialog.KeepHilite->isChecked());
+  EXPECT_TRUE(dialog.JSMenu->isChecked());
+  EXPECT_TRUE(dialog.XPos->isEnabled());
+  EXPECT_TRUE(dialog.OKButton->isDefault());
+  EXPECT_EQ(dialog.property("helpContext").toInt(), 1005);
+  EXPECT_EQ(dialog.CancelButton->property("helpContext").toInt(), 1005);
+  EXPECT_EQ(dialog.settings(), ProjectSettings{});
+
+  dialog.show();
+  QTest::mouseClick(dialog.TableMenu, Qt::LeftButton);
+  EXPECT_TRUE(dialog.TableMenu->isChecked());
+  EXPECT_FALSE(dialog.JSMenu->isChecked());
+  for (QWidget* w : {static_cast<QWidget*>(dialog.XPos), static_cast<QWidget*>(dialog.YPos),
+                     static_cast<QWidget*>(dialog.XLabel), static_cast<QWidget*>(dialog.YLabel)}) {
+    EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+  }
+  EXPECT_EQ(dialog.settings().yPos, 2);  // disabled, still kept
+  QTest::mouseClick(dialog.JSMenu, Qt::LeftButton);
+  EXPECT_TRUE(dialog.YLabel->isEnabled());
+  EXPECT_EQ(dialog.menuType(), MenuType::JSMenu);
+
+  // An encoding outside the list leaves no selection and reads back as none.
+  ProjectSettings none;
+  none.encodingIndex = 29;
+  dialog.loadSettings(none);
+  EXPECT_EQ(dialog.Encoding->currentIndex(), -1);
+  EXPECT_EQ(dialog.settings().encodingIndex, kNoEncoding);
+}
+
+TEST(ProjectSettingsDialog, EnterIsOkAndEscapeIsCancel) {
+  TProjectSettings dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  dialog.PageTitle->setFocus();
+  QTest::keyClick(dialog.PageTitle, Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  dialog.show();
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(ProjectSettingsDialog, CancelRestoresTitleColourAndType) {
+  QTemporaryDir folder;
+  ScriptedPrompts prompts;
+  StartOptions options;
+  options.programFolder = folder.path().toStdString() + "/";
+  TCorvantelMainForm form(options);
+  form.NewProjectClick();
+  TProjectSettings* made = form.ProjectSettings;
+
+  prompts.dialog = [](QDialog* d) {
+    auto* dialog = static_cast<TProjectSettings*>(d);
+    dialog->PageTitle->setText(QStringLiteral("Other"));
+    dialog->BGColor->setSelectionColor(0x0000FF);
+    QTest::mouseClick(dialog->TableMenu, Qt::LeftButton);
+    dialog->MenuWidth->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
+    return int(QDialog::Rejected);
+  };
+  form.ProjectSettClick();
+  EXPECT_EQ(form.document().settings(), ProjectSettings{});
+  EXPECT_FALSE(form.document().isModified());
+
+  prompts.dialog = [](QDialog* d) {
+    auto* dialog = static_cast<TProjectSettings*>(d);
+    EXPECT_EQ(dialog->PageTitle->text(), "HierMenus");
+    EXPECT_EQ(dialog->BGColor->SelectionColor(), 16775151);
+    EXPECT_TRUE(dialog->JSMenu->isChecked());
+    EXPECT_TRUE(dialog->XPos->isEnabled());
+    EXPECT_EQ(dialog->MenuWidth->findChild<QLineEdit*>()->text(), "150");
+    // A lone minus sign kept with OK is stored as 0 and shown as 0.
+    dialog->ItemPadding->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
+    return int(QDialog::Accepted);
+  };
+  form.ProjectSettClick();
+  EXPECT_EQ(form.document().settings().itemPadding, 0);
+  EXPECT_EQ(form.ProjectSettings->ItemPadding->findChild<QLineEdit*>()->text(), "0");
+  EXPECT_TRUE(form.document().isModified());
+  EXPECT_EQ(form.ProjectSettings, made);  // one dialog for the whole run
+  EXPECT_EQ(prompts.unexpected, 0);
+  form.document().setModified(false);
+}
+
+}  // namespace
+}  // namespace corvantel::gui
