@@ -163,6 +163,8 @@ void TCorvantelMainForm::buildMenu() {
   Generatefilefromproject1 =
       item(File1, "Generatefilefromproject1", QStringLiteral("&Generate files from project"),
            QKeySequence(Qt::CTRL | Qt::Key_G), &TCorvantelMainForm::Button1Click);
+  Previewinbrowser1 = item(File1, "Previewinbrowser1", QStringLiteral("Pre&view in browser"), QKeySequence(Qt::Key_F9),
+                           &TCorvantelMainForm::Previewinbrowser1Click);
   File1->addSeparator();
   Language1 = item(File1, "Language1", QStringLiteral("&Language"), {}, &TCorvantelMainForm::Language1Click);
   File1->addSeparator();

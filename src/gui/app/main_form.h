@@ -80,6 +80,7 @@ class TCorvantelMainForm : public QMainWindow {
   QAction* Saveprojectas1 = nullptr;
   QAction* Projectsettings1 = nullptr;
   QAction* Generatefilefromproject1 = nullptr;
+  QAction* Previewinbrowser1 = nullptr;
   QAction* Language1 = nullptr;
   QAction* Exit1 = nullptr;
   QMenu* Menuitems1 = nullptr;
@@ -140,6 +141,10 @@ class TCorvantelMainForm : public QMainWindow {
   // --- the other commands ---
   void ProjectSettClick();
   void Button1Click();
+  // Preview in browser: generates into a fresh temporary folder (removed at exit) and opens its menu.html.
+  void Previewinbrowser1Click();
+  // The folder the last preview was generated into; empty before the first.
+  QString lastPreviewFolder() const;
   void Language1Click();
   void Contents1Click();
   void Ombrelwebpage1Click();

@@ -1,0 +1,62 @@
+// Preview in browser: the open project generated into a fresh temporary folder and shown in the desktop's
+// browser. The project, its file name and its modified flag stay as they are.
+#include <QDir>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <memory>
+#include <vector>
+
+#include "core/generator/generation_run.h"
+#include "gui/app/main_form.h"
+#include "gui/app/user_prompts.h"
+
+namespace corvantel::gui {
+
+namespace {
+
+// The preview folders of the run, removed when the main window goes at the program's end.
+class PreviewFolders : public QObject {
+ public:
+  explicit PreviewFolders(QObject* parent) : QObject(parent) {
+    setObjectName(QStringLiteral("PreviewFolders"));
+  }
+  QTemporaryDir* add() {
+    auto dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/corvantel-preview-XXXXXX"));
+    if (!dir->isValid()) return nullptr;
+    m_dirs.push_back(std::move(dir));
+    return m_dirs.back().get();
+  }
+  QString last() const { return m_dirs.empty() ? QString() : m_dirs.back()->path(); }
+
+ private:
+  std::vector<std::unique_ptr<QTemporaryDir>> m_dirs;
+};
+
+PreviewFolders* previewFolders(TCorvantelMainForm* form, bool create) {
+  auto* folders = form->findChild<PreviewFolders*>(QStringLiteral("PreviewFolders"), Qt::FindDirectChildrenOnly);
+  if (!folders && create) folders = new PreviewFolders(form);
+  return folders;
+}
+
+}  // namespace
+
+void TCorvantelMainForm::Previewinbrowser1Click() {
+  QTemporaryDir* dir = previewFolders(this, true)->add();
+  if (!dir) {
+    prompts().error(this, QStringLiteral("Cannot create a temporary folder for the preview"));
+    return;
+  }
+  // An error ends the command here and reaches the application's error box; the folder goes at exit.
+  // The run reads the document only, so the project and its modified flag stay as they were.
+  const GenerationReport report = generateFiles(m_document, dir->path().toStdString(), ProgramFolder);
+  const std::string warning = notCopiedWarning(report, ProgramFolder);
+  if (!warning.empty()) prompts().warning(this, QString::fromStdString(warning));
+  openWebAddress(QUrl::fromLocalFile(dir->path() + QStringLiteral("/menu.html")).toString());
+}
+
+QString TCorvantelMainForm::lastPreviewFolder() const {
+  auto* folders = previewFolders(const_cast<TCorvantelMainForm*>(this), false);
+  return folders ? folders->last() : QString();
+}
+
+}  // namespace corvantel::gui
