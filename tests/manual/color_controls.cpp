@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
     const QString name = b == plain ? QStringLiteral("program") : QStringLiteral("full");
     QObject::connect(b, &TColorButton::OnChange, log,
                      [=] { log->appendPlainText(name + ": OnChange " + colourText(b->SelectionColor())); });
-    QObject::connect(b, &TColorButton::OnDefaultSelect, log,
-                     [=] { log->appendPlainText(name + ": OnDefaultSelect"); });
+    QObject::connect(b, &TColorButton::OnDefaultSelect, log, [=] { log->appendPlainText(name + ": OnDefaultSelect"); });
     QObject::connect(b, &TColorButton::OnDropChanging, log, [=](bool* allowed) {
       if (veto->isChecked() && !b->PopupOpen()) *allowed = false;
       log->appendPlainText(name + ": OnDropChanging" + (*allowed ? "" : " (vetoed)"));

@@ -75,9 +75,9 @@ TCombArray buildColorCombs(RgbF centre, int radius, int levels) {
                    bb = cb + f * (kCorners[next].blue - cb);
       for (int j = 0; j < r; ++j) {
         const double t = static_cast<double>(j) / r;
-        combs.push_back({roundHalfEven(a.x + t * (b.x - a.x)), roundHalfEven(a.y + t * (b.y - a.y)),
-                         makeColor(component(ar + t * (br - ar)), component(ag + t * (bg - ag)),
-                                   component(ab + t * (bb - ab)))});
+        combs.push_back(
+            {roundHalfEven(a.x + t * (b.x - a.x)), roundHalfEven(a.y + t * (b.y - a.y)),
+             makeColor(component(ar + t * (br - ar)), component(ag + t * (bg - ag)), component(ab + t * (bb - ab)))});
       }
     }
   }

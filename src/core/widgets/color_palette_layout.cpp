@@ -65,7 +65,8 @@ PaletteLayout layoutPalette(const PaletteLayoutInput& in) {
 
   l.combArea = {e + p, bottom, e + p + 2 * r, bottom + 2 * r};
   const double cos30 = std::numbers::sqrt3 / 2.0;
-  l.greyStrip = {e + p, l.combArea.bottom - 4, roundHalfEven(cos30 * 17.0 * c / 2.0) + 6 * c, l.combArea.bottom + 2 * c};
+  l.greyStrip = {e + p, l.combArea.bottom - 4, roundHalfEven(cos30 * 17.0 * c / 2.0) + 6 * c,
+                 l.combArea.bottom + 2 * c};
   l.intensityBar = {l.combArea.right, l.combArea.top + c, l.combArea.right + 20, l.combArea.bottom - c};
 
   l.normalHeight = bottom;

@@ -7,8 +7,8 @@ namespace corvantel::widgets {
 // What the palette layout depends on. The text sizes are the larger measured width and height of the
 // Default and custom texts in the palette's font (0 when both texts are empty).
 struct PaletteLayoutInput {
-  int edge = 2;      // E, the desktop's 3D edge width
-  int spacing = 8;   // P, the owner's PopupSpacing (negative values count as 0)
+  int edge = 2;     // E, the desktop's 3D edge width
+  int spacing = 8;  // P, the owner's PopupSpacing (negative values count as 0)
   int textWidth = 0;
   int textHeight = 0;
   bool hasDefaultCell = false;
@@ -24,26 +24,26 @@ struct PaletteLayout {
 
   int edge = 2;
   int spacing = 8;
-  int systemRows = 0;       // 4 when the system colours are shown
-  int cellTextWidth = 0;    // Wt
-  int cellTextHeight = 0;   // Ht
+  int systemRows = 0;      // 4 when the system colours are shown
+  int cellTextWidth = 0;   // Wt
+  int cellTextHeight = 0;  // Ht
   bool hasDefaultCell = false;
   bool hasCustomCell = false;
   bool showSystemColors = false;
 
-  Rect palette;             // the normal-size palette; its height is normalHeight
-  Rect defaultCell;         // empty when absent
-  Rect customCell;          // empty when absent
-  Rect preview;             // the custom colour square inside the custom cell
-  Rect combArea;            // 2R by 2R, below the normal palette
+  Rect palette;      // the normal-size palette; its height is normalHeight
+  Rect defaultCell;  // empty when absent
+  Rect customCell;   // empty when absent
+  Rect preview;      // the custom colour square inside the custom cell
+  Rect combArea;     // 2R by 2R, below the normal palette
   Rect greyStrip;
   Rect intensityBar;
-  int combRadius = 0;       // R
-  int combCellSize = 0;     // C
-  int normalHeight = 0;     // B
-  int customHeight = 0;     // height in custom mode
+  int combRadius = 0;    // R
+  int combCellSize = 0;  // C
+  int normalHeight = 0;  // B
+  int customHeight = 0;  // height in custom mode
 
-  int lastCell() const;     // 64 with system colours, else 39
+  int lastCell() const;  // 64 with system colours, else 39
   Point combCentre() const { return {combArea.left + combRadius, combArea.top + combRadius}; }
 };
 

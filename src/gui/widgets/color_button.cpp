@@ -1,5 +1,7 @@
 #include "gui/widgets/color_button.h"
 
+#include <qdrawutil.h>
+
 #include <QApplication>
 #include <QEnterEvent>
 #include <QKeySequence>
@@ -8,7 +10,6 @@
 #include <QShortcutEvent>
 #include <QStyle>
 #include <QStyleOption>
-#include <qdrawutil.h>
 
 #include "core/widgets/color_palette_table.h"
 #include "gui/widgets/color_grab_receiver.h"
@@ -177,9 +178,7 @@ void TColorButton::setCaption(const QString& caption) {
   update();
 }
 
-void TColorButton::updateOpacity() {
-  setAttribute(Qt::WA_OpaquePaintEvent, !(m_flat || m_transparent));
-}
+void TColorButton::updateOpacity() { setAttribute(Qt::WA_OpaquePaintEvent, !(m_flat || m_transparent)); }
 
 void TColorButton::setState(ButtonState state) {
   if (state == m_state) return;
@@ -307,10 +306,18 @@ void TColorButton::paintGlyph(QPainter& p, const Rect& rect) {
   const int w = m_glyph.width() / m_numGlyphs;
   int index = 0;
   switch (isEnabled() ? m_state : ButtonState::Disabled) {
-    case ButtonState::Up: index = 0; break;
-    case ButtonState::Disabled: index = 1; break;
-    case ButtonState::Down: index = 2; break;
-    case ButtonState::Exclusive: index = 3; break;
+    case ButtonState::Up:
+      index = 0;
+      break;
+    case ButtonState::Disabled:
+      index = 1;
+      break;
+    case ButtonState::Down:
+      index = 2;
+      break;
+    case ButtonState::Exclusive:
+      index = 3;
+      break;
   }
   if (index >= m_numGlyphs) index = 0;
   QPixmap image = m_glyph.copy(index * w, 0, w, m_glyph.height());

@@ -30,8 +30,7 @@ bool TColorGrabReceiver::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove: {
       auto* mouse = static_cast<QMouseEvent*>(event);
-      const QEvent::Type type =
-          event->type() == QEvent::MouseButtonDblClick ? QEvent::MouseButtonPress : event->type();
+      const QEvent::Type type = event->type() == QEvent::MouseButtonDblClick ? QEvent::MouseButtonPress : event->type();
       QMouseEvent forwarded(type, m_popup->mapFromGlobal(mouse->globalPosition()), mouse->globalPosition(),
                             mouse->button(), mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
       QCoreApplication::sendEvent(m_popup, &forwarded);

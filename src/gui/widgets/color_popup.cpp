@@ -1,5 +1,7 @@
 #include "gui/widgets/color_popup.h"
 
+#include <qdrawutil.h>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -11,7 +13,6 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
-#include <qdrawutil.h>
 
 #include "core/widgets/color_palette_keys.h"
 #include "core/widgets/color_palette_locate.h"
@@ -71,32 +72,57 @@ int TColorPopup::edgeWidth() {
 QColor TColorPopup::systemColor(int index) {
   const QPalette pal = QApplication::palette();
   switch (index) {
-    case 0: return pal.color(QPalette::Button);                            // scroll bar
-    case 1: return pal.color(QPalette::Dark);                              // background
-    case 2: return pal.color(QPalette::Active, QPalette::Highlight);       // active caption
-    case 3: return pal.color(QPalette::Inactive, QPalette::Highlight);     // inactive caption
-    case 4: return pal.color(QPalette::Window);                            // menu
-    case 5: return pal.color(QPalette::Base);                              // window
-    case 6: return pal.color(QPalette::Shadow);                            // window frame
-    case 7: return pal.color(QPalette::WindowText);                        // menu text
-    case 8: return pal.color(QPalette::Text);                              // window text
-    case 9: return pal.color(QPalette::Active, QPalette::HighlightedText); // caption text
+    case 0:
+      return pal.color(QPalette::Button);  // scroll bar
+    case 1:
+      return pal.color(QPalette::Dark);  // background
+    case 2:
+      return pal.color(QPalette::Active, QPalette::Highlight);  // active caption
+    case 3:
+      return pal.color(QPalette::Inactive, QPalette::Highlight);  // inactive caption
+    case 4:
+      return pal.color(QPalette::Window);  // menu
+    case 5:
+      return pal.color(QPalette::Base);  // window
+    case 6:
+      return pal.color(QPalette::Shadow);  // window frame
+    case 7:
+      return pal.color(QPalette::WindowText);  // menu text
+    case 8:
+      return pal.color(QPalette::Text);  // window text
+    case 9:
+      return pal.color(QPalette::Active, QPalette::HighlightedText);  // caption text
     case 10:
-    case 11: return pal.color(QPalette::Button);                           // borders
-    case 12: return pal.color(QPalette::Mid);                              // application workspace
-    case 13: return pal.color(QPalette::Highlight);
-    case 14: return pal.color(QPalette::HighlightedText);
-    case 15: return pal.color(QPalette::Button);                           // button face
-    case 16: return pal.color(QPalette::Dark);                             // button shadow
-    case 17: return pal.color(QPalette::Disabled, QPalette::Text);         // gray text
-    case 18: return pal.color(QPalette::ButtonText);
-    case 19: return pal.color(QPalette::Inactive, QPalette::HighlightedText);
-    case 20: return pal.color(QPalette::Light);                            // button highlight
-    case 21: return pal.color(QPalette::Shadow);                           // 3D dark shadow
-    case 22: return pal.color(QPalette::Midlight);                         // 3D light
-    case 23: return pal.color(QPalette::ToolTipText);
-    case 24: return pal.color(QPalette::ToolTipBase);
-    default: return QColor(0, 0, 0);
+    case 11:
+      return pal.color(QPalette::Button);  // borders
+    case 12:
+      return pal.color(QPalette::Mid);  // application workspace
+    case 13:
+      return pal.color(QPalette::Highlight);
+    case 14:
+      return pal.color(QPalette::HighlightedText);
+    case 15:
+      return pal.color(QPalette::Button);  // button face
+    case 16:
+      return pal.color(QPalette::Dark);  // button shadow
+    case 17:
+      return pal.color(QPalette::Disabled, QPalette::Text);  // gray text
+    case 18:
+      return pal.color(QPalette::ButtonText);
+    case 19:
+      return pal.color(QPalette::Inactive, QPalette::HighlightedText);
+    case 20:
+      return pal.color(QPalette::Light);  // button highlight
+    case 21:
+      return pal.color(QPalette::Shadow);  // 3D dark shadow
+    case 22:
+      return pal.color(QPalette::Midlight);  // 3D light
+    case 23:
+      return pal.color(QPalette::ToolTipText);
+    case 24:
+      return pal.color(QPalette::ToolTipBase);
+    default:
+      return QColor(0, 0, 0);
   }
 }
 
@@ -648,7 +674,8 @@ void TColorPopup::updateHint(QPoint pos, bool held) {
       }
     }
     if (colour) {
-      text = QStringLiteral("red: %1, green: %2, blue: %3").arg(redOf(*colour)).arg(greenOf(*colour)).arg(blueOf(*colour));
+      text =
+          QStringLiteral("red: %1, green: %2, blue: %3").arg(redOf(*colour)).arg(greenOf(*colour)).arg(blueOf(*colour));
       timeout = kHintMs;
     } else {
       text = m_owner->hintFor(kCellNone);

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <optional>
-
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 #include "core/widgets/color_combs.h"
 #include "core/widgets/color_palette_layout.h"

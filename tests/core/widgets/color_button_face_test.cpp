@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/widgets/color_button_face.h"
+
+#include <gtest/gtest.h>
 
 using namespace corvantel::widgets;
 

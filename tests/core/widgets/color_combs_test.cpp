@@ -1,9 +1,10 @@
+#include "core/widgets/color_combs.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <utility>
 
-#include "core/widgets/color_combs.h"
 #include "core/widgets/color_palette_locate.h"
 #include "core/widgets/color_palette_table.h"
 
@@ -25,7 +26,8 @@ TEST(ColorCombs, GreyCellsPositionsAndLevels) {
   EXPECT_EQ(greys[0], (TCombEntry{11, 11, makeColor(255, 255, 255)}));
   for (int n = 0; n < 15; ++n) {
     const int level = 225 - 15 * n;
-    EXPECT_EQ(greys[static_cast<std::size_t>(n + 1)], (TCombEntry{33 + 5 * n, n % 2 ? 14 : 6, makeColor(level, level, level)}))
+    EXPECT_EQ(greys[static_cast<std::size_t>(n + 1)],
+              (TCombEntry{33 + 5 * n, n % 2 ? 14 : 6, makeColor(level, level, level)}))
         << n;
   }
   EXPECT_EQ(greys[16], (TCombEntry{124, 11, makeColor(0, 0, 0)}));
@@ -38,8 +40,8 @@ TEST(ColorCombs, ColourCombsFromWhite) {
   // The outer ring's first entry of each sector is that sector's pure corner colour, at distance
   // cos 30 * R from the centre and at 60k degrees.
   const std::pair<int, int> ringStarts[] = {{55, 0}, {27, 47}, {-27, 47}, {-55, 0}, {-27, -47}, {27, -47}};
-  const corvantel::Color corners[] = {makeColor(255, 0, 255), makeColor(255, 0, 0), makeColor(255, 255, 0),
-                                      makeColor(0, 255, 0), makeColor(0, 255, 255), makeColor(0, 0, 255)};
+  const corvantel::Color corners[] = {makeColor(255, 0, 255), makeColor(255, 0, 0),   makeColor(255, 255, 0),
+                                      makeColor(0, 255, 0),   makeColor(0, 255, 255), makeColor(0, 0, 255)};
   for (int k = 0; k < 6; ++k) {
     // Sector k holds 1 + 2 + ... + 6 = 21 entries; ring 6 starts at its 16th.
     const TCombEntry& e = combs[static_cast<std::size_t>(1 + 21 * k + 15)];
@@ -73,9 +75,9 @@ TEST(ColorCombs, HexagonHasVerticesAboveAndBelow) {
 TEST(ColorCombs, HitTestingReachAndOrder) {
   const TCombArray greys = buildGreyCells(kC);
   EXPECT_EQ(hitGreyCell(greys, kC, {11, 11}), 0);
-  EXPECT_EQ(hitGreyCell(greys, kC, {22, 11}), 0);   // white reaches C
+  EXPECT_EQ(hitGreyCell(greys, kC, {22, 11}), 0);  // white reaches C
   EXPECT_EQ(hitGreyCell(greys, kC, {33, 6}), 1);
-  EXPECT_EQ(hitGreyCell(greys, kC, {33, 11}), 1);   // C div 2 = 5 below the first grey
+  EXPECT_EQ(hitGreyCell(greys, kC, {33, 11}), 1);  // C div 2 = 5 below the first grey
   EXPECT_EQ(hitGreyCell(greys, kC, {124, 22}), 16);
   EXPECT_EQ(hitGreyCell(greys, kC, {140, 11}), -1);
   const TCombArray combs = buildColorCombs({1, 1, 1}, kR);

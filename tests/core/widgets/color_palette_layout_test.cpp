@@ -1,7 +1,8 @@
+#include "core/widgets/color_palette_layout.h"
+
 #include <gtest/gtest.h>
 
 #include "core/widgets/color_palette_keys.h"
-#include "core/widgets/color_palette_layout.h"
 #include "core/widgets/color_palette_table.h"
 
 using namespace corvantel::widgets;

@@ -1,3 +1,5 @@
+#include "gui/widgets/color_button.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,7 +8,6 @@
 #include <QTest>
 
 #include "core/widgets/color_palette_table.h"
-#include "gui/widgets/color_button.h"
 #include "gui/widgets/color_popup.h"
 
 using corvantel::makeColor;
@@ -71,7 +72,8 @@ TEST(ColorButtonPaint, IndicatorDividerAndArrowWhereTheFacePutsThem) {
   EXPECT_EQ(at(img, 42, 10), rgb(pal.color(QPalette::Light)));
   // The arrow: (46, 11), (52, 11), (49, 14), black.
   const QRgb black = 0;
-  for (QPoint p : {QPoint(46, 11), QPoint(52, 11), QPoint(49, 14), QPoint(49, 12)}) EXPECT_EQ(at(img, p.x(), p.y()), black) << p.x() << "," << p.y();
+  for (QPoint p : {QPoint(46, 11), QPoint(52, 11), QPoint(49, 14), QPoint(49, 12)})
+    EXPECT_EQ(at(img, p.x(), p.y()), black) << p.x() << "," << p.y();
   EXPECT_NE(at(img, 45, 11), black);
   EXPECT_NE(at(img, 49, 15), black);
   EXPECT_NE(at(img, 49, 10), black);

@@ -1,3 +1,5 @@
+#include "gui/widgets/color_popup.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,7 +11,6 @@
 
 #include "core/widgets/color_palette_table.h"
 #include "gui/widgets/color_button.h"
-#include "gui/widgets/color_popup.h"
 
 using corvantel::makeColor;
 using corvantel::gui::TColorButton;
