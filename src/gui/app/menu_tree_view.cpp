@@ -136,7 +136,9 @@ MenuItem* TMenuTreeView::itemAt(const QPoint& point) const {
 
 void TMenuTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTreeView::currentChanged(current, previous);
-  if (m_model && current.isValid() && current != previous) {
+  // Only a current row that is also selected is a selection change: the view makes the first row
+  // current, unselected, when it first takes the focus, and that must not make it CurrentItem.
+  if (m_model && current.isValid() && current != previous && selectionModel()->isSelected(current)) {
     Q_EMIT selectionChanging(m_model->itemFromIndex(current));
   }
 }

@@ -1,15 +1,30 @@
 #include "gui/app/startup.h"
 
+#include <QPushButton>
+
 #include "gui/app/corvantel_application.h"
 #include "gui/app/main_form.h"
 #include "gui/app/qt_user_prompts.h"
+#include "gui/app/splash_form.h"
 
 namespace corvantel::gui {
+
+std::unique_ptr<TSplashForm> showStartupSplash() {
+  auto splash = std::make_unique<TSplashForm>(nullptr);
+  splash->OKBut->setVisible(false);
+  splash->centreOnScreen();
+  splash->show();
+  splash->repaint();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  return splash;
+}
 
 int runProgram(int& argc, char** argv, const std::string& programFolder) {
   CorvantelApplication app(argc, argv);
   QtUserPrompts realPrompts;
   setPrompts(&realPrompts);
+  std::unique_ptr<TSplashForm> splash = showStartupSplash();
+  CorvantelApplication::setApplicationDisplayName(QStringLiteral("Corvantel"));
 
   StartOptions options;
   options.programFolder = programFolder;
@@ -18,6 +33,8 @@ int runProgram(int& argc, char** argv, const std::string& programFolder) {
   options.arguments = arguments;
 
   TCorvantelMainForm form(options);
+  splash->hide();
+  splash.reset();
   form.show();
   int code = app.exec();
   setPrompts(nullptr);

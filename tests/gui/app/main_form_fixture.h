@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QToolBar>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "gui/app/main_form.h"
+#include "gui/app/menu_tree_view.h"
+#include "gui/document/menu_tree_model.h"
+#include "support/core/temp_dir.h"
+#include "support/gui/scripted_prompts.h"
+
+namespace corvantel::test {
+
+// Processes events until `done` holds or `ms` milliseconds have passed; returns whether it held.
+inline bool waitFor(const std::function<bool()>& done, int ms = 3000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > ms) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QTest::qSleep(5);
+  }
+  return true;
+}
+
+// A shown main window on a fresh program folder, with scripted prompts and the model checked by
+// QAbstractItemModelTester through every edit.
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gui::StartOptions options;
+    options.programFolder = dir.path() + "/";
+    form = std::make_unique<gui::TCorvantelMainForm>(options);
+    tester = std::make_unique<QAbstractItemModelTester>(form->treeModel(),
+                                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_TRUE(form->formShown());
+  }
+  void TearDown() override {
+    tester.reset();
+    form.reset();
+  }
+
+  MenuTree& tree() { return form->document().tree(); }
+  MenuItem* root() { return tree().root(); }
+  gui::TMenuTreeView* view() { return form->TreeView1; }
+  QRect rectOf(const MenuItem* item) { return view()->visualRect(form->treeModel()->indexFromItem(item)); }
+  // A real mouse click on the item's row.
+  void clickItem(const MenuItem* item) {
+    view()->scrollTo(form->treeModel()->indexFromItem(item));
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, rectOf(item).center());
+  }
+  void expandAll() { view()->expandAll(); }
+  // Clicks the tool bar button of `action`, so that the click passes through the application object.
+  void clickToolButton(QAction* action) {
+    QWidget* button = form->ToolBar1->widgetForAction(action);
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  TempDir dir;
+  ScriptedPrompts prompts;
+  std::unique_ptr<gui::TCorvantelMainForm> form;
+  std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+}  // namespace corvantel::test

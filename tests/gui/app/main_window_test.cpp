@@ -1,0 +1,143 @@
+// The frame of the main window: the menu bar control and its re-binding, Alt+letter, the tool bar.
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QToolButton>
+
+#include "gui/app/menu_bar.h"
+#include "gui/app/toolbar_icons.h"
+#include "main_form_fixture.h"
+
+namespace corvantel::test {
+namespace {
+
+QStringList buttonTexts(const gui::TMenuBar* bar) {
+  QStringList out;
+  for (int i = 0; i < bar->buttonCount(); ++i) out << bar->button(i)->text();
+  return out;
+}
+
+TEST_F(MainFormTest, MenuBarShowsOneButtonPerTopLevelMenuAndFollowsARebinding) {
+  gui::TMenuBar* bar = form->MenuBar;
+  EXPECT_EQ(buttonTexts(bar), (QStringList{"&File", "&Menu items", "&Help"}));
+  for (int i = 0; i < bar->buttonCount(); ++i) EXPECT_EQ(bar->button(i)->height(), 21) << i;
+
+  // A translation changes the captions and binds the menu again.
+  form->File1->menuAction()->setText(QStringLiteral("&Datei"));
+  form->Help1->menuAction()->setText(QStringLiteral("&Hilfe"));
+  bar->setMenu(form->RealMenu);
+  EXPECT_EQ(buttonTexts(bar), (QStringList{"&Datei", "&Menu items", "&Hilfe"}));
+
+  QMenu other;
+  other.addMenu(QStringLiteral("&One"));
+  bar->setMenu(&other);
+  EXPECT_EQ(buttonTexts(bar), QStringList{"&One"});
+  bar->setMenu(nullptr);
+  EXPECT_EQ(bar->buttonCount(), 0);
+  EXPECT_EQ(bar->Menu(), nullptr);
+  bar->setMenu(form->RealMenu);
+  EXPECT_EQ(bar->buttonCount(), 3);
+  EXPECT_TRUE(bar->actions().size() == 3) << "no stale widget actions of earlier bindings stay on the bar";
+}
+
+TEST_F(MainFormTest, ButtonClickAndAltLetterDropTheMenuDown) {
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::mouseClick(form->MenuBar->button(2), Qt::LeftButton);
+  ASSERT_TRUE(waitFor([&] { return form->Help1->isVisible(); })) << "a click on Help drops its menu";
+  const QPoint below = form->MenuBar->button(2)->mapToGlobal(QPoint(0, form->MenuBar->button(2)->height()));
+  EXPECT_EQ(form->Help1->pos(), below);
+  form->Help1->close();
+  ASSERT_TRUE(waitFor([&] { return !form->Help1->isVisible(); }));
+
+  QTest::keyClick(form.get(), Qt::Key_M, Qt::AltModifier);
+  ASSERT_TRUE(waitFor([&] { return form->Menuitems1->isVisible(); })) << "Alt+M drops the Menu items menu";
+  EXPECT_TRUE(form->MenuBar->button(1)->isDown());
+  form->Menuitems1->close();
+  ASSERT_TRUE(waitFor([&] { return !form->MenuBar->button(1)->isDown(); }));
+
+  // After a rebinding the new accelerator works and the old one is gone.
+  form->File1->menuAction()->setText(QStringLiteral("&Datei"));
+  form->MenuBar->setMenu(form->RealMenu);
+  ASSERT_TRUE(waitFor([&] { return form->MenuBar->button(0)->isVisible(); })) << "the new buttons show";
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::keyClick(form.get(), Qt::Key_D, Qt::AltModifier);
+  ASSERT_TRUE(waitFor([&] { return form->File1->isVisible(); })) << "Alt+D drops the renamed File menu";
+  form->File1->close();
+}
+
+TEST_F(MainFormTest, ShortcutsOfTheMenuWorkAnywhereInTheWindow) {
+  EXPECT_EQ(form->Newproject1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+  EXPECT_EQ(form->Openproject1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+  EXPECT_EQ(form->Saveproject1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(form->Generatefilefromproject1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+  EXPECT_EQ(form->Exit1->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+  // Ctrl+N from the caption field runs New project: an added item goes (no save question: scripted
+  // as Yes/No/Cancel = No because the document is modified).
+  form->AddMenuClick();
+  prompts.answerYesNoCancel(gui::UserPrompts::Answer::No);
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->DatCaption->setFocus();
+  QTest::keyClick(form->DatCaption, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(tree().itemCount(), 1u);
+}
+
+TEST_F(MainFormTest, ToolBarButtonsCarryTheirHintsAndIcons) {
+  struct Expected {
+    QAction* action;
+    const char* hint;
+  };
+  const Expected buttons[] = {{form->NewProject, "New project"},
+                              {form->ToolButton1, "Open project"},
+                              {form->ToolButton2, "Save project"},
+                              {form->ToolButton4, "Generate files from project"},
+                              {form->AddM, "Add menu"},
+                              {form->AddSM, "Add submenu to selected menu"},
+                              {form->RemoveM, "Remove menu"},
+                              {form->ProjectSett, "Project settings"}};
+  int previousX = -1;
+  for (const Expected& e : buttons) {
+    EXPECT_EQ(e.action->toolTip(), QString::fromLatin1(e.hint));
+    EXPECT_FALSE(e.action->icon().isNull()) << e.hint;
+    QWidget* w = form->ToolBar1->widgetForAction(e.action);
+    ASSERT_NE(w, nullptr) << e.hint;
+    EXPECT_GT(w->x(), previousX) << "in the order of the layout: " << e.hint;
+    previousX = w->x();
+  }
+  EXPECT_EQ(form->ToolBar1->iconSize(), QSize(16, 16));
+}
+
+// The pictures are drawn, distinct from each other, and use more than one colour.
+TEST(ToolbarIcons, EveryPictureIsDrawnAndDistinct) {
+  std::vector<QImage> images;
+  for (int index : {0, 1, 2, 3, 4, 5, 6, 8}) {
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    ASSERT_TRUE(gui::paintToolbarIcon(painter, index)) << index;
+    painter.end();
+    int opaque = 0;
+    QSet<QRgb> colours;
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        if (qAlpha(image.pixel(x, y)) > 128) {
+          ++opaque;
+          colours.insert(image.pixel(x, y));
+        }
+      }
+    }
+    EXPECT_GT(opaque, 40) << "picture " << index << " is nearly empty";
+    EXPECT_GT(colours.size(), 3) << "picture " << index << " is flat";
+    for (const QImage& other : images) EXPECT_NE(image, other) << "picture " << index << " repeats another";
+    images.push_back(image);
+  }
+  QImage none(16, 16, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&none);
+  EXPECT_FALSE(gui::paintToolbarIcon(painter, 7));
+  EXPECT_TRUE(gui::toolbarIcon(7).isNull());
+}
+
+}  // namespace
+}  // namespace corvantel::test

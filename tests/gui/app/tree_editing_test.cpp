@@ -1,0 +1,247 @@
+// Editing the menu tree in the main window: adding, removing with its questions, Set, the selection
+// rules for CurrentItem, drops, and when the document counts as modified.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "main_form_fixture.h"
+
+namespace corvantel::test {
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+TEST_F(MainFormTest, NewWindowHoldsTheRootOnlyAndIsUnmodified) {
+  ASSERT_EQ(tree().itemCount(), 1u);
+  EXPECT_EQ(root()->text(), "Menu\t");
+  EXPECT_FALSE(form->document().isModified());
+  EXPECT_EQ(form->CurrentItem, nullptr);
+}
+
+TEST_F(MainFormTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
+  clickToolButton(form->AddM);
+  EXPECT_TRUE(form->document().isModified());
+  form->AddMenuClick();
+  form->AddMenuClick();
+  ASSERT_EQ(root()->childCount(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(root()->child(i)->text(), "\t");
+    EXPECT_EQ(root()->child(i)->imageIndex(), -1);
+  }
+  EXPECT_EQ(view()->selectedItem(), nullptr) << "Add menu selects nothing";
+
+  form->document().setModified(false);
+  clickItem(root()->child(1));
+  clickToolButton(form->AddSM);
+  ASSERT_EQ(root()->child(1)->childCount(), 1);
+  EXPECT_TRUE(view()->isExpanded(form->treeModel()->indexFromItem(root()->child(1))));
+  EXPECT_TRUE(form->document().isModified());
+
+  view()->selectItem(nullptr);
+  form->AddSubmenuClick();  // nothing selected: a further top-level item, outside the menu
+  EXPECT_EQ(tree().top()->childCount(), 2);
+  EXPECT_EQ(tree().root(), root());
+}
+
+TEST_F(MainFormTest, EnterInCaptionWritesCaptionTabAndAddress) {
+  form->AddMenuClick();
+  MenuItem* item = root()->child(0);
+  expandAll();
+  clickItem(item);
+  EXPECT_EQ(form->CurrentItem, item);
+  form->document().setModified(false);
+
+  form->DatCaption->setFocus();
+  QTest::keyClicks(form->DatCaption, QStringLiteral("Products"));
+  form->DatURL->setText(QStringLiteral("products.html"));
+  QTest::keyClick(form->DatCaption, Qt::Key_Return);
+  EXPECT_EQ(item->text(), "Products\tproducts.html");
+  EXPECT_TRUE(form->document().isModified()) << "a Set that changes the text is a change";
+
+  // Enter in the address field presses Set as well; text is taken untrimmed.
+  form->DatURL->setText(QStringLiteral(" index.html "));
+  QTest::keyClick(form->DatURL, Qt::Key_Enter);
+  EXPECT_EQ(item->text(), "Products\t index.html ");
+
+  // Clicking the item again shows both parts unchanged.
+  form->DatCaption->clear();
+  form->DatURL->clear();
+  clickItem(item);
+  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("Products"));
+  EXPECT_EQ(form->DatURL->text(), QStringLiteral(" index.html "));
+}
+
+TEST_F(MainFormTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoesNothing) {
+  form->SetButtonClick();  // no CurrentItem yet
+  EXPECT_EQ(root()->text(), "Menu\t");
+  clickItem(root());
+  form->SetButton->click();  // fields hold the root's own text
+  EXPECT_EQ(root()->text(), "Menu\t");
+  EXPECT_FALSE(form->document().isModified());
+}
+
+TEST_F(MainFormTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
+  form->AddMenuClick();
+  form->AddMenuClick();
+  MenuItem* first = root()->child(0);
+  MenuItem* second = root()->child(1);
+  tree().setText(first, "First\tf.html");
+  expandAll();
+  clickItem(first);
+  ASSERT_EQ(form->DatCaption->text(), QStringLiteral("First"));
+
+  view()->setFocus();
+  QTest::keyClick(view(), Qt::Key_Down);
+  EXPECT_EQ(view()->selectedItem(), second);
+  EXPECT_EQ(form->CurrentItem, second);
+  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("First")) << "the fields are not refilled";
+  EXPECT_EQ(form->DatURL->text(), QStringLiteral("f.html"));
+
+  form->SetButton->click();  // writes the first item's fields into the second
+  EXPECT_EQ(second->text(), "First\tf.html");
+  QTest::keyClick(view(), Qt::Key_Up);
+  EXPECT_EQ(form->CurrentItem, first);
+}
+
+TEST_F(MainFormTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
+  form->AddMenuClick();
+  form->document().setModified(false);
+  clickItem(root());
+  prompts.expectWarning();
+  clickToolButton(form->RemoveM);
+  EXPECT_EQ(prompts.texts(Kind::Warning),
+            QStringList{QStringLiteral("This item cannot be removed - it is not a part of menu")});
+  EXPECT_EQ(tree().itemCount(), 2u);
+  EXPECT_FALSE(form->document().isModified());
+}
+
+TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
+  form->AddMenuClick();
+  form->AddMenuClick();
+  MenuItem* menu = root()->child(0);
+  for (int i = 0; i < 5; ++i) tree().append(menu, "sub\t", -1);
+  expandAll();
+  clickItem(menu);
+  form->document().setModified(false);
+
+  prompts.answerOkCancel(false);
+  form->RemoveSelectedClick();
+  EXPECT_EQ(tree().itemCount(), 8u);
+  EXPECT_FALSE(form->document().isModified());
+  ASSERT_EQ(prompts.calls().size(), 1u);
+  EXPECT_EQ(prompts.calls()[0].text, QStringLiteral("Do you want delete this item ?"));
+  EXPECT_EQ(prompts.calls()[0].helpContext, 1004);
+
+  prompts.answerOkCancel(true);
+  clickToolButton(form->RemoveM);
+  EXPECT_EQ(tree().itemCount(), 2u) << "the menu and its five items are gone";
+  EXPECT_TRUE(form->document().isModified());
+  EXPECT_NE(form->CurrentItem, menu);
+  EXPECT_TRUE(form->CurrentItem == nullptr || MenuTree::isInSubtree(form->CurrentItem, root()));
+}
+
+TEST_F(MainFormTest, RemoveWithNothingSelectedDoesNothing) {
+  form->AddMenuClick();
+  view()->selectItem(nullptr);
+  form->RemoveSelectedClick();
+  EXPECT_EQ(tree().itemCount(), 2u);
+  EXPECT_TRUE(prompts.calls().empty());
+}
+
+TEST_F(MainFormTest, RemoveOnAnEmptyTreeReachesTheErrorHandler) {
+  tree().clear();
+  form->document().setModified(false);
+  prompts.expectError();
+  clickToolButton(form->RemoveM);  // through the application object, like a real click
+  EXPECT_EQ(prompts.texts(Kind::Error), QStringList{QStringLiteral("Invalid index.")});
+  EXPECT_FALSE(form->document().isModified());
+  // The program goes on: the next command works.
+  form->AddMenuClick();
+  EXPECT_EQ(tree().itemCount(), 1u);
+}
+
+// Root "Menu" with A(A1 A2 A3) and B(B1), all expanded.
+class DropTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    a = tree().append(root(), "A\t", -1);
+    a1 = tree().append(a, "A1\t", -1);
+    a2 = tree().append(a, "A2\t", -1);
+    a3 = tree().append(a, "A3\t", -1);
+    b = tree().append(root(), "B\t", -1);
+    b1 = tree().append(b, "B1\t", -1);
+    expandAll();
+    form->document().setModified(false);
+  }
+  // Selects `dragged` as a press would and ends the drag over the middle of `target`'s row.
+  void drop(MenuItem* dragged, const MenuItem* target) {
+    view()->selectItem(dragged);
+    form->TreeView1EndDrag(rectOf(target).center());
+  }
+  bool expanded(const MenuItem* item) { return view()->isExpanded(form->treeModel()->indexFromItem(item)); }
+
+  MenuItem *a, *a1, *a2, *a3, *b, *b1;
+};
+
+TEST_F(DropTest, ThirdChildOntoFirstBecomesFirstAndMarksModified) {
+  form->CurrentItem = a1;
+  drop(a3, a1);
+  EXPECT_EQ(a->child(0), a3);
+  EXPECT_EQ(a->child(1), a1);
+  EXPECT_EQ(view()->selectedItem(), a3) << "the moved item stays selected";
+  EXPECT_TRUE(form->document().isModified());
+}
+
+TEST_F(DropTest, RefusedDropsChangeNothingAndLeaveTheFlag) {
+  drop(a, a2);    // onto its own submenu
+  drop(a, root());  // onto the root
+  drop(a1, a1);   // onto itself
+  drop(a1, a2);   // onto its next sibling: it already stands there
+  EXPECT_EQ(root()->child(0), a);
+  EXPECT_EQ(a->child(0), a1);
+  EXPECT_EQ(a->childCount(), 3);
+  EXPECT_FALSE(form->document().isModified());
+
+  // Below the last row lies no item: nothing happens.
+  view()->selectItem(a1);
+  form->TreeView1EndDrag(QPoint(5, view()->viewport()->height() - 2));
+  EXPECT_EQ(a->child(0), a1);
+  EXPECT_FALSE(form->document().isModified());
+}
+
+TEST_F(DropTest, OntoOwnParentGoesUpOneLevelAndTheEmptiedParentCollapses) {
+  drop(b1, b);
+  EXPECT_EQ(root()->child(1), b1);
+  EXPECT_EQ(root()->child(2), b);
+  EXPECT_FALSE(b->hasChildren());
+  EXPECT_FALSE(expanded(b));
+  EXPECT_TRUE(form->document().isModified());
+}
+
+TEST_F(DropTest, ReceivingListIsExpandedAndTheOldOneCollapsesWhenEmptied) {
+  drop(a2, b1);
+  EXPECT_EQ(b->child(0), a2);
+  EXPECT_TRUE(expanded(b));
+  EXPECT_TRUE(expanded(a)) << "a still has children";
+  drop(a1, b1);
+  drop(a3, b1);
+  EXPECT_FALSE(a->hasChildren());
+  EXPECT_FALSE(expanded(a));
+  EXPECT_EQ(b->childCount(), 4);
+}
+
+TEST_F(DropTest, MovedItemStaysCurrentAndTheFieldsStay) {
+  tree().setText(a3, "Third	t.html");
+  clickItem(a3);  // the press that starts a drag selects the item
+  ASSERT_EQ(form->CurrentItem, a3);
+  form->TreeView1EndDrag(rectOf(a1).center());
+  EXPECT_EQ(a->child(0), a3);
+  EXPECT_EQ(form->CurrentItem, a3);
+  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("Third"));
+  form->DatCaption->setText(QStringLiteral("Moved"));
+  form->SetButtonClick();
+  EXPECT_EQ(a3->text(), "Moved	t.html");
+}
+
+}  // namespace
+}  // namespace corvantel::test
