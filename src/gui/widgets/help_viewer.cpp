@@ -65,8 +65,8 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_file(
     QString topic = item->data(0, kTopicRole).toString();
     if (!topic.isEmpty()) showTopic(topic);
   });
-  connect(Topic, &QTextBrowser::sourceChanged, this, [this] {
-    selectContentsEntry();
+  connect(Topic, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+    selectContentsEntry(url.path());
     QString title = Topic->documentTitle();
     setWindowTitle(title.isEmpty() ? m_file->title() : m_file->title() + QStringLiteral(" - ") + title);
   });
@@ -101,8 +101,7 @@ void THelpViewer::fillContents() {
   Contents->expandAll();
 }
 
-void THelpViewer::selectContentsEntry() {
-  QString shown = currentTopic();
+void THelpViewer::selectContentsEntry(const QString& shown) {
   for (QTreeWidgetItemIterator it(Contents); *it; ++it) {
     QString topic = (*it)->data(0, kTopicRole).toString();
     if (!topic.isEmpty() && topic.compare(shown, Qt::CaseInsensitive) == 0) {

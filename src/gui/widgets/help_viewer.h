@@ -43,7 +43,7 @@ class THelpViewer : public QWidget {
 
  private:
   void fillContents();
-  void selectContentsEntry();
+  void selectContentsEntry(const QString& objectPath);
 
   std::unique_ptr<ChmFile> m_file;
 };

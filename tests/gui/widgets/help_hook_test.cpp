@@ -24,7 +24,7 @@ namespace {
 
 const QString kNotInstalled = QStringLiteral("MS Html Help is not installed on this PC.");
 
-struct HookFixture : ::testing::Test {
+struct HelpHookTest : ::testing::Test {
   std::shared_ptr<RecordingHelpDisplay> display = std::make_shared<RecordingHelpDisplay>();
   ScriptedPrompts prompts;
 };
@@ -39,7 +39,7 @@ void pressF1(QWidget* widget) {
 
 }  // namespace
 
-TEST_F(HookFixture, F1AsksForTheNearestHelpContextOnce) {
+TEST_F(HelpHookTest, F1AsksForTheNearestHelpContextOnce) {
   THelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   QWidget window;
   window.setProperty("helpContext", 1002);
@@ -64,7 +64,7 @@ TEST_F(HookFixture, F1AsksForTheNearestHelpContextOnce) {
   EXPECT_EQ(display->requests.size(), 2u);
 }
 
-TEST_F(HookFixture, F1InTheProjectSettingsDialogAsksFor1005) {
+TEST_F(HelpHookTest, F1InTheProjectSettingsDialogAsksFor1005) {
   THelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   gui::TProjectSettings dialog;
   pressF1(&dialog);
@@ -76,7 +76,7 @@ TEST_F(HookFixture, F1InTheProjectSettingsDialogAsksFor1005) {
 
 // The delete confirmation of the real prompts carries its topic: F1 while it is open asks for 1004, and
 // its Help button asks again without closing the box.
-TEST_F(HookFixture, DeleteConfirmationOffersHelp1004) {
+TEST_F(HelpHookTest, DeleteConfirmationOffersHelp1004) {
   THelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   gui::QtUserPrompts real;
   bool sawHelpButton = false;
@@ -96,7 +96,7 @@ TEST_F(HookFixture, DeleteConfirmationOffersHelp1004) {
   EXPECT_EQ(display->contexts(), (std::vector<int>{1004, 1004}));
 }
 
-TEST_F(HookFixture, CommandTable) {
+TEST_F(HelpHookTest, CommandTable) {
   THelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   bool callHelp = true;
   EXPECT_TRUE(hook.HelpHook(1, 1049, callHelp));
@@ -114,7 +114,7 @@ TEST_F(HookFixture, CommandTable) {
   EXPECT_EQ(display->contexts(), (std::vector<int>{1049, 1005}));
 }
 
-TEST_F(HookFixture, HelpPathHasSpacesForEscapes) {
+TEST_F(HelpHookTest, HelpPathHasSpacesForEscapes) {
   THelpHook hook(QStringLiteral(" /opt/My%20Help/Corvantel.chm "), QString(), 0, display);
   EXPECT_EQ(hook.HelpContext(1000), 0);
   ASSERT_EQ(display->requests.size(), 1u);
@@ -132,7 +132,7 @@ TEST_F(HookFixture, HelpPathHasSpacesForEscapes) {
   EXPECT_TRUE(prompts.calls().empty());
 }
 
-TEST_F(HookFixture, UnreadableHelpFileOrNoViewerShowsNotInstalled) {
+TEST_F(HelpHookTest, UnreadableHelpFileOrNoViewerShowsNotInstalled) {
   TempDir dir;
   auto viewer = std::make_shared<gui::ChmHelpDisplay>();
   THelpHook missing(QString::fromStdString(dir.file("Corvantel.chm")), QString(), 0, viewer);
@@ -150,7 +150,7 @@ TEST_F(HookFixture, UnreadableHelpFileOrNoViewerShowsNotInstalled) {
   prompts.verifyAllUsed();
 }
 
-TEST_F(HookFixture, LogHasOneLinePerCallInOrder) {
+TEST_F(HelpHookTest, LogHasOneLinePerCallInOrder) {
   TempDir dir;
   std::string path = dir.file("HelpDebug.txt");
   display->canRead = false;
@@ -171,7 +171,7 @@ TEST_F(HookFixture, LogHasOneLinePerCallInOrder) {
             "THelpHook.Destroy   09:08:07\n");
 }
 
-TEST_F(HookFixture, DestroyClosesViewerAndGivesTheHandlerBack) {
+TEST_F(HelpHookTest, DestroyClosesViewerAndGivesTheHandlerBack) {
   auto first = std::make_unique<THelpHook>(QStringLiteral("/a.chm"), QString(), 0, display);
   auto second = std::make_unique<THelpHook>(QStringLiteral("/b.chm"), QString(), 0, display);
   EXPECT_EQ(THelpHook::current(), second.get());

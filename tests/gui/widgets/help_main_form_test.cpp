@@ -138,6 +138,7 @@ TEST(HelpViewer, ShowsTopicsWithContentsAndWorkingLinks) {
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/project_settings.htm"));
   EXPECT_EQ(viewer.Topic->documentTitle(), QStringLiteral("Project settings"));
   EXPECT_TRUE(viewer.Topic->toPlainText().contains(QStringLiteral("Separator size")));
+  EXPECT_GE(viewer.Contents->topLevelItemCount(), 5);
   ASSERT_NE(viewer.Contents->currentItem(), nullptr);
   EXPECT_EQ(viewer.Contents->currentItem()->text(0), QStringLiteral("Project settings"));
 
