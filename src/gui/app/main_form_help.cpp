@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
+#include <QWidget>
 #include <vector>
 
 #include "core/widgets/help_log.h"
@@ -46,6 +47,9 @@ void TCorvantelMainForm::setUpHelp() {
   for (QMenu* menu : {File1, Menuitems1, Help1}) {
     if (menu) menu->setProperty("helpContext", widgets::help_context::kMainWindow);
   }
+  // The editing panel is described in the main window's topic too; without a context of its own F1 in
+  // the caption or address field would do nothing.
+  if (Panel1) Panel1->setProperty("helpContext", widgets::help_context::kMainWindow);
 }
 
 void TCorvantelMainForm::createHelpSystem() {
