@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QPushButton;
+
+namespace corvantel::gui {
+
+class TGXListView;
+
+// TLangDial: the modal language dialog. It is made once for the run and only hidden between uses, so its
+// list and the row selected in it persist from one opening to the next. Its texts are not translated.
+class TLangDial : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kHelpContext = 1002;
+  // Columns of LangList.
+  enum Column { LanguageColumn = 0, LocalizedColumn = 1, FilenameColumn = 2 };
+
+  explicit TLangDial(QWidget* parent = nullptr);
+
+  // The language file of the selected row; empty when no row is selected.
+  QString selectedFile() const;
+
+  TGXListView* LangList = nullptr;
+  QPushButton* LangOK = nullptr;
+  QPushButton* LangCancel = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+};
+
+}  // namespace corvantel::gui
