@@ -63,12 +63,12 @@ void setItems(benchmark::State& state, std::size_t bytes) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
-// Reading: the menu data text into a tree.
+// Reading: the bytes of a menu data file into a tree (encoding check included).
 void BM_ReadMenuData(benchmark::State& state) {
   const std::string& bytes = menuBytes(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     MenuTree tree;
-    corvantel::project::readMenuData(corvantel::io::decodeFileText(bytes), tree);
+    corvantel::project::readMenuDataBytes(bytes, tree);
     benchmark::DoNotOptimize(tree.root());
   }
   setItems(state, bytes.size());

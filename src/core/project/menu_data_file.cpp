@@ -1,5 +1,7 @@
 #include "core/project/menu_data_file.h"
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "core/error.h"
@@ -112,10 +114,38 @@ void readMenuData(std::string_view text, MenuTree& into) {
   }
 }
 
+namespace {
+
+// Whether every byte is below 0x80, eight bytes at a time: most files are plain ASCII, and the full
+// UTF-8 check is needed only for the others.
+bool isAscii(std::string_view bytes) {
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (word & 0x8080808080808080ull) return false;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) & 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void readMenuDataBytes(std::string_view bytes, MenuTree& into) {
+  if (isAscii(bytes) || io::isValidUtf8(bytes)) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    readMenuData(bytes, into);
+  } else {
+    readMenuData(io::windows1252ToUtf8(bytes), into);
+  }
+}
+
 void readMenuDataFile(const std::string& path, MenuTree& into) {
   std::optional<std::string> bytes = io::readFileBytes(path);
   if (!bytes) throw Error(fillMessage("Cannot open file %s", path));
-  readMenuData(io::decodeFileText(std::move(*bytes)), into);
+  readMenuDataBytes(*bytes, into);
 }
 
 void writeMenuDataFile(const std::string& path, const MenuTree& tree) {

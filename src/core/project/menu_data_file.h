@@ -20,6 +20,9 @@ std::string menuDataBytes(const MenuTree& tree);
 // items read before it stay in `into`.
 void readMenuData(std::string_view text, MenuTree& into);
 
+// The same from the bytes of a menu data file: UTF-8, or Windows-1252 when they are not valid UTF-8.
+void readMenuDataBytes(std::string_view bytes, MenuTree& into);
+
 // Reads the menu data file at `path` (UTF-8, or Windows-1252 when it is not valid UTF-8) into the empty
 // tree `into`. Throws corvantel::Error("Cannot open file <path>") when it cannot be read.
 void readMenuDataFile(const std::string& path, MenuTree& into);

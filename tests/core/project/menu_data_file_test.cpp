@@ -148,6 +148,11 @@ TEST(MenuDataFile, FilesOnDisk) {
   readMenuDataFile(folder.file("old.cvd"), tree);
   EXPECT_EQ(dump(tree), "0:Men\xC3\xBC\t|0\n1:Caf\xC3\xA9\t\xE2\x82\xAC.html|0\n");
 
+  // A byte-order mark is not part of the first item.
+  MenuTree marked;
+  readMenuDataBytes("\xEF\xBB\xBFMenu\t\r\n\t\xC3\xA9", marked);
+  EXPECT_EQ(dump(marked), "0:Menu\t|0\n1:\xC3\xA9|0\n");
+
   writeMenuDataFile(folder.file("new.cvd"), tree);
   EXPECT_EQ(readBytes(folder.file("new.cvd")), "Men\xC3\xBC\t\r\n\tCaf\xC3\xA9\t\xE2\x82\xAC.html\r\n");
   std::filesystem::create_directory(folder.file("dir.cvd"));
