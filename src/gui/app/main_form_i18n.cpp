@@ -1,4 +1,6 @@
 // Window translation and the language command of the main window.
+#include <algorithm>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -103,6 +105,8 @@ void TCorvantelMainForm::TranslateWindows() {
   Label1->setText(Translate("Caption"));
   URL->setText(Translate("URL"));
   SetButton->setText(Translate("&Set"));
+  // The button keeps its layout width unless its caption needs more.
+  SetButton->resize(std::max(75, SetButton->sizeHint().width()), SetButton->height());
 }
 
 }  // namespace corvantel::gui
