@@ -1,9 +1,9 @@
 // Reading profile files: start-up translates about 50 texts, each a fresh read of the language file.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 #include <string>
 #include <vector>
 

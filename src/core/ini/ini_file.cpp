@@ -8,9 +8,7 @@
 
 namespace corvantel::ini {
 
-bool isIniBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
-}
+bool isIniBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -234,9 +232,7 @@ bool IniFile::removeSection(std::string_view section) {
   return true;
 }
 
-void IniFile::save(const std::string& path) const {
-  io::writeFileAtomic(path, m_bytes, "Unable to write to %s");
-}
+void IniFile::save(const std::string& path) const { io::writeFileAtomic(path, m_bytes, "Unable to write to %s"); }
 
 std::optional<std::string> readValue(const std::string& path, std::string_view section, std::string_view key) {
   return IniFile::load(path).value(section, key);

@@ -58,9 +58,9 @@ class IniFile {
   };
   struct Located {
     bool sectionFound = false;
-    std::size_t sectionHead = 0;      // index of the section's head line
-    std::size_t sectionEnd = 0;       // index of the line after the section's last line
-    std::optional<std::size_t> key;   // index of the key's line
+    std::size_t sectionHead = 0;     // index of the section's head line
+    std::size_t sectionEnd = 0;      // index of the line after the section's last line
+    std::optional<std::size_t> key;  // index of the key's line
   };
 
   // The lines of m_bytes; m_lines is kept in step with every change of the bytes.

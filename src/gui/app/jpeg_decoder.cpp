@@ -1,11 +1,11 @@
 #include "gui/app/jpeg_decoder.h"
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#include <jpeglib.h>
 
 namespace corvantel::gui {
 

@@ -54,8 +54,8 @@ TSplashForm::TSplashForm(QWidget* parent, const QByteArray& jpeg)
 
   Label1 = makeLabel(this, "Label1", QStringLiteral("Corvantel"), QRect(8, 0, 258, 55), 47, true);
   Label2 = makeLabel(this, "Label2", QStringLiteral("2.0.0.1"), QRect(8, 48, 59, 22), 19, false);
-  Label3 = makeLabel(this, "Label3", QStringLiteral("Made by the Corvantel authors"), QRect(8, 104, 200, 15), 12,
-                     false);
+  Label3 =
+      makeLabel(this, "Label3", QStringLiteral("Made by the Corvantel authors"), QRect(8, 104, 200, 15), 12, false);
   QPalette linkPalette = Label3->palette();
   linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
   Label3->setPalette(linkPalette);
@@ -88,8 +88,7 @@ void TSplashForm::centreOnScreen() {
 }
 
 bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == Label3) {
       Label3Click();
       return true;

@@ -188,7 +188,10 @@ void projectSettings(QPainter& p) {
     const qreal r = (i % 2 == 0) ? 5.3 : 3.9;
     QPointF p0 = c + QPointF(r * qCos(a0), r * qSin(a0));
     QPointF p1 = c + QPointF(r * qCos(a1), r * qSin(a1));
-    if (i == 0) gear.moveTo(p0); else gear.lineTo(p0);
+    if (i == 0)
+      gear.moveTo(p0);
+    else
+      gear.lineTo(p0);
     gear.lineTo(p1);
   }
   gear.closeSubpath();
@@ -210,15 +213,33 @@ bool paintToolbarIcon(QPainter& painter, int index) {
   painter.save();
   bool drawn = true;
   switch (index) {
-    case 0: openFolder(painter); break;
-    case 1: disk(painter); break;
-    case 2: webPage(painter); break;
-    case 3: addMenu(painter); break;
-    case 4: addSubmenu(painter); break;
-    case 5: removeMenu(painter); break;
-    case 6: projectSettings(painter); break;
-    case 8: newSheet(painter); break;
-    default: drawn = false; break;
+    case 0:
+      openFolder(painter);
+      break;
+    case 1:
+      disk(painter);
+      break;
+    case 2:
+      webPage(painter);
+      break;
+    case 3:
+      addMenu(painter);
+      break;
+    case 4:
+      addSubmenu(painter);
+      break;
+    case 5:
+      removeMenu(painter);
+      break;
+    case 6:
+      projectSettings(painter);
+      break;
+    case 8:
+      newSheet(painter);
+      break;
+    default:
+      drawn = false;
+      break;
   }
   painter.restore();
   return drawn;

@@ -159,9 +159,13 @@ class Recorder : public MenuTreeObserver {
  public:
   explicit Recorder(const MenuTree& tree) : m_tree(tree) {}
   std::vector<std::string> calls;
-  void aboutToInsert(const MenuItem* p, int row) override { calls.push_back("insert " + name(p) + " " + std::to_string(row)); }
+  void aboutToInsert(const MenuItem* p, int row) override {
+    calls.push_back("insert " + name(p) + " " + std::to_string(row));
+  }
   void inserted() override { calls.push_back("inserted"); }
-  void aboutToRemove(const MenuItem* p, int row) override { calls.push_back("remove " + name(p) + " " + std::to_string(row)); }
+  void aboutToRemove(const MenuItem* p, int row) override {
+    calls.push_back("remove " + name(p) + " " + std::to_string(row));
+  }
   void removed() override { calls.push_back("removed"); }
   void aboutToMove(const MenuItem* f, int fr, const MenuItem* t, int tr) override {
     calls.push_back("move " + name(f) + " " + std::to_string(fr) + " " + name(t) + " " + std::to_string(tr));
@@ -181,16 +185,16 @@ TEST_F(MenuTreeDrop, ObserverHearsEveryChangeWithRowsBeforeTheChange) {
   tree.setObserver(&rec);
   tree.append(b, "B2\t", -1);
   tree.moveBefore(a3, a1);
-  tree.moveBefore(a1, b1);  // the row given for the destination is the target's row before the move
-  tree.moveBefore(a, root); // refused: no calls
+  tree.moveBefore(a1, b1);   // the row given for the destination is the target's row before the move
+  tree.moveBefore(a, root);  // refused: no calls
   tree.setText(b1, "B1\t");  // unchanged: no call
   tree.setText(b1, "Bx\t");
   tree.remove(a);
   tree.clear();
   tree.setObserver(nullptr);
-  EXPECT_EQ(rec.calls, (std::vector<std::string>{"insert B 1", "inserted", "move A 2 A 0", "moved", "move A 1 B 0",
-                                                 "moved", "text Bx", "remove Menu 0", "removed", "reset",
-                                                 "reset done"}));
+  EXPECT_EQ(rec.calls,
+            (std::vector<std::string>{"insert B 1", "inserted", "move A 2 A 0", "moved", "move A 1 B 0", "moved",
+                                      "text Bx", "remove Menu 0", "removed", "reset", "reset done"}));
 }
 
 TEST(MenuTreeDepth, HundredThousandLevelsBuiltWalkedAndDestroyed) {

@@ -26,8 +26,7 @@ TEST(IniProbe, GetPrintsLengthAndHexOfTheResult) {
   corvantel::test::writeFile(file, "[Settings]\r\nLanguage=\"caf\xC3\xA9\"\r\nEmpty=\r\n[Other]\r\n");
   const std::string settings = "x53657474696e6773";  // "Settings"
   EXPECT_NE(probe(file + " get x " + settings).find("usage: ini_probe"), std::string::npos);
-  EXPECT_EQ(probe("get " + file + " " + settings + " x6c616e6775616765 -"),
-            "{\"ret\":5,\"hex\":\"636166c3a9\"}\n");
+  EXPECT_EQ(probe("get " + file + " " + settings + " x6c616e6775616765 -"), "{\"ret\":5,\"hex\":\"636166c3a9\"}\n");
   EXPECT_EQ(probe("get " + file + " " + settings + " x456d707479 x6464"), "{\"ret\":0,\"hex\":\"\"}\n");
   EXPECT_EQ(probe("get " + file + " " + settings + " x4d697373696e67 x64656620"),  // "def " -> "def"
             "{\"ret\":3,\"hex\":\"646566\"}\n");

@@ -1,10 +1,10 @@
 // Writing one key of a profile file: every other byte stays, the file is replaced atomically, and a
 // failed write leaves the old file as it was.
 #include <gtest/gtest.h>
-
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <string>
 
 #include "core/error.h"
 #include "core/ini/ini_file.h"
@@ -66,18 +66,15 @@ INSTANTIATE_TEST_SUITE_P(
                   kHandWritten + "\r\ny=2\r\n"},
         WriteCase{"new_section_appended", kHandWritten, "Recent", "File1", "/a.cvp",
                   kHandWritten + "\r\n[Recent]\r\nFile1=/a.cvp\r\n"},
-        WriteCase{"new_section_after_final_line_end", "[A]\r\nk=1\r\n", "B", "k", "2",
-                  "[A]\r\nk=1\r\n[B]\r\nk=2\r\n"},
+        WriteCase{"new_section_after_final_line_end", "[A]\r\nk=1\r\n", "B", "k", "2", "[A]\r\nk=1\r\n[B]\r\nk=2\r\n"},
         WriteCase{"head_is_last_line", "[A]", "A", "k", "1", "[A]\r\nk=1\r\n"},
         WriteCase{"same_value_untouched", kHandWritten, "Window", "left", "10", kHandWritten},
-        WriteCase{"first_of_duplicates_written", "[A]\r\nk=1\r\nk=2\r\n", "A", "k", "3",
-                  "[A]\r\nk=3\r\nk=2\r\n"},
+        WriteCase{"first_of_duplicates_written", "[A]\r\nk=1\r\nk=2\r\n", "A", "k", "3", "[A]\r\nk=3\r\nk=2\r\n"},
         WriteCase{"only_first_section_of_a_name", "[A]\r\n[B]\r\n[A]\r\nk=1\r\n", "A", "k", "2",
                   "[A]\r\nk=2\r\n[B]\r\n[A]\r\nk=1\r\n"},
         WriteCase{"value_with_equals_and_semicolon", "", "S", "k", "a=b ; c", "[S]\r\nk=a=b ; c\r\n"},
         WriteCase{"empty_value", "[S]\r\nk=1\r\n", "S", "k", "", "[S]\r\nk=\r\n"},
-        WriteCase{"byte_order_mark_kept", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "2",
-                  "\xEF\xBB\xBF[S]\r\nk=2\r\n"}),
+        WriteCase{"byte_order_mark_kept", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "2", "\xEF\xBB\xBF[S]\r\nk=2\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IniWriteText, Cp1252FileIsWrittenBackAsUtf8) {

@@ -2,11 +2,11 @@
 #include "core/ini/program_settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/error.h"
 #include "support/core/temp_dir.h"
@@ -42,8 +42,7 @@ TEST(ProgramSettings, FirstRunUsesEnglishAndTheCloseCreatesTheFile) {
   EXPECT_EQ(settings.path(), folder + "Corvantel.ini");
   EXPECT_EQ(settings.languageFile(), folder + "Language/english.lng");
   settings.setLanguageFile(settings.languageFile());
-  EXPECT_EQ(test::readFile(folder + "Corvantel.ini"),
-            "[Settings]\r\nLanguage=" + folder + "Language/english.lng\r\n");
+  EXPECT_EQ(test::readFile(folder + "Corvantel.ini"), "[Settings]\r\nLanguage=" + folder + "Language/english.lng\r\n");
 }
 
 TEST(ProgramSettings, StoredValueIsUsedEvenForAMissingFileAndKeptBesideOtherSections) {
@@ -53,7 +52,8 @@ TEST(ProgramSettings, StoredValueIsUsedEvenForAMissingFileAndKeptBesideOtherSect
   ProgramSettings settings(folder);
   EXPECT_EQ(settings.languageFile(), "/gone/x.lng");
   settings.setLanguageFile("/l/deutsch.lng");
-  EXPECT_EQ(test::readFile(folder + "Corvantel.ini"), "[Recent]\r\nFile1=/a.cvp\r\n[SETTINGS]\r\nlanguage=/l/deutsch.lng\r\n");
+  EXPECT_EQ(test::readFile(folder + "Corvantel.ini"),
+            "[Recent]\r\nFile1=/a.cvp\r\n[SETTINGS]\r\nlanguage=/l/deutsch.lng\r\n");
 
   test::writeFile(folder + "Corvantel.ini", "[Settings]\r\nLanguage=\r\n");
   EXPECT_EQ(settings.languageFile(), folder + "Language/english.lng") << "an empty value means the default";

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QToolBar>
 #include <functional>
-#include <gtest/gtest.h>
 #include <memory>
 
 #include "gui/app/main_form.h"

@@ -1,11 +1,12 @@
 // The splash window: its picture from JPEG data (broken data gives no picture, never a crash), the OK
 // button of About, and the start-up splash.
+#include "gui/app/splash_form.h"
+
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
 #include "gui/app/jpeg_decoder.h"
-#include "gui/app/splash_form.h"
 #include "gui/app/startup.h"
 #include "main_form_fixture.h"
 

@@ -193,10 +193,10 @@ TEST_F(DropTest, ThirdChildOntoFirstBecomesFirstAndMarksModified) {
 }
 
 TEST_F(DropTest, RefusedDropsChangeNothingAndLeaveTheFlag) {
-  drop(a, a2);    // onto its own submenu
+  drop(a, a2);      // onto its own submenu
   drop(a, root());  // onto the root
-  drop(a1, a1);   // onto itself
-  drop(a1, a2);   // onto its next sibling: it already stands there
+  drop(a1, a1);     // onto itself
+  drop(a1, a2);     // onto its next sibling: it already stands there
   EXPECT_EQ(root()->child(0), a);
   EXPECT_EQ(a->child(0), a1);
   EXPECT_EQ(a->childCount(), 3);

@@ -1,13 +1,14 @@
 #include "support/core/temp_dir.h"
 
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <ftw.h>
 #include <iterator>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace corvantel::test {
 

@@ -1,8 +1,9 @@
 #include "support/gui/scripted_prompts.h"
 
+#include <gtest/gtest.h>
+
 #include <QDialog>
 #include <QStringList>
-#include <gtest/gtest.h>
 
 namespace corvantel::test {
 
@@ -15,14 +16,22 @@ ScriptedPrompts::~ScriptedPrompts() {
 
 const char* ScriptedPrompts::kindName(Kind kind) {
   switch (kind) {
-    case Kind::YesNoCancel: return "Yes/No/Cancel question";
-    case Kind::OkCancel: return "OK/Cancel confirmation";
-    case Kind::Warning: return "warning";
-    case Kind::Error: return "error box";
-    case Kind::OpenFile: return "open-file dialog";
-    case Kind::SaveFile: return "save-file dialog";
-    case Kind::Input: return "input box";
-    case Kind::Dialog: return "modal dialog";
+    case Kind::YesNoCancel:
+      return "Yes/No/Cancel question";
+    case Kind::OkCancel:
+      return "OK/Cancel confirmation";
+    case Kind::Warning:
+      return "warning";
+    case Kind::Error:
+      return "error box";
+    case Kind::OpenFile:
+      return "open-file dialog";
+    case Kind::SaveFile:
+      return "save-file dialog";
+    case Kind::Input:
+      return "input box";
+    case Kind::Dialog:
+      return "modal dialog";
   }
   return "prompt";
 }
