@@ -12,7 +12,8 @@ deb=$(ls "$work"/out/corvantel_*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || fail "no corvantel_*.deb made"
 echo "package: $(basename "$deb")"
 
-dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' > "$work/files"
+dpkg-deb -c "$deb" > "$work/listing"
+awk '{print $6}' "$work/listing" | sed 's|^\./|/|' > "$work/files"
 for f in /usr/lib/corvantel/corvantel \
          /usr/lib/corvantel/Language/english.lng \
          /usr/lib/corvantel/data/hierMenus.js /usr/lib/corvantel/data/HM_Loader.js \
@@ -28,7 +29,7 @@ if [ -f "$build/Corvantel.chm" ]; then
   grep -qx /usr/lib/corvantel/Corvantel.chm "$work/files" || fail "missing from the package: Corvantel.chm"
 fi
 # The launcher is a link into the program folder.
-dpkg-deb -c "$deb" | grep -q 'usr/bin/corvantel -> ../lib/corvantel/corvantel' || fail "launcher is not a link"
+grep -qF 'usr/bin/corvantel -> ../lib/corvantel/corvantel' "$work/listing" || fail "launcher is not a link"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"

@@ -29,7 +29,9 @@ void makeFolders(const std::string& folder) {
 
 ProgramSettings::ProgramSettings(std::string programFolder) : m_programFolder(std::move(programFolder)) {
   const std::string beside = m_programFolder + "Corvantel.ini";
-  if (canWriteFolder(m_programFolder.empty() ? "." : m_programFolder)) {
+  // A copy installed below /usr or /opt is an installation even for the superuser, who can write there.
+  const bool installed = m_programFolder.rfind("/usr/", 0) == 0 || m_programFolder.rfind("/opt/", 0) == 0;
+  if (!installed && canWriteFolder(m_programFolder.empty() ? "." : m_programFolder)) {
     m_path = beside;
   } else {
     m_path = io::joinPath(userConfigFolder(), "Corvantel.ini");

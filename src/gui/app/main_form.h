@@ -13,6 +13,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMimeData;
 class QPushButton;
 class QToolBar;
 
@@ -137,6 +138,9 @@ class TCorvantelMainForm : public QMainWindow {
   QStringList recentProjects() const;
   void rememberProject(const std::string& path);
   void openRecentProject(const QString& path);
+  // What a drop onto the window does: opens the first project settings file it names (after the save
+  // question). Returns false when the drop names no project.
+  bool openDroppedProject(const QMimeData* data);
 
   // --- the other commands ---
   void ProjectSettClick();

@@ -103,7 +103,10 @@ void TCorvantelMainForm::Exit1Click() { close(); }
 
 bool TCorvantelMainForm::FormCloseQuery() { return askToSaveChanges(false); }
 
-void TCorvantelMainForm::Saver(const std::string& path) { project::Saver(m_document, path); }
+void TCorvantelMainForm::Saver(const std::string& path) {
+  project::Saver(m_document, path);
+  rememberProject(path);
+}
 
 void TCorvantelMainForm::Opener(const std::string& path) {
   try {
@@ -113,6 +116,7 @@ void TCorvantelMainForm::Opener(const std::string& path) {
     throw;
   }
   if (MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+  rememberProject(path);
 }
 
 void TCorvantelMainForm::ProjectSettClick() {

@@ -112,18 +112,23 @@ void TCorvantelMainForm::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TCorvantelMainForm::dropEvent(QDropEvent* event) {
-  const QString path = droppedProject(event->mimeData());
-  if (path.isEmpty()) {
+  if (!openDroppedProject(event->mimeData())) {
     QMainWindow::dropEvent(event);
     return;
   }
   event->acceptProposedAction();
+}
+
+bool TCorvantelMainForm::openDroppedProject(const QMimeData* data) {
+  const QString path = droppedProject(data);
+  if (path.isEmpty()) return false;
   // The drop opens the project as Open project does, save question included.
   try {
     openProjectFile(path);
   } catch (const std::exception& e) {
     CorvantelApplication::showException(e);
   }
+  return true;
 }
 
 }  // namespace corvantel::gui
