@@ -16,12 +16,14 @@
 #include "gui/document/project_settings_dialog.h"
 #include "gui/document/spin_field.h"
 #include "gui/widgets/color_button.h"
-#include "scripted_prompts.h"
+#include "support/gui/scripted_prompts.h"
 
 namespace corvantel::gui {
 namespace {
 
+using test::ScriptedPrompts;
 using Answer = UserPrompts::Answer;
+using Kind = ScriptedPrompts::Kind;
 
 class ProjectCommands : public ::testing::Test {
  protected:
@@ -52,9 +54,9 @@ TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
   EXPECT_FALSE(modified());
   edit();
   EXPECT_TRUE(modified());
-  prompts.saveNames = {qfile("site")};  // typed without extension
+  prompts.answerSaveFile(qfile("site"));  // typed without extension
   form->Saveproject1Click();
-  EXPECT_EQ(prompts.filters, QStringList{"Corvantel project (*.cvp)"});
+  EXPECT_EQ(prompts.texts(Kind::SaveFile), QStringList{"Corvantel project (*.cvp)"});
   EXPECT_EQ(form->document().projectFileName(), file("site.cvp"));
   EXPECT_TRUE(io::fileExists(file("site.cvd")));
   EXPECT_FALSE(modified());
@@ -62,25 +64,23 @@ TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
   // Saved: no question at New project any more.
   edit();
   form->Saveproject1Click();  // no dialog this time
-  EXPECT_EQ(prompts.filters.size(), 1);
+  EXPECT_EQ(prompts.texts(Kind::SaveFile).size(), 1);
   EXPECT_FALSE(modified());
   form->NewProjectClick();
-  EXPECT_TRUE(prompts.questions.isEmpty());
-  EXPECT_EQ(prompts.unexpected, 0);
+  EXPECT_TRUE(prompts.texts(Kind::YesNoCancel).isEmpty());
 }
 
 TEST_F(ProjectCommands, SettingsChangedWithOkAreAskedAbout) {
-  prompts.dialog = [](QDialog* d) {
+  prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
     static_cast<TProjectSettings*>(d)->PageTitle->setText(QStringLiteral("Changed"));
-    return int(QDialog::Accepted);
-  };
+  });
   form->ProjectSettClick();
   EXPECT_EQ(form->document().settings().pageTitle, "Changed");
   EXPECT_TRUE(modified());
 
   // OK without a real change leaves the flag as it was.
   form->document().setModified(false);
-  prompts.dialog = [](QDialog*) { return int(QDialog::Accepted); };
+  prompts.answerDialog(QDialog::Accepted);
   form->ProjectSettClick();
   EXPECT_FALSE(modified());
 }
@@ -88,46 +88,43 @@ TEST_F(ProjectCommands, SettingsChangedWithOkAreAskedAbout) {
 TEST_F(ProjectCommands, NewProjectQuestion) {
   edit();
   const std::size_t before = items();
-  prompts.answers = {Answer::Cancel};
+  prompts.answerYesNoCancel(Answer::Cancel);
   form->NewProjectClick();
   EXPECT_EQ(items(), before);
   EXPECT_TRUE(modified());
 
   // Yes, and then the file dialog is cancelled: nothing is thrown away.
-  prompts.answers = {Answer::Yes};
-  prompts.saveNames = {QString()};
+  prompts.answerYesNoCancel(Answer::Yes).answerSaveFile(QString());
   form->NewProjectClick();
   EXPECT_EQ(items(), before);
   EXPECT_TRUE(modified());
 
   // Yes, and the save fails: the error is shown and the work stays.
-  prompts.answers = {Answer::Yes};
-  prompts.saveNames = {qfile("missing/x.cvp")};
+  prompts.answerYesNoCancel(Answer::Yes).answerSaveFile(qfile("missing/x.cvp")).expectError();
   form->NewProjectClick();
   EXPECT_EQ(items(), before);
-  EXPECT_EQ(prompts.errors, QStringList{"Unable to write to " + qfile("missing/x.cvp") + "."});
+  EXPECT_EQ(prompts.texts(Kind::Error), QStringList{"Unable to write to " + qfile("missing/x.cvp") + "."});
   EXPECT_EQ(form->document().projectFileName(), "noname");
 
-  prompts.answers = {Answer::No};
+  prompts.answerYesNoCancel(Answer::No);
   form->NewProjectClick();
   EXPECT_EQ(items(), 1u);
   EXPECT_FALSE(modified());
-  EXPECT_EQ(prompts.questions.size(), 4);
-  EXPECT_EQ(prompts.questions.front(), "Do you want to save this project ?");
-  EXPECT_EQ(prompts.unexpected, 0);
+  const QStringList questions = prompts.texts(Kind::YesNoCancel);
+  EXPECT_EQ(questions.size(), 4);
+  EXPECT_EQ(questions.front(), "Do you want to save this project ?");
 }
 
 TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   // A project of the relative table type, saved and reopened.
-  prompts.dialog = [](QDialog* d) {
+  prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
     auto* dialog = static_cast<TProjectSettings*>(d);
     dialog->TableRelative->click();
     dialog->SeparatorColor->setSelectionColor(0x00FF00);
-    return int(QDialog::Accepted);
-  };
+  });
   form->ProjectSettClick();
   edit();
-  prompts.saveNames = {qfile("rel.cvp")};
+  prompts.answerSaveFile(qfile("rel.cvp"));
   form->Saveprojectas1Click();
   QFile cvp(qfile("rel.cvp"));
   ASSERT_TRUE(cvp.open(QIODevice::ReadOnly));
@@ -138,13 +135,12 @@ TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   form->NewProjectClick();
   edit();
   // Cancel stops Open project before its dialog.
-  prompts.answers = {Answer::Cancel};
+  prompts.answerYesNoCancel(Answer::Cancel);
   form->Openproject1Click();
-  EXPECT_TRUE(prompts.filters.size() == 1);
+  EXPECT_TRUE(prompts.texts(Kind::OpenFile).isEmpty());
   EXPECT_TRUE(modified());
   // No: the dialog, then the project.
-  prompts.answers = {Answer::No};
-  prompts.openNames = {qfile("rel.cvp")};
+  prompts.answerYesNoCancel(Answer::No).answerOpenFile(qfile("rel.cvp"));
   form->Openproject1Click();
   EXPECT_FALSE(modified());
   EXPECT_EQ(form->document().projectFileName(), file("rel.cvp"));
@@ -153,20 +149,18 @@ TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   EXPECT_EQ(items(), 2u);
 
   // The dialog shows the type with X and Y disabled; the script-drawn type enables them.
-  prompts.dialog = [](QDialog* d) {
+  prompts.answerDialog(QDialog::Rejected, [](QDialog* d) {
     auto* dialog = static_cast<TProjectSettings*>(d);
     EXPECT_TRUE(dialog->TableRelative->isChecked());
     EXPECT_FALSE(dialog->XPos->isEnabled());
     EXPECT_FALSE(dialog->YLabel->isEnabled());
-    return int(QDialog::Rejected);
-  };
+  });
   form->ProjectSettClick();
 
   // A cancelled open dialog changes nothing.
-  prompts.openNames = {QString()};
+  prompts.answerOpenFile(QString());
   form->Openproject1Click();
   EXPECT_EQ(form->document().projectFileName(), file("rel.cvp"));
-  EXPECT_EQ(prompts.unexpected, 0);
 }
 
 TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsPartialTrees) {
@@ -175,11 +169,11 @@ TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsPartialTrees) {
   bad.write("Menu\t\r\n\tKept\r\n\t\t\tToo deep\r\n");
   bad.close();
   edit();
-  prompts.answers = {Answer::Cancel};
+  prompts.answerYesNoCancel(Answer::Cancel);
   EXPECT_FALSE(form->openProjectFile(qfile("bad.cvp")));
   EXPECT_EQ(form->document().projectFileName(), "noname");
 
-  prompts.answers = {Answer::No};
+  prompts.answerYesNoCancel(Answer::No);
   try {
     form->openProjectFile(qfile("bad.cvp"));
     ADD_FAILURE() << "no error";
@@ -195,42 +189,39 @@ TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsPartialTrees) {
 
 TEST_F(ProjectCommands, ClosingAsksOnceAndCanBeStopped) {
   edit();
-  prompts.answers = {Answer::Cancel};
+  prompts.answerYesNoCancel(Answer::Cancel);
   form->Exit1Click();
-  EXPECT_EQ(prompts.questions.size(), 1);  // Exit does not ask on its own
+  EXPECT_EQ(prompts.texts(Kind::YesNoCancel).size(), 1);  // Exit does not ask on its own
   EXPECT_TRUE(modified());
 
   // Yes with a cancelled Save as keeps the window open.
-  prompts.answers = {Answer::Yes};
-  prompts.saveNames = {QString()};
+  prompts.answerYesNoCancel(Answer::Yes).answerSaveFile(QString());
   EXPECT_FALSE(closes());
   EXPECT_TRUE(modified());
 
   // Yes with a save: the window closes, the work is on disk.
-  prompts.answers = {Answer::Yes};
-  prompts.saveNames = {qfile("closed.cvp")};
+  prompts.answerYesNoCancel(Answer::Yes).answerSaveFile(qfile("closed.cvp"));
   EXPECT_TRUE(closes());
   EXPECT_TRUE(io::fileExists(file("closed.cvd")));
-  EXPECT_EQ(prompts.questions.size(), 3);
-  EXPECT_EQ(prompts.unexpected, 0);
+  EXPECT_EQ(prompts.texts(Kind::YesNoCancel).size(), 3);
 }
 
 TEST_F(ProjectCommands, ClosingWithNoOrWithoutChanges) {
   EXPECT_TRUE(closes());
-  EXPECT_TRUE(prompts.questions.isEmpty());
+  EXPECT_TRUE(prompts.texts(Kind::YesNoCancel).isEmpty());
   form->NewProjectClick();
   edit();
-  prompts.answers = {Answer::No};
+  prompts.answerYesNoCancel(Answer::No);
   EXPECT_TRUE(closes());
-  EXPECT_EQ(prompts.questions.size(), 1);
+  EXPECT_EQ(prompts.texts(Kind::YesNoCancel).size(), 1);
 }
 
 TEST_F(ProjectCommands, FailedSaveAsKeepsTheNameAndTheFlag) {
-  prompts.saveNames = {qfile("ok.cvp")};
+  prompts.answerSaveFile(qfile("ok.cvp"));
   form->Saveprojectas1Click();
   edit();
   QDir(folder.path()).mkdir(QStringLiteral("taken.cvd"));
-  prompts.saveNames = {qfile("taken.cvp")};
+  prompts.answerSaveFile(qfile("taken.cvp"));
   EXPECT_THROW(form->Saveprojectas1Click(), std::exception);
   EXPECT_EQ(form->document().projectFileName(), file("ok.cvp"));
   EXPECT_TRUE(modified());
@@ -256,7 +247,7 @@ TEST(ProjectStartUp, OpensTheFirstArgumentMadeAbsolute) {
   EXPECT_EQ(form.document().tree().itemCount(), 2u);
   EXPECT_EQ(form.document().settings().yPos, 0);  // no settings file: the reading defaults
   EXPECT_FALSE(form.document().isModified());
-  EXPECT_TRUE(prompts.errors.isEmpty());
+  EXPECT_TRUE(prompts.texts(Kind::Error).isEmpty());
   form.document().setModified(false);
 }
 
