@@ -107,6 +107,9 @@ void TCorvantelMainForm::TranslateWindows() {
   SetButton->setText(Translate("&Set"));
   // The button keeps its layout width unless its caption needs more.
   SetButton->resize(std::max(75, SetButton->sizeHint().width()), SetButton->height());
+
+  // Commands added to the File menu beside the fixed list follow the language too.
+  Previewinbrowser1->setText(Translate("Pre&view in browser"));
 }
 
 }  // namespace corvantel::gui

@@ -31,7 +31,7 @@ const std::vector<Group>& groups() {
       {"main window (menu bar buttons and the Set button)", {"&File", "&Menu items", "&Help", "&Set"}, {}},
       {"File menu",
        {"&New project", "&Open project", "&Save project", "Save project &as", "&Project settings",
-        "&Generate files from project", "&Language", "&Exit"},
+        "&Generate files from project", "Pre&view in browser", "&Language", "&Exit"},
        {}},
       {"Menu items menu", {"Add &menu", "Add &submenu", "&Remove menu"}, {}},
       {"Help menu", {"&Contents", "Ombrel &web page", "&About"}, {}},
