@@ -40,6 +40,7 @@ bool isHelpDebugSwitch(const std::string& arg) {
   return strcasecmp(arg.c_str(), "-debug") == 0 || strcasecmp(arg.c_str(), "/debug") == 0;
 }
 
+#ifndef CORVANTEL_NO_GUI
 bool displayAvailable() {
   auto set = [](const char* name) {
     const char* v = std::getenv(name);
@@ -47,6 +48,7 @@ bool displayAvailable() {
   };
   return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
+#endif
 
 }  // namespace
 
