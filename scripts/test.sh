@@ -14,7 +14,7 @@ echo "== tests"
 
 echo "== sanitizer build of the core with the fuzz targets"
 cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANTEL_GUI=OFF \
-  -DCORVANTEL_FUZZ=ON -DCORVANTEL_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  -DCORVANTEL_FUZZ=ON -DCORVANTEL_BENCH=OFF -DCORVANTEL_WERROR=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$here/build-fuzz" -j"$(nproc)"
 (cd "$here/build-fuzz" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j2)
