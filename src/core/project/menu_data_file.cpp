@@ -59,13 +59,10 @@ std::string menuDataPath(const std::string& settingsPath) {
 }
 
 std::string menuDataBytes(const MenuTree& tree) {
-  // Sized first: a growing string would touch about twice its final memory.
-  std::size_t size = 0;
-  tree.forEach([&size](const MenuItem& item, int depth) {
-    size += static_cast<std::size_t>(depth) + kMarker.size() + item.text().size() + 2;
-  });
+  // One walk over the tree: a second walk to size the text first costs more (the items are scattered in
+  // memory) than the string's own growth, which copies contiguous bytes.
   std::string out;
-  out.reserve(size);
+  out.reserve(4096);
   tree.forEach([&out](const MenuItem& item, int depth) {
     out.append(static_cast<std::size_t>(depth), '\t');
     const std::string& text = item.text();
