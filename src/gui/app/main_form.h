@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,10 @@ class QMenu;
 class QMimeData;
 class QPushButton;
 class QToolBar;
+
+namespace corvantel {
+class RecentProjects;
+}
 
 namespace corvantel::gui {
 
@@ -183,6 +188,8 @@ class TCorvantelMainForm : public QMainWindow {
   void setUpStatusBar();
   void setUpRecentProjects();
   void rebuildRecentMenu();
+  // Loads the recent list, applies `change`, writes it back (a failed write is ignored) and rebuilds the menu.
+  void changeRecentProjects(const std::function<void(RecentProjects&)>& change);
   std::string programSettingsPath() const;
   void updateStatusBar();
   void fillEditFields(const MenuItem* item);

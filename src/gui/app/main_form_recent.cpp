@@ -74,10 +74,9 @@ void TCorvantelMainForm::rebuildRecentMenu() {
   m_recentSeparator->setVisible(!paths.isEmpty());
 }
 
-void TCorvantelMainForm::rememberProject(const std::string& path) {
-  if (path.empty() || path == kNoProjectName) return;
+void TCorvantelMainForm::changeRecentProjects(const std::function<void(RecentProjects&)>& change) {
   RecentProjects list = RecentProjects::load(programSettingsPath());
-  list.add(path);
+  change(list);
   try {
     list.save(programSettingsPath());
   } catch (const std::exception&) {
@@ -86,15 +85,14 @@ void TCorvantelMainForm::rememberProject(const std::string& path) {
   rebuildRecentMenu();
 }
 
+void TCorvantelMainForm::rememberProject(const std::string& path) {
+  if (path.empty() || path == kNoProjectName) return;
+  changeRecentProjects([&path](RecentProjects& list) { list.add(path); });
+}
+
 void TCorvantelMainForm::openRecentProject(const QString& path) {
   if (!io::fileExists(path.toStdString())) {
-    RecentProjects list = RecentProjects::load(programSettingsPath());
-    list.remove(path.toStdString());
-    try {
-      list.save(programSettingsPath());
-    } catch (const std::exception&) {
-    }
-    rebuildRecentMenu();
+    changeRecentProjects([&path](RecentProjects& list) { list.remove(path.toStdString()); });
     prompts().warning(this, QStringLiteral("The project %1 no longer exists. It has been removed from the list "
                                            "of recent projects.")
                                 .arg(path));

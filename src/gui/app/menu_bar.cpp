@@ -1,8 +1,6 @@
 #include "gui/app/menu_bar.h"
 
-#include <QEvent>
 #include <QMenu>
-#include <QShortcutEvent>
 
 namespace corvantel::gui {
 
@@ -51,7 +49,5 @@ void TMenuBar::dropDown(int i) {
   connect(sub, &QMenu::aboutToHide, b, [b] { b->setDown(false); }, Qt::SingleShotConnection);
   sub->popup(b->mapToGlobal(QPoint(0, b->height())));
 }
-
-bool TMenuBar::event(QEvent* event) { return QToolBar::event(event); }
 
 }  // namespace corvantel::gui

@@ -23,9 +23,6 @@ class TMenuBar : public QToolBar {
   int buttonCount() const { return m_buttons.size(); }
   QToolButton* button(int i) const { return m_buttons.value(i); }
 
- protected:
-  bool event(QEvent* event) override;
-
  private:
   void dropDown(int i);
 
