@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/generator/command_line.h"
 #include "core/ini/program_settings.h"
 #include "corvantel_version.h"
 
@@ -52,9 +53,6 @@ bool displayAvailable() {
 
 }  // namespace
 
-int runGenerateCommand(const std::string& outputFolder, const std::string& projectFile,
-                       const std::string& programFolder);
-
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty()) {
@@ -72,7 +70,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
       }
-      return runGenerateCommand(args[1], args[2], corvantel::findProgramFolder(argv[0]));
+      return corvantel::generator::runGenerateCommand(args[1], args[2], corvantel::ini::findProgramFolder(argv[0]));
     }
     for (const std::string& a : args) {
       if (a.size() > 1 && a[0] == '-' && !isHelpDebugSwitch(a)) {
@@ -94,6 +92,6 @@ int main(int argc, char** argv) {
         stderr);
     return 1;
   }
-  return corvantel::gui::runProgram(argc, argv, corvantel::findProgramFolder(argv[0]));
+  return corvantel::gui::runProgram(argc, argv, corvantel::ini::findProgramFolder(argv[0]));
 #endif
 }

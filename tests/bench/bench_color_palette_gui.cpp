@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "core/widgets/color_combs.h"
+#include "core/palette/color_combs.h"
 #include "gui/widgets/color_button.h"
 #include "gui/widgets/color_popup.h"
 
@@ -30,7 +30,7 @@ void BM_BuildColorCombs(benchmark::State& state) {
   float intensity = 1.0f;
   for (auto _ : state) {
     intensity = intensity > 0.1f ? intensity - 0.01f : 1.0f;
-    benchmark::DoNotOptimize(widgets::buildColorCombs({intensity, intensity, intensity}, 63));
+    benchmark::DoNotOptimize(palette::buildColorCombs({intensity, intensity, intensity}, 63));
   }
 }
 BENCHMARK(BM_BuildColorCombs);
@@ -40,7 +40,7 @@ struct Painted {
   QImage image;
   Painted() {
     button.setCustomText(QStringLiteral("More colors"));
-    button.setSelectionColor(makeColor(195, 195, 195));  // a grey cell: custom mode
+    button.setSelectionColor(document::makeColor(195, 195, 195));  // a grey cell: custom mode
     button.popup()->locate(button.SelectionColor());
     button.popup()->resize(button.popup()->paletteLayout().palette.width(),
                            button.popup()->paletteLayout().customHeight);
@@ -61,7 +61,7 @@ BENCHMARK(BM_PaintCustomPalette)->Unit(benchmark::kMicrosecond);
 void BM_PaintOneCell(benchmark::State& state) {
   app();
   Painted p;
-  const widgets::Rect r = widgets::cellRect(p.button.popup()->paletteLayout(), 20);
+  const palette::Rect r = palette::cellRect(p.button.popup()->paletteLayout(), 20);
   const QRect cell(r.left, r.top, r.width(), r.height());
   for (auto _ : state) {
     QPainter painter(&p.image);

@@ -22,18 +22,18 @@ namespace {
 
 // A document with `items` menu items below the root, ten children per item, filled level by level; every
 // tenth item of the top level has a long caption with accents, so the encoder has work to do.
-Document& documentWith(int items, MenuType type) {
-  static std::map<std::pair<int, MenuType>, std::unique_ptr<Document>> cache;
+document::Document& documentWith(int items, document::MenuType type) {
+  static std::map<std::pair<int, document::MenuType>, std::unique_ptr<document::Document>> cache;
   auto& slot = cache[{items, type}];
   if (!slot) {
-    slot = std::make_unique<Document>();
+    slot = std::make_unique<document::Document>();
     slot->resetToNewProject();
     slot->settings().menuType = type;
-    MenuTree& tree = slot->tree();
-    std::vector<MenuItem*> parents{tree.root()};
+    document::MenuTree& tree = slot->tree();
+    std::vector<document::MenuItem*> parents{tree.root()};
     std::size_t next = 0;
     for (int i = 0; i < items; ++i) {
-      MenuItem* parent = parents[next];
+      document::MenuItem* parent = parents[next];
       const std::string caption = (i % 10 == 0 ? "Caf\xC3\xA9 \"special\" " : "Item ") + std::to_string(i);
       parents.push_back(tree.append(parent, caption + "\tpages/item" + std::to_string(i) + ".html", -1));
       if (parent->childCount() == 10) ++next;
@@ -49,7 +49,7 @@ std::string scratchFolder() {
     std::string program = pattern + "/program";
     mkdir(program.c_str(), 0755);
     mkdir((program + "/data").c_str(), 0755);
-    for (const auto& name : supportFileNames()) io::writeFileAtomic(program + "/data/" + name, std::string(20000, 'x'));
+    for (const auto& name : generator::supportFileNames()) io::writeFileAtomic(program + "/data/" + name, std::string(20000, 'x'));
     mkdir((pattern + "/out").c_str(), 0755);
     return pattern;
   }();
@@ -57,10 +57,10 @@ std::string scratchFolder() {
 }
 
 void BM_BuildPage(benchmark::State& state) {
-  const Document& d = documentWith(static_cast<int>(state.range(0)), MenuType::TableMenu);
+  const document::Document& d = documentWith(static_cast<int>(state.range(0)), document::MenuType::TableMenu);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    std::string page = buildMenuPage(d.settings(), d.tree());
+    std::string page = generator::buildMenuPage(d.settings(), d.tree());
     bytes = page.size();
     benchmark::DoNotOptimize(page.data());
   }
@@ -68,10 +68,10 @@ void BM_BuildPage(benchmark::State& state) {
 }
 
 void BM_BuildArrays(benchmark::State& state) {
-  const Document& d = documentWith(static_cast<int>(state.range(0)), MenuType::JSMenu);
+  const document::Document& d = documentWith(static_cast<int>(state.range(0)), document::MenuType::JSMenu);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    MenuArrayWriter w(d.settings());
+    generator::MenuArrayWriter w(d.settings());
     w.buildArrayText(d.tree());
     std::string encoded = w.encodedText();
     bytes = encoded.size();
@@ -82,16 +82,16 @@ void BM_BuildArrays(benchmark::State& state) {
 }
 
 void BM_SaveArrays(benchmark::State& state) {
-  const Document& d = documentWith(static_cast<int>(state.range(0)), MenuType::JSMenu);
-  MenuArrayWriter w(d.settings());
+  const document::Document& d = documentWith(static_cast<int>(state.range(0)), document::MenuType::JSMenu);
+  generator::MenuArrayWriter w(d.settings());
   w.buildArrayText(d.tree());
   const std::string path = scratchFolder() + "/out/hierArrays.js";
   for (auto _ : state) w.save(path);
 }
 
 void BM_WriteSameBytes(benchmark::State& state) {
-  const Document& d = documentWith(static_cast<int>(state.range(0)), MenuType::JSMenu);
-  MenuArrayWriter w(d.settings());
+  const document::Document& d = documentWith(static_cast<int>(state.range(0)), document::MenuType::JSMenu);
+  generator::MenuArrayWriter w(d.settings());
   w.buildArrayText(d.tree());
   const std::string bytes = w.encodedText();
   const std::string path = scratchFolder() + "/out/plain.js";
@@ -99,10 +99,10 @@ void BM_WriteSameBytes(benchmark::State& state) {
 }
 
 void BM_GenerationRun(benchmark::State& state) {
-  const Document& d = documentWith(static_cast<int>(state.range(0)), MenuType::TableMenu);
+  const document::Document& d = documentWith(static_cast<int>(state.range(0)), document::MenuType::TableMenu);
   const std::string folder = scratchFolder();
   for (auto _ : state) {
-    GenerationReport report = generateFiles(d, folder + "/out", folder + "/program/");
+    generator::GenerationReport report = generator::generateFiles(d, folder + "/out", folder + "/program/");
     benchmark::DoNotOptimize(report.written.data());
   }
 }

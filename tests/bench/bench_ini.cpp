@@ -38,7 +38,7 @@ void BM_Translate50(benchmark::State& state) {
   const std::string path = languageFile();
   std::vector<std::string> keys = keysOf(path);
   keys.resize(std::min<std::size_t>(keys.size(), 50));
-  corvantel::Translator translator(path);
+  corvantel::i18n::Translator translator(path);
   for (auto _ : state) {
     for (const std::string& key : keys) benchmark::DoNotOptimize(translator.Translate(key));
   }

@@ -16,9 +16,10 @@
 
 namespace {
 
-using corvantel::Document;
-using corvantel::MenuItem;
-using corvantel::MenuTree;
+using namespace corvantel;
+using corvantel::document::Document;
+using corvantel::document::MenuItem;
+using corvantel::document::MenuTree;
 
 std::string benchFolder() {
   static const std::string folder = [] {
@@ -32,14 +33,14 @@ std::string benchFolder() {
 
 // A menu of `count` items: top-level menus of 10 items, each with a submenu of 9 items, addresses and
 // captions of ordinary length.
-void fillTree(MenuTree& tree, int count) {
-  MenuItem* root = tree.append(nullptr, "Menu\t", 0);
+void fillTree(document::MenuTree& tree, int count) {
+  document::MenuItem* root = tree.append(nullptr, "Menu\t", 0);
   int made = 1;
   for (int m = 0; made < count; ++m) {
-    MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\tsection" + std::to_string(m) + ".html", -1);
+    document::MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\tsection" + std::to_string(m) + ".html", -1);
     ++made;
     for (int i = 0; i < 10 && made < count; ++i, ++made) {
-      MenuItem* item = tree.append(menu, "Item " + std::to_string(i) + "\tpage" + std::to_string(i) + ".html", -1);
+      document::MenuItem* item = tree.append(menu, "Item " + std::to_string(i) + "\tpage" + std::to_string(i) + ".html", -1);
       for (int k = 0; k < 9 && made + 1 < count; ++k, ++made) {
         tree.append(item, "Sub item " + std::to_string(k) + "\thttp://example.org/a/b/" + std::to_string(k), -1);
       }
@@ -52,7 +53,7 @@ const std::string& menuBytes(int count) {
   for (const auto& [n, bytes] : cache) {
     if (n == count) return bytes;
   }
-  MenuTree tree;
+  document::MenuTree tree;
   fillTree(tree, count);
   cache.emplace_back(count, corvantel::project::menuDataBytes(tree));
   return cache.back().second;
@@ -67,7 +68,7 @@ void setItems(benchmark::State& state, std::size_t bytes) {
 void BM_ReadMenuData(benchmark::State& state) {
   const std::string& bytes = menuBytes(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    MenuTree tree;
+    document::MenuTree tree;
     corvantel::project::readMenuDataBytes(bytes, tree);
     benchmark::DoNotOptimize(tree.root());
   }
@@ -95,7 +96,7 @@ void BM_SplitLines(benchmark::State& state) {
 
 // Writing: the tree to its menu data file (text made, then the file replaced atomically).
 void BM_WriteMenuData(benchmark::State& state) {
-  MenuTree tree;
+  document::MenuTree tree;
   fillTree(tree, static_cast<int>(state.range(0)));
   const std::string path = benchFolder() + "/write.cvd";
   for (auto _ : state) corvantel::project::writeMenuDataFile(path, tree);
@@ -104,7 +105,7 @@ void BM_WriteMenuData(benchmark::State& state) {
 
 // The text of the menu data file alone, without the file.
 void BM_MenuDataText(benchmark::State& state) {
-  MenuTree tree;
+  document::MenuTree tree;
   fillTree(tree, static_cast<int>(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(corvantel::project::menuDataBytes(tree));
   setItems(state, menuBytes(static_cast<int>(state.range(0))).size());
@@ -120,21 +121,21 @@ void BM_WriteBytesOneCall(benchmark::State& state) {
 
 // The whole project: both files.
 void BM_SaveProject(benchmark::State& state) {
-  Document doc;
+  document::Document doc;
   fillTree(doc.tree(), static_cast<int>(state.range(0)));
   const std::string path = benchFolder() + "/save.cvp";
-  for (auto _ : state) corvantel::project::Saver(doc, path);
+  for (auto _ : state) corvantel::project::saveProjectFiles(doc, path);
   setItems(state, menuBytes(static_cast<int>(state.range(0))).size());
 }
 
 void BM_OpenProject(benchmark::State& state) {
-  Document saved;
+  document::Document saved;
   fillTree(saved.tree(), static_cast<int>(state.range(0)));
   const std::string path = benchFolder() + "/open" + std::to_string(state.range(0)) + ".cvp";
-  corvantel::project::Saver(saved, path);
+  corvantel::project::saveProjectFiles(saved, path);
   for (auto _ : state) {
-    Document doc;
-    corvantel::project::Opener(doc, path);
+    document::Document doc;
+    corvantel::project::openProjectFiles(doc, path);
     benchmark::DoNotOptimize(doc.tree().root());
   }
   setItems(state, menuBytes(static_cast<int>(state.range(0))).size());

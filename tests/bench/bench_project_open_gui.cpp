@@ -23,14 +23,14 @@ QApplication& application() {
 }
 
 // Menus of 10 items, each with a submenu of 9 items.
-void fillTree(corvantel::MenuTree& tree, int count) {
-  corvantel::MenuItem* root = tree.append(nullptr, "Menu\t", 0);
+void fillTree(corvantel::document::MenuTree& tree, int count) {
+  corvantel::document::MenuItem* root = tree.append(nullptr, "Menu\t", 0);
   int made = 1;
   for (int m = 0; made < count; ++m) {
-    corvantel::MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\tsection.html", -1);
+    corvantel::document::MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\tsection.html", -1);
     ++made;
     for (int i = 0; i < 10 && made < count; ++i, ++made) {
-      corvantel::MenuItem* item = tree.append(menu, "Item " + std::to_string(i) + "\tpage.html", -1);
+      corvantel::document::MenuItem* item = tree.append(menu, "Item " + std::to_string(i) + "\tpage.html", -1);
       for (int k = 0; k < 9 && made + 1 < count; ++k, ++made) {
         tree.append(item, "Sub item " + std::to_string(k) + "\thttp://example.org/" + std::to_string(k), -1);
       }
@@ -43,9 +43,9 @@ void BM_OpenProjectInWindow(benchmark::State& state) {
   QTemporaryDir folder;
   const std::string path = folder.filePath(QStringLiteral("big.cvp")).toStdString();
   {
-    corvantel::Document doc;
+    corvantel::document::Document doc;
     fillTree(doc.tree(), static_cast<int>(state.range(0)));
-    corvantel::project::Saver(doc, path);
+    corvantel::project::saveProjectFiles(doc, path);
   }
   corvantel::gui::StartOptions options;
   options.programFolder = folder.path().toStdString() + "/";

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/document/menu_tree.h"
-#include "core/widgets/tree_row_drawing.h"
+#include "core/tree/tree_row_drawing.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/document/menu_tree_model.h"
 
@@ -34,23 +34,23 @@ QApplication& app() {
 // file (picture 0). Each benchmark keeps its tree on the heap to the end of the run: destroying widgets
 // from a static destructor, after Qt's own statics are gone, crashes at exit.
 struct WideTree {
-  MenuTree tree;
+  document::MenuTree tree;
   std::unique_ptr<MenuTreeModel> model;
   std::unique_ptr<TMenuTreeView> view;
   QImage screen;
 
   WideTree(int menus, int items) {
     app();
-    MenuItem* root = tree.append(nullptr, "Menu\t", 0);
+    document::MenuItem* root = tree.append(nullptr, "Menu\t", 0);
     for (int m = 0; m < menus; ++m) {
-      MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\t/menu" + std::to_string(m) + ".html", 0);
+      document::MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\t/menu" + std::to_string(m) + ".html", 0);
       for (int i = 0; i < items; ++i) tree.append(menu, "Item " + std::to_string(i) + "\t/item.html", 0);
     }
     finish();
   }
   explicit WideTree(int depth) {
     app();
-    MenuItem* p = tree.append(nullptr, "Menu\t", 0);
+    document::MenuItem* p = tree.append(nullptr, "Menu\t", 0);
     for (int d = 1; d < depth; ++d) p = tree.append(p, "Level " + std::to_string(d) + "\t", 0);
     finish();
   }
@@ -125,7 +125,7 @@ BENCHMARK(BM_PaintScreenSmallTree)->Unit(benchmark::kMicrosecond);
 void BM_DeepRowGeometry(benchmark::State& state) {
   const int depth = 100000;
   std::vector<std::uint8_t> ancestors(depth, 1);
-  widgets::TreeRowInput in;
+  tree::TreeRowInput in;
   in.level = depth;
   in.top = 0;
   in.bottom = 18;
@@ -133,9 +133,9 @@ void BM_DeepRowGeometry(benchmark::State& state) {
   in.ancestorHasNextSibling = ancestors;
   in.clipLeft = 0;
   in.clipRight = 375;
-  widgets::TreeRowGeometry g;
+  tree::TreeRowGeometry g;
   for (auto _ : state) {
-    widgets::computeTreeRow(in, g);
+    tree::computeTreeRow(in, g);
     benchmark::DoNotOptimize(g.lines.data());
   }
 }

@@ -11,9 +11,9 @@
 
 namespace {
 
-std::string dump(const corvantel::MenuTree& tree) {
+std::string dump(const corvantel::document::MenuTree& tree) {
   std::string out;
-  tree.forEach([&out](const corvantel::MenuItem& item, int depth) {
+  tree.forEach([&out](const corvantel::document::MenuItem& item, int depth) {
     out += std::to_string(depth);
     out += ':';
     out += item.text();
@@ -26,7 +26,7 @@ std::string dump(const corvantel::MenuTree& tree) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text = corvantel::io::decodeFileText(std::string(reinterpret_cast<const char*>(data), size));
-  corvantel::MenuTree tree;
+  corvantel::document::MenuTree tree;
   try {
     corvantel::project::readMenuData(text, tree);
   } catch (const corvantel::Error&) {
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // Texts read from lines hold no line breaks, so the round trip is exact.
   const std::string bytes = corvantel::project::menuDataBytes(tree);
-  corvantel::MenuTree back;
+  corvantel::document::MenuTree back;
   corvantel::project::readMenuData(bytes, back);
   if (dump(back) != dump(tree)) std::abort();
   return 0;

@@ -9,10 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  const corvantel::ProjectSettings read = corvantel::project::readSettingsBytes(bytes);
+  const corvantel::document::ProjectSettings read = corvantel::project::readSettingsBytes(bytes);
   if (read.encodingIndex < -1 || read.encodingIndex >= 29) std::abort();
   const std::string written = corvantel::project::settingsFileBytes(bytes, read);
-  const corvantel::ProjectSettings back = corvantel::project::readSettingsBytes(written);
+  const corvantel::document::ProjectSettings back = corvantel::project::readSettingsBytes(written);
   if (back != read) std::abort();
   return 0;
 }

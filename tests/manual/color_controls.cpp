@@ -10,23 +10,23 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "core/widgets/color_palette_table.h"
+#include "core/palette/color_palette_table.h"
 #include "gui/widgets/color_button.h"
 #include "gui/widgets/color_popup.h"
 
 using corvantel::gui::TColorButton;
 
-static QString colourText(corvantel::Color c) {
-  if (c == corvantel::widgets::kColorDefault) return QStringLiteral("default");
-  if (c == corvantel::widgets::kColorNone) return QStringLiteral("none");
-  if (corvantel::widgets::isSystemColorCode(c)) {
-    return QStringLiteral("system %1").arg(corvantel::widgets::systemColorIndex(c));
+static QString colourText(corvantel::document::Color c) {
+  if (c == corvantel::palette::kColorDefault) return QStringLiteral("default");
+  if (c == corvantel::palette::kColorNone) return QStringLiteral("none");
+  if (corvantel::palette::isSystemColorCode(c)) {
+    return QStringLiteral("system %1").arg(corvantel::palette::systemColorIndex(c));
   }
   return QStringLiteral("%1 (%2, %3, %4)")
       .arg(c)
-      .arg(corvantel::widgets::redOf(c))
-      .arg(corvantel::widgets::greenOf(c))
-      .arg(corvantel::widgets::blueOf(c));
+      .arg(corvantel::palette::redOf(c))
+      .arg(corvantel::palette::greenOf(c))
+      .arg(corvantel::palette::blueOf(c));
 }
 
 int main(int argc, char** argv) {
@@ -74,8 +74,8 @@ int main(int argc, char** argv) {
     QObject::connect(b, &TColorButton::OnClick, log, [=] { log->appendPlainText(name + ": OnClick"); });
   }
   QObject::connect(full, &TColorButton::OnHint, log, [](int cell, QString* hint) {
-    if (cell == corvantel::widgets::kCellDefault) *hint = QStringLiteral("Use the automatic colour");
-    if (cell == corvantel::widgets::kCellCustom) *hint = QStringLiteral("Mix a colour of your own");
+    if (cell == corvantel::palette::kCellDefault) *hint = QStringLiteral("Use the automatic colour");
+    if (cell == corvantel::palette::kCellCustom) *hint = QStringLiteral("Mix a colour of your own");
   });
 
   window.resize(360, 320);

@@ -1,6 +1,6 @@
 #include "core/document/document.h"
 
-namespace corvantel {
+namespace corvantel::document {
 
 void Document::setSettings(const ProjectSettings& settings, bool markModified) {
   if (settings == m_settings) return;
@@ -26,4 +26,4 @@ void Document::resetToNewProject() {
   m_settings = ProjectSettings{};
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::document

@@ -6,7 +6,7 @@
 #include "core/document/menu_tree.h"
 #include "core/document/project_settings.h"
 
-namespace corvantel {
+namespace corvantel::document {
 
 inline constexpr const char* kNoProjectName = "noname";
 
@@ -50,4 +50,4 @@ class Document {
   std::function<void()> m_listener;
 };
 
-}  // namespace corvantel
+}  // namespace corvantel::document

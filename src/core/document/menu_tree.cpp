@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace corvantel {
+namespace corvantel::document {
 
 MenuItem::~MenuItem() {
   // Children are moved onto an explicit stack and released one at a time, each with no children left,
@@ -32,12 +32,12 @@ MenuItem* MenuItem::nextSibling() const {
   return r + 1 < m_parent->childCount() ? m_parent->child(r + 1) : nullptr;
 }
 
-std::string ExtractTitle(std::string_view text) {
+std::string extractTitle(std::string_view text) {
   std::size_t tab = text.find('\t');
   return tab == std::string_view::npos ? std::string() : std::string(text.substr(0, tab));
 }
 
-std::string ExtractURL(std::string_view text) {
+std::string extractUrl(std::string_view text) {
   std::size_t tab = text.find('\t');
   return tab == std::string_view::npos ? std::string(text) : std::string(text.substr(tab + 1));
 }
@@ -165,4 +165,4 @@ void MenuTree::forEach(const std::function<void(const MenuItem&, int depth)>& vi
   }
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::document

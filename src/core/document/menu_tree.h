@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace corvantel {
+namespace corvantel::document {
 
 // One item of the menu tree: the text "caption<TAB>address", a picture index and the submenu.
 class MenuItem {
@@ -37,9 +37,9 @@ class MenuItem {
 };
 
 // The caption: the text before the first tab; a text without a tab has an empty caption.
-std::string ExtractTitle(std::string_view text);
+std::string extractTitle(std::string_view text);
 // The address: the text after the first tab; a text without a tab is all address.
-std::string ExtractURL(std::string_view text);
+std::string extractUrl(std::string_view text);
 
 // Told about every change of a MenuTree, before and after, so that a view can follow.
 // `parent` is the tree's invisible top item for top-level rows.
@@ -114,4 +114,4 @@ class MenuTree {
   MenuTreeObserver* m_observer = nullptr;
 };
 
-}  // namespace corvantel
+}  // namespace corvantel::document

@@ -1,6 +1,6 @@
 #include "core/document/project_settings.h"
 
-namespace corvantel {
+namespace corvantel::document {
 
 const std::vector<std::string>& encodingNames() {
   static const std::vector<std::string> names = {
@@ -18,4 +18,4 @@ std::string encodingName(int index) {
   return names[static_cast<std::size_t>(index)];
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::document

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace corvantel {
+namespace corvantel::document {
 
 // A colour as the program stores it: red in the lowest byte, then green, then blue.
 using Color = std::int32_t;
@@ -51,4 +51,4 @@ struct ProjectSettings {
   bool isTableType() const { return menuType != MenuType::JSMenu; }
 };
 
-}  // namespace corvantel
+}  // namespace corvantel::document

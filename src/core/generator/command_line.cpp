@@ -10,16 +10,17 @@
 #include "core/io/file_io.h"
 #include "core/project/project_files.h"
 
+namespace corvantel::generator {
+
 int runGenerateCommand(const std::string& outputFolder, const std::string& projectFile,
                        const std::string& programFolder) {
-  using namespace corvantel;
   try {
     if (!io::directoryExists(outputFolder)) {
       throw Error(fillMessage("The output folder %s does not exist", outputFolder));
     }
-    Document document;
+    document::Document document;
     document.resetToNewProject();
-    project::Opener(document, projectFile);
+    project::openProjectFiles(document, projectFile);
     const GenerationReport report = generateFiles(document, outputFolder, programFolder);
     for (const std::string& path : report.written) std::printf("%s\n", path.c_str());
     std::fflush(stdout);
@@ -35,3 +36,5 @@ int runGenerateCommand(const std::string& outputFolder, const std::string& proje
     return 1;
   }
 }
+
+}  // namespace corvantel::generator

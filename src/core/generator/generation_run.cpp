@@ -5,7 +5,7 @@
 #include "core/generator/menu_page_writer.h"
 #include "core/io/file_io.h"
 
-namespace corvantel {
+namespace corvantel::generator {
 
 const std::vector<std::string>& supportFileNames() {
   static const std::vector<std::string> names = {"hierMenus.js", "tri.gif", "triL.gif", "HM_Loader.js"};
@@ -27,10 +27,10 @@ bool copyFile(const std::string& source, const std::string& destination) {
 
 }  // namespace
 
-GenerationReport generateFiles(const Document& document, const std::string& outputFolder,
+GenerationReport generateFiles(const document::Document& document, const std::string& outputFolder,
                                const std::string& programFolder) {
-  const ProjectSettings& settings = document.settings();
-  const MenuTree& tree = document.tree();
+  const document::ProjectSettings& settings = document.settings();
+  const document::MenuTree& tree = document.tree();
 
   // Everything that can fail before touching the disk (an encoding the system lacks, a tree too large)
   // fails here, with the old files still in place.
@@ -71,4 +71,4 @@ std::string notCopiedWarning(const GenerationReport& report, const std::string& 
          ": " + names + ". The menus of the generated page do not work without them.";
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::generator

@@ -5,7 +5,7 @@
 
 #include "core/document/document.h"
 
-namespace corvantel {
+namespace corvantel::generator {
 
 // The support files of the menu script, copied from the program's data folder in this order.
 const std::vector<std::string>& supportFileNames();
@@ -21,10 +21,10 @@ struct GenerationReport {
 // its old file atomically. A failure to write either throws corvantel::Error and ends the run; a support file
 // that cannot be copied does not stop it: every copy is attempted and the misses are reported.
 // The document is not changed.
-GenerationReport generateFiles(const Document& document, const std::string& outputFolder,
+GenerationReport generateFiles(const document::Document& document, const std::string& outputFolder,
                                const std::string& programFolder);
 
 // The warning after a run that could not copy some support files; empty when all were copied.
 std::string notCopiedWarning(const GenerationReport& report, const std::string& programFolder);
 
-}  // namespace corvantel
+}  // namespace corvantel::generator

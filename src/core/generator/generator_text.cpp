@@ -2,16 +2,16 @@
 
 #include <cstdio>
 
-namespace corvantel {
+namespace corvantel::generator {
 
-std::string ColorToHex(std::int32_t color) {
+std::string colorToHex(std::int32_t color) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%06X", static_cast<unsigned>(static_cast<std::uint32_t>(color)));
   const std::string hex(digits);
   return hex.substr(4, 2) + hex.substr(2, 2) + hex.substr(0, 2);
 }
 
-std::string EscapeQuotes(std::string_view text) {
+std::string escapeQuotes(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 8);
   for (char c : text) {
@@ -34,4 +34,4 @@ std::string quoteAttribute(std::string_view text) {
   return out;
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::generator

@@ -8,14 +8,14 @@
 #include "core/generator/output_encoding.h"
 #include "core/io/file_io.h"
 
-namespace corvantel {
+namespace corvantel::generator {
 
 namespace {
 
-std::string colorList(const ProjectSettings& s) {
+std::string colorList(const document::ProjectSettings& s) {
   std::string list;
-  for (Color c : {s.fontColor, s.fontColorOver, s.bgColor, s.bgColorOver, s.borderColor, s.separatorColor}) {
-    list += ", \"#" + ColorToHex(c) + "\"";
+  for (document::Color c : {s.fontColor, s.fontColorOver, s.bgColor, s.bgColorOver, s.borderColor, s.separatorColor}) {
+    list += ", \"#" + colorToHex(c) + "\"";
   }
   return list;
 }
@@ -33,21 +33,21 @@ void MenuArrayWriter::appendLine(std::string_view line) {
 }
 
 std::string MenuArrayWriter::parameterRow(bool isSubmenu, bool tableMode) const {
-  const ProjectSettings& s = m_settings;
+  const document::ProjectSettings& s = m_settings;
   const std::string width = std::to_string(s.menuWidth);
   if (isSubmenu) return "[],";
   if (tableMode) {
-    if (s.menuType == MenuType::TableRelative) return "[" + width + "],";
+    if (s.menuType == document::MenuType::TableRelative) return "[" + width + "],";
     return "[" + width + ", 10, 10" + colorList(s) + ", 0, 0, 0, 1, 1, 1, \"null\", \"null\",],";
   }
   return "[" + width + ", " + std::to_string(s.xPos) + ", " + std::to_string(s.yPos) + colorList(s) +
          ", 1, 1, 0, 1, 0, 1, \"null\", \"null\",],";
 }
 
-void MenuArrayWriter::WriteMenuArray(const MenuItem& node, const std::string& arrayName, bool isSubmenu,
+void MenuArrayWriter::writeMenuArray(const document::MenuItem& node, const std::string& arrayName, bool isSubmenu,
                                      bool tableMode) {
   struct Pending {
-    const MenuItem* node;
+    const document::MenuItem* node;
     std::string name;
     bool isSubmenu;
   };
@@ -64,12 +64,12 @@ void MenuArrayWriter::WriteMenuArray(const MenuItem& node, const std::string& ar
     appendLine(menu.name + " = [");
     appendLine(parameterRow(menu.isSubmenu, tableMode));
     for (std::size_t i = 0; i < children.size(); ++i) {
-      const MenuItem& child = *children[i];
+      const document::MenuItem& child = *children[i];
       const std::string& text = child.text();
       row = "[\"";
-      row += EscapeQuotes(ExtractTitle(text));
+      row += escapeQuotes(document::extractTitle(text));
       row += "\",\"";
-      row += EscapeQuotes(ExtractURL(text));
+      row += escapeQuotes(document::extractUrl(text));
       row += child.hasChildren() ? "\", 1, 0, 1]" : "\", 1, 0, 0]";
       row += i + 1 == children.size() ? "]" : ",";
       appendLine(row);
@@ -82,22 +82,22 @@ void MenuArrayWriter::WriteMenuArray(const MenuItem& node, const std::string& ar
   }
 }
 
-void MenuArrayWriter::buildArrayText(const MenuTree& tree) {
+void MenuArrayWriter::buildArrayText(const document::MenuTree& tree) {
   clear();
-  const MenuItem* root = tree.root();
+  const document::MenuItem* root = tree.root();
   if (!root) return;
   if (m_settings.isTableType()) {
     int position = 0;
     for (const auto& item : root->children()) {
-      WriteMenuArray(*item, "HM_Array" + std::to_string(++position), false, true);
+      writeMenuArray(*item, "HM_Array" + std::to_string(++position), false, true);
     }
   } else {
-    WriteMenuArray(*root, "HM_Array1", false, false);
+    writeMenuArray(*root, "HM_Array1", false, false);
   }
 }
 
 std::string MenuArrayWriter::encodedText() const {
-  OutputEncoding encoding(encodingName(m_settings.encodingIndex));
+  OutputEncoding encoding(document::encodingName(m_settings.encodingIndex));
   std::string out;
   out.reserve(m_buffer.size());
   encoding.append(out, m_buffer, Unencodable::ScriptEscape);
@@ -118,4 +118,4 @@ void saveArrayFile(const std::string& path, const std::string& bytes) {
 
 void MenuArrayWriter::save(const std::string& path) const { saveArrayFile(path, encodedText()); }
 
-}  // namespace corvantel
+}  // namespace corvantel::generator

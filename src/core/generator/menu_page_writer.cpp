@@ -4,7 +4,7 @@
 #include "core/generator/output_encoding.h"
 #include "core/io/file_io.h"
 
-namespace corvantel {
+namespace corvantel::generator {
 
 namespace {
 
@@ -42,11 +42,11 @@ class PageText {
 
 const char* yesNo(bool value) { return value ? "true;" : "false;"; }
 
-std::string hexColor(Color color) { return "\"#" + ColorToHex(color) + "\";"; }
+std::string hexColor(document::Color color) { return "\"#" + colorToHex(color) + "\";"; }
 
-void writeLinkLine(PageText& page, const MenuItem& item, int position) {
-  const std::string caption = ExtractTitle(item.text());
-  const std::string address = ExtractURL(item.text());
+void writeLinkLine(PageText& page, const document::MenuItem& item, int position) {
+  const std::string caption = document::extractTitle(item.text());
+  const std::string address = document::extractUrl(item.text());
   page << "    <A ";
   if (address.empty()) {
     page << "href=\"\" onClick=\"return false;\"";
@@ -64,8 +64,8 @@ void writeLinkLine(PageText& page, const MenuItem& item, int position) {
 
 }  // namespace
 
-std::string buildMenuPage(const ProjectSettings& s, const MenuTree& tree) {
-  PageText page(encodingName(s.encodingIndex));
+std::string buildMenuPage(const document::ProjectSettings& s, const document::MenuTree& tree) {
+  PageText page(document::encodingName(s.encodingIndex));
   const bool table = s.isTableType();
 
   page.line("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Final//EN\">");
@@ -96,7 +96,7 @@ std::string buildMenuPage(const ProjectSettings& s, const MenuTree& tree) {
   page.line(std::string(75, '*') + "/");
   page.line("");
   page.line("HM_PG_MenuWidth = " + std::to_string(s.menuWidth) + ";");
-  (page << "HM_PG_FontFamily = \"").script(EscapeQuotes(s.fontFamily)) << "\";";
+  (page << "HM_PG_FontFamily = \"").script(escapeQuotes(s.fontFamily)) << "\";";
   page.endLine();
   page.line("HM_PG_FontSize = 10;");
   page.line(std::string("HM_PG_FontBold = ") + yesNo(s.fontBold));
@@ -142,7 +142,7 @@ std::string buildMenuPage(const ProjectSettings& s, const MenuTree& tree) {
               "BGCOLOR=\"#000000\">");
     page.line("  <TR>");
     page.line("    <TD width=\"100%\" valign=\"bottom\" height=19><font color=\"#FFFFFF\"><span>&nbsp;&nbsp;");
-    if (const MenuItem* root = tree.root()) {
+    if (const document::MenuItem* root = tree.root()) {
       int position = 0;
       for (const auto& item : root->children()) writeLinkLine(page, *item, ++position);
     }
@@ -159,8 +159,8 @@ std::string buildMenuPage(const ProjectSettings& s, const MenuTree& tree) {
   return page.take();
 }
 
-void writeMenuPage(const std::string& path, const ProjectSettings& settings, const MenuTree& tree) {
+void writeMenuPage(const std::string& path, const document::ProjectSettings& settings, const document::MenuTree& tree) {
   io::writeFileAtomic(path, buildMenuPage(settings, tree));
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::generator

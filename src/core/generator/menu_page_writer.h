@@ -5,7 +5,7 @@
 #include "core/document/menu_tree.h"
 #include "core/document/project_settings.h"
 
-namespace corvantel {
+namespace corvantel::generator {
 
 // The two addresses of the page's credit line: the program's home page (also opened by the Help menu) and
 // the site of the menu script's publisher.
@@ -15,10 +15,10 @@ inline constexpr const char* kMenuScriptPublisherSite = "https://corvantel.examp
 // menu.html: the menu script's in-page parameters from the settings, for the table menu types a row of links
 // made of the top-level items, and the script loader. The bytes are in the encoding the page declares, every
 // line ended with CR LF.
-std::string buildMenuPage(const ProjectSettings& settings, const MenuTree& tree);
+std::string buildMenuPage(const document::ProjectSettings& settings, const document::MenuTree& tree);
 
 // Writes the page to `path`, replacing the file atomically. Throws corvantel::Error with the system's failure
 // ("File access denied", "Disk full", ...).
-void writeMenuPage(const std::string& path, const ProjectSettings& settings, const MenuTree& tree);
+void writeMenuPage(const std::string& path, const document::ProjectSettings& settings, const document::MenuTree& tree);
 
-}  // namespace corvantel
+}  // namespace corvantel::generator

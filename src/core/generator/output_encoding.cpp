@@ -5,7 +5,7 @@
 
 #include "core/error.h"
 
-namespace corvantel {
+namespace corvantel::generator {
 
 namespace {
 
@@ -193,4 +193,4 @@ void OutputEncoding::finish(std::string& out) {
   if (m_cd) resetShiftState(out);
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::generator

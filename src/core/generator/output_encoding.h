@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace corvantel {
+namespace corvantel::generator {
 
 // How a character that the output encoding cannot hold is written instead.
 enum class Unencodable {
@@ -49,4 +49,4 @@ std::string unencodableText(char32_t codePoint, Unencodable mode);
 // `codePoint`; an invalid or truncated sequence gives length 1 and U+FFFD.
 std::size_t decodeUtf8(std::string_view bytes, char32_t& codePoint);
 
-}  // namespace corvantel
+}  // namespace corvantel::generator

@@ -6,7 +6,7 @@
 
 #include "core/ini/ini_file.h"
 
-namespace corvantel {
+namespace corvantel::i18n {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::vector<LanguageEntry> listLanguageFiles(const std::string& programFolder) {
   return entries;
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::i18n

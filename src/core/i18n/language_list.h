@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace corvantel {
+namespace corvantel::i18n {
 
 // One language file offered by the language dialog.
 struct LanguageEntry {
@@ -22,4 +22,4 @@ std::vector<LanguageEntry> listLanguageFiles(const std::string& programFolder);
 // Whether `fileName` matches "*.lng".
 bool isLanguageFileName(std::string_view fileName);
 
-}  // namespace corvantel
+}  // namespace corvantel::i18n

@@ -2,10 +2,10 @@
 
 #include "core/ini/ini_file.h"
 
-namespace corvantel {
+namespace corvantel::i18n {
 
 std::string Translator::Translate(const std::string& english) const {
   return ini::readString(m_languageFile, "Translations", english, english);
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::i18n

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace corvantel {
+namespace corvantel::i18n {
 
 // The current language file (LanguageFile) and the lookup of one English text in it. The file is read
 // afresh at every call, so a language file edited while the program runs counts at the next lookup.
@@ -21,4 +21,4 @@ class Translator {
   std::string m_languageFile;
 };
 
-}  // namespace corvantel
+}  // namespace corvantel::i18n

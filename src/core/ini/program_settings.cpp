@@ -8,7 +8,7 @@
 #include "core/ini/ini_file.h"
 #include "core/io/file_io.h"
 
-namespace corvantel {
+namespace corvantel::ini {
 
 namespace {
 
@@ -85,4 +85,4 @@ std::string findProgramFolder(const char* argv0) {
   return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::ini

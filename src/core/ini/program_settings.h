@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace corvantel {
+namespace corvantel::ini {
 
 // Where the program keeps "Corvantel.ini" and what it holds (section "Settings", key "Language").
 // A portable copy keeps the file beside the program; where the program folder cannot be written (an
@@ -34,4 +34,4 @@ class ProgramSettings {
 // The folder of the running executable, with a trailing separator.
 std::string findProgramFolder(const char* argv0);
 
-}  // namespace corvantel
+}  // namespace corvantel::ini

@@ -5,7 +5,7 @@
 #include "core/ini/ini_file.h"
 #include "core/io/file_io.h"
 
-namespace corvantel {
+namespace corvantel::ini {
 
 namespace {
 std::string keyName(std::size_t i) { return "File" + std::to_string(i + 1); }
@@ -56,4 +56,4 @@ void RecentProjects::save(const std::string& iniPath) const {
   if (changed || !io::fileExists(iniPath)) file.save(iniPath);
 }
 
-}  // namespace corvantel
+}  // namespace corvantel::ini

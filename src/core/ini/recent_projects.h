@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace corvantel {
+namespace corvantel::ini {
 
 // The list of recently opened or saved projects, newest first, kept in "Corvantel.ini" in a section of its
 // own ("Recent Projects", keys File1 to File8) so that the "Settings" section stays as the program writes it.
@@ -33,4 +33,4 @@ class RecentProjects {
   std::vector<std::string> m_paths;
 };
 
-}  // namespace corvantel
+}  // namespace corvantel::ini

@@ -58,12 +58,12 @@ std::string menuDataPath(const std::string& settingsPath) {
   return settingsPath.substr(0, dot) + ".cvd";
 }
 
-std::string menuDataBytes(const MenuTree& tree) {
+std::string menuDataBytes(const document::MenuTree& tree) {
   // One walk over the tree: a second walk to size the text first costs more (the items are scattered in
   // memory) than the string's own growth, which copies contiguous bytes.
   std::string out;
   out.reserve(4096);
-  tree.forEach([&out](const MenuItem& item, int depth) {
+  tree.forEach([&out](const document::MenuItem& item, int depth) {
     out.append(static_cast<std::size_t>(depth), '\t');
     const std::string& text = item.text();
     if (needsMarker(text)) out.append(kMarker);
@@ -79,9 +79,9 @@ std::string menuDataBytes(const MenuTree& tree) {
   return out;
 }
 
-void readMenuData(std::string_view text, MenuTree& into) {
+void readMenuData(std::string_view text, document::MenuTree& into) {
   // path[d] is the item most recently read at depth d; path.size() - 1 is the previous item's depth.
-  std::vector<MenuItem*> path;
+  std::vector<document::MenuItem*> path;
   const std::size_t n = text.size();
   std::size_t pos = 0;
   while (pos < n) {
@@ -105,7 +105,7 @@ void readMenuData(std::string_view text, MenuTree& into) {
       throw Error(fillMessage(fillMessage("Invalid level (%d) for item \"%s\"", std::to_string(level)),
                               shortened(itemText, kMaxTextInMessage)));
     }
-    MenuItem* parent = level == previous + 1 ? path[previous] : path[level]->parent();
+    document::MenuItem* parent = level == previous + 1 ? path[previous] : path[level]->parent();
     path.resize(level + 1);
     path[level] = into.append(parent, std::string(itemText), 0);
   }
@@ -130,7 +130,7 @@ bool isAscii(std::string_view bytes) {
 
 }  // namespace
 
-void readMenuDataBytes(std::string_view bytes, MenuTree& into) {
+void readMenuDataBytes(std::string_view bytes, document::MenuTree& into) {
   if (isAscii(bytes) || io::isValidUtf8(bytes)) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     readMenuData(bytes, into);
@@ -139,13 +139,13 @@ void readMenuDataBytes(std::string_view bytes, MenuTree& into) {
   }
 }
 
-void readMenuDataFile(const std::string& path, MenuTree& into) {
+void readMenuDataFile(const std::string& path, document::MenuTree& into) {
   std::optional<std::string> bytes = io::readFileBytes(path);
   if (!bytes) throw Error(fillMessage("Cannot open file %s", path));
   readMenuDataBytes(*bytes, into);
 }
 
-void writeMenuDataFile(const std::string& path, const MenuTree& tree) {
+void writeMenuDataFile(const std::string& path, const document::MenuTree& tree) {
   io::writeFileAtomic(path, menuDataBytes(tree), "Cannot create file %s");
 }
 

@@ -13,22 +13,22 @@ namespace corvantel::project {
 std::string menuDataPath(const std::string& settingsPath);
 
 // The bytes of the menu data file of `tree` (see the form described in menu_data_file.cpp).
-std::string menuDataBytes(const MenuTree& tree);
+std::string menuDataBytes(const document::MenuTree& tree);
 
 // Appends the items of menu data text (UTF-8) to the empty tree `into`. A line more than one level
 // deeper than the line before stops the reading with the error "Invalid level (%d) for item "%s""; the
 // items read before it stay in `into`.
-void readMenuData(std::string_view text, MenuTree& into);
+void readMenuData(std::string_view text, document::MenuTree& into);
 
 // The same from the bytes of a menu data file: UTF-8, or Windows-1252 when they are not valid UTF-8.
-void readMenuDataBytes(std::string_view bytes, MenuTree& into);
+void readMenuDataBytes(std::string_view bytes, document::MenuTree& into);
 
 // Reads the menu data file at `path` (UTF-8, or Windows-1252 when it is not valid UTF-8) into the empty
 // tree `into`. Throws corvantel::Error("Cannot open file <path>") when it cannot be read.
-void readMenuDataFile(const std::string& path, MenuTree& into);
+void readMenuDataFile(const std::string& path, document::MenuTree& into);
 
 // Writes the menu data file of `tree` to `path`, replacing it atomically. Throws
 // corvantel::Error("Cannot create file <path>").
-void writeMenuDataFile(const std::string& path, const MenuTree& tree);
+void writeMenuDataFile(const std::string& path, const document::MenuTree& tree);
 
 }  // namespace corvantel::project

@@ -10,7 +10,7 @@
 
 namespace corvantel::project {
 
-void Saver(const Document& document, const std::string& path) {
+void saveProjectFiles(const document::Document& document, const std::string& path) {
   const std::string menuPath = menuDataPath(path);
   if (io::directoryExists(path)) throw Error(fillMessage("Unable to write to %s", path));
   const bool hadSettingsFile = io::fileExists(path);
@@ -37,10 +37,10 @@ void Saver(const Document& document, const std::string& path) {
   }
 }
 
-void Opener(Document& document, const std::string& path) {
+void openProjectFiles(document::Document& document, const std::string& path) {
   document.setSettings(readSettingsFile(path), false);
   document.setProjectFileName(path);
-  MenuTree loaded;
+  document::MenuTree loaded;
   try {
     readMenuDataFile(menuDataPath(path), loaded);
   } catch (const Error&) {

@@ -49,39 +49,39 @@ std::optional<std::int32_t> parseDecimal(std::string_view text) {
 struct Key {
   const char* name;
   enum Kind { Integer, Flag, Text, Encoding, Type } kind;
-  std::int32_t ProjectSettings::*integer = nullptr;
-  bool ProjectSettings::*flag = nullptr;
-  std::string ProjectSettings::*text = nullptr;
+  std::int32_t document::ProjectSettings::*integer = nullptr;
+  bool document::ProjectSettings::*flag = nullptr;
+  std::string document::ProjectSettings::*text = nullptr;
 };
 
 // The keys in the order a new settings file lists them.
 const Key kKeys[] = {
-    {"BGColor", Key::Integer, &ProjectSettings::bgColor},
-    {"FontColor", Key::Integer, &ProjectSettings::fontColor},
-    {"BorderColor", Key::Integer, &ProjectSettings::borderColor},
-    {"FontColorOver", Key::Integer, &ProjectSettings::fontColorOver},
-    {"BGColorOver", Key::Integer, &ProjectSettings::bgColorOver},
-    {"Title", Key::Text, nullptr, nullptr, &ProjectSettings::pageTitle},
-    {"Author", Key::Text, nullptr, nullptr, &ProjectSettings::pageAuthor},
+    {"BGColor", Key::Integer, &document::ProjectSettings::bgColor},
+    {"FontColor", Key::Integer, &document::ProjectSettings::fontColor},
+    {"BorderColor", Key::Integer, &document::ProjectSettings::borderColor},
+    {"FontColorOver", Key::Integer, &document::ProjectSettings::fontColorOver},
+    {"BGColorOver", Key::Integer, &document::ProjectSettings::bgColorOver},
+    {"Title", Key::Text, nullptr, nullptr, &document::ProjectSettings::pageTitle},
+    {"Author", Key::Text, nullptr, nullptr, &document::ProjectSettings::pageAuthor},
     {"EncodingIndex", Key::Encoding},
-    {"FontBold", Key::Flag, nullptr, &ProjectSettings::fontBold},
-    {"FontItalic", Key::Flag, nullptr, &ProjectSettings::fontItalic},
-    {"SeparatorColor", Key::Integer, &ProjectSettings::separatorColor},
-    {"MenuWidth", Key::Integer, &ProjectSettings::menuWidth},
-    {"ItemPadding", Key::Integer, &ProjectSettings::itemPadding},
-    {"BorderWidth", Key::Integer, &ProjectSettings::borderWidth},
-    {"FontFamily", Key::Text, nullptr, nullptr, &ProjectSettings::fontFamily},
-    {"SeparatorSize", Key::Integer, &ProjectSettings::separatorSize},
-    {"KeepHilite", Key::Flag, nullptr, &ProjectSettings::keepHilite},
-    {"X", Key::Integer, &ProjectSettings::xPos},
-    {"Y", Key::Integer, &ProjectSettings::yPos},
+    {"FontBold", Key::Flag, nullptr, &document::ProjectSettings::fontBold},
+    {"FontItalic", Key::Flag, nullptr, &document::ProjectSettings::fontItalic},
+    {"SeparatorColor", Key::Integer, &document::ProjectSettings::separatorColor},
+    {"MenuWidth", Key::Integer, &document::ProjectSettings::menuWidth},
+    {"ItemPadding", Key::Integer, &document::ProjectSettings::itemPadding},
+    {"BorderWidth", Key::Integer, &document::ProjectSettings::borderWidth},
+    {"FontFamily", Key::Text, nullptr, nullptr, &document::ProjectSettings::fontFamily},
+    {"SeparatorSize", Key::Integer, &document::ProjectSettings::separatorSize},
+    {"KeepHilite", Key::Flag, nullptr, &document::ProjectSettings::keepHilite},
+    {"X", Key::Integer, &document::ProjectSettings::xPos},
+    {"Y", Key::Integer, &document::ProjectSettings::yPos},
     {"MenuType", Key::Type},
 };
 
-MenuType menuTypeFromNumber(std::int32_t n) {
-  if (n == 1) return MenuType::TableMenu;
-  if (n == 2) return MenuType::TableRelative;
-  return MenuType::JSMenu;
+document::MenuType menuTypeFromNumber(std::int32_t n) {
+  if (n == 1) return document::MenuType::TableMenu;
+  if (n == 2) return document::MenuType::TableRelative;
+  return document::MenuType::JSMenu;
 }
 
 // A text value as it goes into the file. The reader drops blanks around a value and one pair of quotation
@@ -99,7 +99,7 @@ std::string textValue(std::string text) {
 }
 
 int encodingFromNumber(std::int32_t n) {
-  return n >= 0 && n < static_cast<std::int32_t>(encodingNames().size()) ? n : kNoEncoding;
+  return n >= 0 && n < static_cast<std::int32_t>(document::encodingNames().size()) ? n : document::kNoEncoding;
 }
 
 }  // namespace
@@ -110,15 +110,15 @@ std::optional<std::int32_t> parseIniInteger(std::string_view text) {
   return parseDecimal(text);
 }
 
-ProjectSettings settingsFileDefaults() {
-  ProjectSettings defaults;
+document::ProjectSettings settingsFileDefaults() {
+  document::ProjectSettings defaults;
   defaults.yPos = 0;
   return defaults;
 }
 
-ProjectSettings readSettingsBytes(std::string bytes) {
+document::ProjectSettings readSettingsBytes(std::string bytes) {
   const ini::IniFile file(std::move(bytes));
-  ProjectSettings s = settingsFileDefaults();
+  document::ProjectSettings s = settingsFileDefaults();
   for (const Key& key : kKeys) {
     std::optional<std::string> value = file.value(kSettingsSection, key.name);
     if (!value) continue;
@@ -147,11 +147,11 @@ ProjectSettings readSettingsBytes(std::string bytes) {
   return s;
 }
 
-ProjectSettings readSettingsFile(const std::string& path) {
+document::ProjectSettings readSettingsFile(const std::string& path) {
   return readSettingsBytes(ini::IniFile::load(path).bytes());
 }
 
-std::string settingsFileBytes(std::string existing, const ProjectSettings& s) {
+std::string settingsFileBytes(std::string existing, const document::ProjectSettings& s) {
   ini::IniFile file(std::move(existing));
   for (const Key& key : kKeys) {
     std::string value;

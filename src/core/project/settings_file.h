@@ -19,17 +19,17 @@ inline constexpr std::string_view kSettingsSection = "Settings";
 std::optional<std::int32_t> parseIniInteger(std::string_view text);
 
 // The settings a settings file gives when it lacks a key: a new project's values, except Y, which is 0.
-ProjectSettings settingsFileDefaults();
+document::ProjectSettings settingsFileDefaults();
 
 // Reads the settings of the project whose settings file is `path`. A file that does not exist or cannot
 // be read, a missing key or a value that is not a number give the defaults key by key; never throws.
-ProjectSettings readSettingsFile(const std::string& path);
+document::ProjectSettings readSettingsFile(const std::string& path);
 // The same, from the bytes of a settings file.
-ProjectSettings readSettingsBytes(std::string bytes);
+document::ProjectSettings readSettingsBytes(std::string bytes);
 
 // The bytes of a settings file after writing the 20 keys of `settings` into `existing` (the old file's
 // bytes, empty for a new file): other sections and keys stay as they were, a new file lists the keys in
 // their fixed order under "[Settings]".
-std::string settingsFileBytes(std::string existing, const ProjectSettings& settings);
+std::string settingsFileBytes(std::string existing, const document::ProjectSettings& settings);
 
 }  // namespace corvantel::project

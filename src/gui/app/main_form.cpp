@@ -73,8 +73,8 @@ TCorvantelMainForm::TCorvantelMainForm(StartOptions options, QWidget* parent)
   connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
           [this](const QModelIndex& parent, int first, int last) {
             for (int r = first; r <= last && CurrentItem; ++r) {
-              MenuItem* gone = m_model->itemFromIndex(m_model->index(r, 0, parent));
-              if (MenuTree::isInSubtree(CurrentItem, gone)) CurrentItem = nullptr;
+              document::MenuItem* gone = m_model->itemFromIndex(m_model->index(r, 0, parent));
+              if (document::MenuTree::isInSubtree(CurrentItem, gone)) CurrentItem = nullptr;
             }
           });
   connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] {
@@ -274,22 +274,22 @@ void TCorvantelMainForm::buildPanel() {
 // Menu tree editing
 
 void TCorvantelMainForm::AddMenuClick() {
-  MenuTree& tree = m_document.tree();
+  document::MenuTree& tree = m_document.tree();
   tree.append(tree.root(), "\t", -1);  // an empty tree gets the item at the top level
   m_document.setModified(true);
 }
 
 void TCorvantelMainForm::AddSubmenuClick() {
-  MenuItem* selected = TreeView1->selectedItem();
+  document::MenuItem* selected = TreeView1->selectedItem();
   m_document.tree().append(selected, "\t", -1);
   if (selected) TreeView1->expand(m_model->indexFromItem(selected));
   m_document.setModified(true);
 }
 
 void TCorvantelMainForm::RemoveSelectedClick() {
-  MenuTree& tree = m_document.tree();
+  document::MenuTree& tree = m_document.tree();
   if (tree.empty()) throw Error("Invalid index");
-  MenuItem* selected = TreeView1->selectedItem();
+  document::MenuItem* selected = TreeView1->selectedItem();
   if (selected && selected == tree.root()) {
     prompts().warning(this, Translate("This item cannot be removed - it is not a part of menu"));
     return;
@@ -306,27 +306,27 @@ void TCorvantelMainForm::SetButtonClick() {
   if (m_document.tree().setText(CurrentItem, std::move(text))) m_document.setModified(true);
 }
 
-void TCorvantelMainForm::TreeView1Changing(MenuItem* item) { CurrentItem = item; }
+void TCorvantelMainForm::TreeView1Changing(document::MenuItem* item) { CurrentItem = item; }
 
 void TCorvantelMainForm::TreeView1Click() {
-  MenuItem* selected = TreeView1->selectedItem();
+  document::MenuItem* selected = TreeView1->selectedItem();
   if (!selected) return;
   fillEditFields(selected);
   CurrentItem = selected;
 }
 
-void TCorvantelMainForm::fillEditFields(const MenuItem* item) {
-  DatCaption->setText(QString::fromStdString(ExtractTitle(item->text())));
-  DatURL->setText(QString::fromStdString(ExtractURL(item->text())));
+void TCorvantelMainForm::fillEditFields(const document::MenuItem* item) {
+  DatCaption->setText(QString::fromStdString(document::extractTitle(item->text())));
+  DatURL->setText(QString::fromStdString(document::extractUrl(item->text())));
 }
 
 void TCorvantelMainForm::TreeView1Expanded() { TreeView1->viewport()->update(); }
 
 void TCorvantelMainForm::TreeView1EndDrag(const QPoint& point) {
-  MenuItem* dragged = TreeView1->selectedItem();
-  MenuItem* target = TreeView1->itemAt(point);
+  document::MenuItem* dragged = TreeView1->selectedItem();
+  document::MenuItem* target = TreeView1->itemAt(point);
   if (!dragged || !target) return;
-  MoveResult result = m_document.tree().moveBefore(dragged, target);
+  document::MoveResult result = m_document.tree().moveBefore(dragged, target);
   if (!result.moved) return;
   if (!m_document.tree().isTop(result.newParent)) TreeView1->expand(m_model->indexFromItem(result.newParent));
   if (result.oldParentEmptied && !m_document.tree().isTop(result.oldParent)) {
@@ -351,7 +351,7 @@ void TCorvantelMainForm::showEvent(QShowEvent* event) {
 void TCorvantelMainForm::FormShow() {
   m_shown = true;
   ProgramFolder = m_options.programFolder;
-  ProgramSettings settings(ProgramFolder);
+  ini::ProgramSettings settings(ProgramFolder);
   m_translator.setLanguageFile(settings.languageFile());
   FillLanguageList();
   TranslateWindows();
@@ -385,7 +385,7 @@ void TCorvantelMainForm::FormClose() {
   if (m_closing) return;
   m_closing = true;
   tearDownHelp();
-  ProgramSettings settings(ProgramFolder);
+  ini::ProgramSettings settings(ProgramFolder);
   try {
     settings.setLanguageFile(m_translator.languageFile());
   } catch (const std::exception& e) {
@@ -397,8 +397,8 @@ void TCorvantelMainForm::FormClose() {
 // Help menu and web pages
 
 // The same two addresses as the generated page's credit line.
-QString TCorvantelMainForm::makerHomePage() { return QString::fromLatin1(kMakerHomePage); }
-QString TCorvantelMainForm::publisherSite() { return QString::fromLatin1(kMenuScriptPublisherSite); }
+QString TCorvantelMainForm::makerHomePage() { return QString::fromLatin1(generator::kMakerHomePage); }
+QString TCorvantelMainForm::publisherSite() { return QString::fromLatin1(generator::kMenuScriptPublisherSite); }
 
 void TCorvantelMainForm::openWebAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 

@@ -18,7 +18,7 @@ class QMimeData;
 class QPushButton;
 class QToolBar;
 
-namespace corvantel {
+namespace corvantel::ini {
 class RecentProjects;
 }
 
@@ -50,13 +50,13 @@ class TCorvantelMainForm : public QMainWindow {
   ~TCorvantelMainForm() override;
 
   // --- the document and program-wide state ---
-  Document& document() { return m_document; }
+  document::Document& document() { return m_document; }
   MenuTreeModel* treeModel() const { return m_model; }
-  MenuItem* CurrentItem = nullptr;
+  document::MenuItem* CurrentItem = nullptr;
   std::string ProgramFolder;
   int ButtonHalfSize = 0;  // set to 4 by FormShow
-  const Translator& translator() const { return m_translator; }
-  Translator& translator() { return m_translator; }
+  const i18n::Translator& translator() const { return m_translator; }
+  i18n::Translator& translator() { return m_translator; }
   // Translate(english) as a QString.
   QString Translate(const char* english) const;
   const StartOptions& startOptions() const { return m_options; }
@@ -120,7 +120,7 @@ class TCorvantelMainForm : public QMainWindow {
   void AddSubmenuClick();
   void RemoveSelectedClick();
   void SetButtonClick();
-  void TreeView1Changing(MenuItem* item);
+  void TreeView1Changing(document::MenuItem* item);
   void TreeView1Click();
   void TreeView1Expanded();
   void TreeView1EndDrag(const QPoint& point);
@@ -189,10 +189,10 @@ class TCorvantelMainForm : public QMainWindow {
   void setUpRecentProjects();
   void rebuildRecentMenu();
   // Loads the recent list, applies `change`, writes it back (a failed write is ignored) and rebuilds the menu.
-  void changeRecentProjects(const std::function<void(RecentProjects&)>& change);
+  void changeRecentProjects(const std::function<void(ini::RecentProjects&)>& change);
   std::string programSettingsPath() const;
   void updateStatusBar();
-  void fillEditFields(const MenuItem* item);
+  void fillEditFields(const document::MenuItem* item);
   // Hooks of the features, each in its own source file.
   void setUpProjectFiles();
   void setUpGenerator();
@@ -211,9 +211,9 @@ class TCorvantelMainForm : public QMainWindow {
   void openProjectNow(const std::string& path);
 
   StartOptions m_options;
-  Document m_document;
+  document::Document m_document;
   MenuTreeModel* m_model = nullptr;
-  Translator m_translator;
+  i18n::Translator m_translator;
   bool m_shown = false;
   bool m_closing = false;
   QLabel* m_statusProject = nullptr;

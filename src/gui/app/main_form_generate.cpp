@@ -27,9 +27,9 @@ void TCorvantelMainForm::Button1Click() {
   if (!FolderBrowseDialog1->Execute()) return;
   const std::string folder = QDir::cleanPath(FolderBrowseDialog1->Folder()).toStdString();
   // An error ends the command here and reaches the application's error box.
-  const GenerationReport report = generateFiles(m_document, folder, ProgramFolder);
+  const generator::GenerationReport report = generator::generateFiles(m_document, folder, ProgramFolder);
   showGeneratedFolder(QString::fromStdString(folder));
-  const std::string warning = notCopiedWarning(report, ProgramFolder);
+  const std::string warning = generator::notCopiedWarning(report, ProgramFolder);
   if (!warning.empty()) prompts().warning(this, QString::fromStdString(warning));
 }
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "core/widgets/help_log.h"
+#include "core/help/help_log.h"
 #include "gui/app/main_form.h"
 #include "gui/widgets/help_display.h"
 #include "gui/widgets/help_hook.h"
@@ -16,16 +16,16 @@ namespace corvantel::gui {
 namespace {
 
 // The diagnostic log, when it is asked for; an earlier log beside the program goes in any case.
-std::unique_ptr<widgets::HelpLog> openHelpLog(const std::string& programFolder, const QStringList& arguments,
+std::unique_ptr<help::HelpLog> openHelpLog(const std::string& programFolder, const QStringList& arguments,
                                               bool viewerAvailable) {
-  widgets::HelpLog::removeOld(programFolder);
+  help::HelpLog::removeOld(programFolder);
   std::vector<std::string> args;
   for (const QString& a : arguments) args.push_back(a.toStdString());
-  if (!widgets::HelpLog::requested(programFolder, args)) return nullptr;
+  if (!help::HelpLog::requested(programFolder, args)) return nullptr;
 
-  std::string folder = widgets::HelpLog::chooseFolder(programFolder);
-  auto log = std::make_unique<widgets::HelpLog>(folder + widgets::HelpLog::kFileName);
-  widgets::HelpLogHeader header = widgets::HelpLog::systemHeader();
+  std::string folder = help::HelpLog::chooseFolder(programFolder);
+  auto log = std::make_unique<help::HelpLog>(folder + help::HelpLog::kFileName);
+  help::HelpLogHeader header = help::HelpLog::systemHeader();
   QLocale locale;
   header.localeName = locale.name().toStdString();
   header.decimalSeparator = locale.decimalPoint().toStdString();
@@ -43,13 +43,13 @@ std::unique_ptr<widgets::HelpLog> openHelpLog(const std::string& programFolder, 
 
 void TCorvantelMainForm::setUpHelp() {
   // F1 in an open drop-down menu of the menu bar asks for the menu bar's topic.
-  RealMenu->setProperty("helpContext", widgets::help_context::kMainWindow);
+  RealMenu->setProperty("helpContext", help::help_context::kMainWindow);
   for (QMenu* menu : {File1, Menuitems1, Help1}) {
-    if (menu) menu->setProperty("helpContext", widgets::help_context::kMainWindow);
+    if (menu) menu->setProperty("helpContext", help::help_context::kMainWindow);
   }
   // The editing panel is described in the main window's topic too; without a context of its own F1 in
   // the caption or address field would do nothing.
-  if (Panel1) Panel1->setProperty("helpContext", widgets::help_context::kMainWindow);
+  if (Panel1) Panel1->setProperty("helpContext", help::help_context::kMainWindow);
 }
 
 void TCorvantelMainForm::createHelpSystem() {
@@ -73,7 +73,7 @@ void TCorvantelMainForm::tearDownHelp() {
 void TCorvantelMainForm::Contents1Click() {
   if (!HelpSystem) return;
   bool callHelp = false;
-  HelpSystem->HelpHook(widgets::help_command::kContext, widgets::help_context::kContents, callHelp);
+  HelpSystem->HelpHook(help::help_command::kContext, help::help_context::kContents, callHelp);
 }
 
 }  // namespace corvantel::gui

@@ -27,7 +27,7 @@ void TCorvantelMainForm::setUpLocalization() {
 
 void TCorvantelMainForm::FillLanguageList() {
   // Filled once, at start-up; files added later show up at the next start.
-  for (const LanguageEntry& entry : listLanguageFiles(ProgramFolder)) {
+  for (const i18n::LanguageEntry& entry : i18n::listLanguageFiles(ProgramFolder)) {
     LangDial->LangList->addRow({QString::fromStdString(entry.language), QString::fromStdString(entry.localized),
                                 QString::fromStdString(entry.path)});
   }

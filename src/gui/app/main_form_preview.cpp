@@ -48,8 +48,8 @@ void TCorvantelMainForm::Previewinbrowser1Click() {
   }
   // An error ends the command here and reaches the application's error box; the folder goes at exit.
   // The run reads the document only, so the project and its modified flag stay as they were.
-  const GenerationReport report = generateFiles(m_document, dir->path().toStdString(), ProgramFolder);
-  const std::string warning = notCopiedWarning(report, ProgramFolder);
+  const generator::GenerationReport report = generator::generateFiles(m_document, dir->path().toStdString(), ProgramFolder);
+  const std::string warning = generator::notCopiedWarning(report, ProgramFolder);
   if (!warning.empty()) prompts().warning(this, QString::fromStdString(warning));
   openWebAddress(QUrl::fromLocalFile(dir->path() + QStringLiteral("/menu.html")).toString());
 }

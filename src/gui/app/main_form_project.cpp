@@ -46,8 +46,8 @@ bool TCorvantelMainForm::askToSaveChanges(bool translated) {
 void TCorvantelMainForm::NewProjectClick() {
   if (!askToSaveChanges(true)) return;
   m_document.resetToNewProject();
-  if (MenuItem* selected = TreeView1->selectedItem()) fillEditFields(selected);
-  m_document.setProjectFileName(kNoProjectName);
+  if (document::MenuItem* selected = TreeView1->selectedItem()) fillEditFields(selected);
+  m_document.setProjectFileName(document::kNoProjectName);
   m_document.setModified(false);
 }
 
@@ -104,18 +104,18 @@ void TCorvantelMainForm::Exit1Click() { close(); }
 bool TCorvantelMainForm::FormCloseQuery() { return askToSaveChanges(false); }
 
 void TCorvantelMainForm::Saver(const std::string& path) {
-  project::Saver(m_document, path);
+  project::saveProjectFiles(m_document, path);
   rememberProject(path);
 }
 
 void TCorvantelMainForm::Opener(const std::string& path) {
   try {
-    project::Opener(m_document, path);
+    project::openProjectFiles(m_document, path);
   } catch (...) {
-    if (MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+    if (document::MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
     throw;
   }
-  if (MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+  if (document::MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
   rememberProject(path);
 }
 

@@ -31,7 +31,7 @@ QString droppedProject(const QMimeData* data) {
 
 }  // namespace
 
-std::string TCorvantelMainForm::programSettingsPath() const { return ProgramSettings(ProgramFolder).path(); }
+std::string TCorvantelMainForm::programSettingsPath() const { return ini::ProgramSettings(ProgramFolder).path(); }
 
 void TCorvantelMainForm::setUpRecentProjects() {
   setAcceptDrops(true);
@@ -48,7 +48,7 @@ void TCorvantelMainForm::setUpRecentProjects() {
 
 QStringList TCorvantelMainForm::recentProjects() const {
   QStringList out;
-  const RecentProjects list = RecentProjects::load(programSettingsPath());
+  const ini::RecentProjects list = ini::RecentProjects::load(programSettingsPath());
   for (const std::string& p : list.paths()) out << QString::fromStdString(p);
   return out;
 }
@@ -74,8 +74,8 @@ void TCorvantelMainForm::rebuildRecentMenu() {
   m_recentSeparator->setVisible(!paths.isEmpty());
 }
 
-void TCorvantelMainForm::changeRecentProjects(const std::function<void(RecentProjects&)>& change) {
-  RecentProjects list = RecentProjects::load(programSettingsPath());
+void TCorvantelMainForm::changeRecentProjects(const std::function<void(ini::RecentProjects&)>& change) {
+  ini::RecentProjects list = ini::RecentProjects::load(programSettingsPath());
   change(list);
   try {
     list.save(programSettingsPath());
@@ -86,13 +86,13 @@ void TCorvantelMainForm::changeRecentProjects(const std::function<void(RecentPro
 }
 
 void TCorvantelMainForm::rememberProject(const std::string& path) {
-  if (path.empty() || path == kNoProjectName) return;
-  changeRecentProjects([&path](RecentProjects& list) { list.add(path); });
+  if (path.empty() || path == document::kNoProjectName) return;
+  changeRecentProjects([&path](ini::RecentProjects& list) { list.add(path); });
 }
 
 void TCorvantelMainForm::openRecentProject(const QString& path) {
   if (!io::fileExists(path.toStdString())) {
-    changeRecentProjects([&path](RecentProjects& list) { list.remove(path.toStdString()); });
+    changeRecentProjects([&path](ini::RecentProjects& list) { list.remove(path.toStdString()); });
     prompts().warning(this, QStringLiteral("The project %1 no longer exists. It has been removed from the list "
                                            "of recent projects.")
                                 .arg(path));

@@ -27,8 +27,8 @@ class TreeRowHeightDelegate : public QStyledItemDelegate {
   }
 };
 
-bool hasNextSibling(const MenuItem* item) {
-  const MenuItem* parent = item->parent();
+bool hasNextSibling(const document::MenuItem* item) {
+  const document::MenuItem* parent = item->parent();
   return parent && parent->children().back().get() != item;
 }
 
@@ -61,13 +61,13 @@ void TMenuTreeView::setMenuModel(MenuTreeModel* model) {
   setModel(model);
 }
 
-MenuItem* TMenuTreeView::selectedItem() const {
+document::MenuItem* TMenuTreeView::selectedItem() const {
   if (!m_model || !selectionModel()) return nullptr;
   const QModelIndexList rows = selectionModel()->selectedRows();
   return rows.isEmpty() ? nullptr : m_model->itemFromIndex(rows.constFirst());
 }
 
-void TMenuTreeView::selectItem(const MenuItem* item) {
+void TMenuTreeView::selectItem(const document::MenuItem* item) {
   if (!m_model) return;
   QModelIndex index = m_model->indexFromItem(item);
   if (!index.isValid()) {
@@ -95,12 +95,12 @@ void TMenuTreeView::drawBranches(QPainter*, const QRect&, const QModelIndex&) co
 }
 
 void TMenuTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-  const MenuItem* item = m_model ? m_model->itemFromIndex(index) : nullptr;
+  const document::MenuItem* item = m_model ? m_model->itemFromIndex(index) : nullptr;
   if (!item) return;
   // Level and ancestor lines in one walk up: each ancestor costs one step.
   m_ancestorFlags.clear();
-  const MenuItem* top = m_model->tree().top();
-  for (const MenuItem* p = item->parent(); p && p != top; p = p->parent()) {
+  const document::MenuItem* top = m_model->tree().top();
+  for (const document::MenuItem* p = item->parent(); p && p != top; p = p->parent()) {
     m_ancestorFlags.push_back(hasNextSibling(p) ? 1 : 0);
   }
 
@@ -130,7 +130,7 @@ void TMenuTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& optio
   paintTreeRow(*painter, state, m_rowGeometry);
 }
 
-MenuItem* TMenuTreeView::itemAt(const QPoint& point) const {
+document::MenuItem* TMenuTreeView::itemAt(const QPoint& point) const {
   return m_model ? m_model->itemFromIndex(indexAt(point)) : nullptr;
 }
 

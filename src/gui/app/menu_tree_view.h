@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/widgets/tree_row_drawing.h"
+#include "core/tree/tree_row_drawing.h"
 
-namespace corvantel {
+namespace corvantel::document {
 class MenuItem;
 }
 
@@ -29,11 +29,11 @@ class TMenuTreeView : public QTreeView {
   MenuTreeModel* menuModel() const { return m_model; }
 
   // The selected item, or nullptr.
-  MenuItem* selectedItem() const;
+  document::MenuItem* selectedItem() const;
   // Selects `item` (nullptr clears the selection).
-  void selectItem(const MenuItem* item);
+  void selectItem(const document::MenuItem* item);
   // The item whose row lies under `point` (viewport coordinates), or nullptr.
-  MenuItem* itemAt(const QPoint& point) const;
+  document::MenuItem* itemAt(const QPoint& point) const;
 
   // H of the row drawing: half the side of the plus/minus box and the gap before the caption. The main
   // window gives its ButtonHalfSize at start-up.
@@ -46,7 +46,7 @@ class TMenuTreeView : public QTreeView {
 
  Q_SIGNALS:
   // The selection is about to move to `item` (by mouse or keyboard).
-  void selectionChanging(corvantel::MenuItem* item);
+  void selectionChanging(corvantel::document::MenuItem* item);
   // A click in the tree.
   void treeClicked();
   // An item was expanded or collapsed.
@@ -72,7 +72,7 @@ class TMenuTreeView : public QTreeView {
   const TTreeImageList* m_images = nullptr;
   // Scratch storage of the row painting, reused from row to row.
   mutable std::vector<std::uint8_t> m_ancestorFlags;
-  mutable widgets::TreeRowGeometry m_rowGeometry;
+  mutable tree::TreeRowGeometry m_rowGeometry;
 };
 
 }  // namespace corvantel::gui

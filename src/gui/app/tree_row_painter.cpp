@@ -10,12 +10,12 @@ namespace corvantel::gui {
 
 namespace {
 
-void fillPixels(QPainter& painter, const widgets::TreePixelRect& r, const QColor& color) {
+void fillPixels(QPainter& painter, const tree::TreePixelRect& r, const QColor& color) {
   if (!r.empty()) painter.fillRect(QRect(r.x, r.y, r.width, r.height), color);
 }
 
-void drawLine(QPainter& painter, const widgets::TreeLine& line) {
-  fillPixels(painter, widgets::linePixels(line), kTreeLineColor);
+void drawLine(QPainter& painter, const tree::TreeLine& line) {
+  fillPixels(painter, tree::linePixels(line), kTreeLineColor);
 }
 
 // The caption: the text before the first tab; a text without a tab has none.
@@ -28,13 +28,13 @@ QString captionOf(const QString& text) {
 
 int treeRowHeight(const QFont& font) { return std::max(TTreeImageList::kHeight + 2, QFontMetrics(font).height() + 2); }
 
-void paintTreeRow(QPainter& painter, const TreeRowPaintState& s, widgets::TreeRowGeometry& g) {
+void paintTreeRow(QPainter& painter, const TreeRowPaintState& s, tree::TreeRowGeometry& g) {
   const QRect row = s.rowRect;
   const QRect fill = s.fillRect.isEmpty() ? row : s.fillRect;
   painter.fillRect(fill, s.fillColor);
 
   const TTreeImageList& images = s.images ? *s.images : TTreeImageList::ImageList();
-  widgets::TreeRowInput in;
+  tree::TreeRowInput in;
   in.left = row.left();
   in.top = row.top();
   in.bottom = row.top() + row.height();
@@ -51,9 +51,9 @@ void paintTreeRow(QPainter& painter, const TreeRowPaintState& s, widgets::TreeRo
   const QRect clip = painter.hasClipping() ? painter.clipBoundingRect().toAlignedRect() : fill;
   in.clipLeft = std::max(fill.left(), clip.left());
   in.clipRight = std::min(fill.right(), clip.right());
-  widgets::computeTreeRow(in, g);
+  tree::computeTreeRow(in, g);
 
-  for (const widgets::TreeLine& line : g.lines) drawLine(painter, line);
+  for (const tree::TreeLine& line : g.lines) drawLine(painter, line);
   if (g.hasBox) {
     const QRect box(QPoint(g.box.topLeft.x, g.box.topLeft.y), QPoint(g.box.bottomRight.x - 1, g.box.bottomRight.y - 1));
     if (box.isValid()) {
@@ -77,7 +77,7 @@ void paintTreeRow(QPainter& painter, const TreeRowPaintState& s, widgets::TreeRo
 }
 
 void paintTreeRow(QPainter& painter, const TreeRowPaintState& state) {
-  widgets::TreeRowGeometry g;
+  tree::TreeRowGeometry g;
   paintTreeRow(painter, state, g);
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "core/widgets/tree_row_drawing.h"
+#include "core/tree/tree_row_drawing.h"
 
 class QPainter;
 
@@ -45,7 +45,7 @@ int treeRowHeight(const QFont& font);
 
 // Paints one row: the row fill, the lines, the plus/minus box, the picture and the caption alone (the
 // address after the tab never shows). `geometry` is scratch storage that callers painting many rows reuse.
-void paintTreeRow(QPainter& painter, const TreeRowPaintState& state, widgets::TreeRowGeometry& geometry);
+void paintTreeRow(QPainter& painter, const TreeRowPaintState& state, tree::TreeRowGeometry& geometry);
 void paintTreeRow(QPainter& painter, const TreeRowPaintState& state);
 
 }  // namespace corvantel::gui

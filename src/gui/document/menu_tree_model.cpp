@@ -8,53 +8,53 @@ namespace {
 const QString kMime = QStringLiteral("application/x-corvantel-menu-item");
 }
 
-MenuTreeModel::MenuTreeModel(MenuTree& tree, QObject* parent) : QAbstractItemModel(parent), m_tree(tree) {
+MenuTreeModel::MenuTreeModel(document::MenuTree& tree, QObject* parent) : QAbstractItemModel(parent), m_tree(tree) {
   m_tree.setObserver(this);
 }
 
 MenuTreeModel::~MenuTreeModel() { m_tree.setObserver(nullptr); }
 
-MenuItem* MenuTreeModel::itemFromIndex(const QModelIndex& index) const {
+document::MenuItem* MenuTreeModel::itemFromIndex(const QModelIndex& index) const {
   if (!index.isValid()) return nullptr;
-  return static_cast<MenuItem*>(index.internalPointer());
+  return static_cast<document::MenuItem*>(index.internalPointer());
 }
 
-QModelIndex MenuTreeModel::indexFromItem(const MenuItem* item) const {
+QModelIndex MenuTreeModel::indexFromItem(const document::MenuItem* item) const {
   if (!item || m_tree.isTop(item)) return {};
-  return createIndex(item->row(), 0, const_cast<MenuItem*>(item));
+  return createIndex(item->row(), 0, const_cast<document::MenuItem*>(item));
 }
 
 QModelIndex MenuTreeModel::index(int row, int column, const QModelIndex& parent) const {
-  const MenuItem* p = parent.isValid() ? itemFromIndex(parent) : m_tree.top();
+  const document::MenuItem* p = parent.isValid() ? itemFromIndex(parent) : m_tree.top();
   if (column != 0 || row < 0 || row >= p->childCount()) return {};
   return createIndex(row, 0, p->child(row));
 }
 
 QModelIndex MenuTreeModel::parent(const QModelIndex& child) const {
-  const MenuItem* item = itemFromIndex(child);
+  const document::MenuItem* item = itemFromIndex(child);
   if (!item) return {};
   return indexFromItem(item->parent());
 }
 
 int MenuTreeModel::rowCount(const QModelIndex& parent) const {
   if (parent.column() > 0) return 0;
-  const MenuItem* p = parent.isValid() ? itemFromIndex(parent) : m_tree.top();
+  const document::MenuItem* p = parent.isValid() ? itemFromIndex(parent) : m_tree.top();
   return p->childCount();
 }
 
 int MenuTreeModel::columnCount(const QModelIndex&) const { return 1; }
 
 bool MenuTreeModel::hasChildren(const QModelIndex& parent) const {
-  const MenuItem* p = parent.isValid() ? itemFromIndex(parent) : m_tree.top();
+  const document::MenuItem* p = parent.isValid() ? itemFromIndex(parent) : m_tree.top();
   return p->hasChildren();
 }
 
 QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
-  const MenuItem* item = itemFromIndex(index);
+  const document::MenuItem* item = itemFromIndex(index);
   if (!item) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return QString::fromStdString(ExtractTitle(item->text()));
+      return QString::fromStdString(document::extractTitle(item->text()));
     case ItemTextRole:
       return QString::fromStdString(item->text());
     case ImageIndexRole:
@@ -88,19 +88,19 @@ bool MenuTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction, int, 
 
 bool MenuTreeModel::dropMimeData(const QMimeData*, Qt::DropAction, int, int, const QModelIndex&) { return false; }
 
-void MenuTreeModel::aboutToInsert(const MenuItem* parent, int row) {
+void MenuTreeModel::aboutToInsert(const document::MenuItem* parent, int row) {
   beginInsertRows(indexFromItem(parent), row, row);
 }
 void MenuTreeModel::inserted() { endInsertRows(); }
-void MenuTreeModel::aboutToRemove(const MenuItem* parent, int row) {
+void MenuTreeModel::aboutToRemove(const document::MenuItem* parent, int row) {
   beginRemoveRows(indexFromItem(parent), row, row);
 }
 void MenuTreeModel::removed() { endRemoveRows(); }
-void MenuTreeModel::aboutToMove(const MenuItem* fromParent, int fromRow, const MenuItem* toParent, int toRow) {
+void MenuTreeModel::aboutToMove(const document::MenuItem* fromParent, int fromRow, const document::MenuItem* toParent, int toRow) {
   beginMoveRows(indexFromItem(fromParent), fromRow, fromRow, indexFromItem(toParent), toRow);
 }
 void MenuTreeModel::moved() { endMoveRows(); }
-void MenuTreeModel::textChanged(const MenuItem* item) {
+void MenuTreeModel::textChanged(const document::MenuItem* item) {
   QModelIndex i = indexFromItem(item);
   Q_EMIT dataChanged(i, i);
 }

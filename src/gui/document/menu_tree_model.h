@@ -8,18 +8,18 @@ namespace corvantel::gui {
 
 // The item model over the document's MenuTree. It holds no copy: every index points at a MenuItem and
 // every change of the tree reaches the view through the tree's observer calls.
-class MenuTreeModel : public QAbstractItemModel, private MenuTreeObserver {
+class MenuTreeModel : public QAbstractItemModel, private document::MenuTreeObserver {
   Q_OBJECT
  public:
   static constexpr int ItemTextRole = Qt::UserRole + 1;   // the whole text, caption TAB address
   static constexpr int ImageIndexRole = Qt::UserRole + 2;  // the picture index, -1 for none
 
-  explicit MenuTreeModel(MenuTree& tree, QObject* parent = nullptr);
+  explicit MenuTreeModel(document::MenuTree& tree, QObject* parent = nullptr);
   ~MenuTreeModel() override;
 
-  MenuTree& tree() { return m_tree; }
-  MenuItem* itemFromIndex(const QModelIndex& index) const;
-  QModelIndex indexFromItem(const MenuItem* item) const;
+  document::MenuTree& tree() { return m_tree; }
+  document::MenuItem* itemFromIndex(const QModelIndex& index) const;
+  QModelIndex indexFromItem(const document::MenuItem* item) const;
 
   QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
   QModelIndex parent(const QModelIndex& child) const override;
@@ -38,17 +38,17 @@ class MenuTreeModel : public QAbstractItemModel, private MenuTreeObserver {
                     const QModelIndex& parent) override;
 
  private:
-  void aboutToInsert(const MenuItem* parent, int row) override;
+  void aboutToInsert(const document::MenuItem* parent, int row) override;
   void inserted() override;
-  void aboutToRemove(const MenuItem* parent, int row) override;
+  void aboutToRemove(const document::MenuItem* parent, int row) override;
   void removed() override;
-  void aboutToMove(const MenuItem* fromParent, int fromRow, const MenuItem* toParent, int toRow) override;
+  void aboutToMove(const document::MenuItem* fromParent, int fromRow, const document::MenuItem* toParent, int toRow) override;
   void moved() override;
-  void textChanged(const MenuItem* item) override;
+  void textChanged(const document::MenuItem* item) override;
   void aboutToReset() override;
   void reset() override;
 
-  MenuTree& m_tree;
+  document::MenuTree& m_tree;
 };
 
 }  // namespace corvantel::gui

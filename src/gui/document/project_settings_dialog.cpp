@@ -57,7 +57,7 @@ TProjectSettings::TProjectSettings(QWidget* parent) : QDialog(parent) {
   PageAuthor = named(new QLineEdit(GroupBox1), "PageAuthor");
   Encoding = named(new QComboBox(GroupBox1), "Encoding");
   Encoding->setEditable(false);
-  for (const std::string& name : encodingNames()) Encoding->addItem(QString::fromStdString(name));
+  for (const std::string& name : document::encodingNames()) Encoding->addItem(QString::fromStdString(name));
   Encoding->setMaxVisibleItems(12);
   Label7 = label(GroupBox1, "Label7", "Page &title", PageTitle);
   Label8 = label(GroupBox1, "Label8", "&Author", PageAuthor);
@@ -197,10 +197,10 @@ TProjectSettings::TProjectSettings(QWidget* parent) : QDialog(parent) {
   whole->addLayout(columns);
   whole->addLayout(buttons);
 
-  loadSettings(ProjectSettings{});
+  loadSettings(document::ProjectSettings{});
 }
 
-void TProjectSettings::loadSettings(const ProjectSettings& s) {
+void TProjectSettings::loadSettings(const document::ProjectSettings& s) {
   BGColor->setSelectionColor(s.bgColor);
   FontColor->setSelectionColor(s.fontColor);
   BorderColor->setSelectionColor(s.borderColor);
@@ -224,8 +224,8 @@ void TProjectSettings::loadSettings(const ProjectSettings& s) {
   setMenuType(s.menuType);
 }
 
-ProjectSettings TProjectSettings::settings() const {
-  ProjectSettings s;
+document::ProjectSettings TProjectSettings::settings() const {
+  document::ProjectSettings s;
   s.bgColor = BGColor->SelectionColor();
   s.fontColor = FontColor->SelectionColor();
   s.borderColor = BorderColor->SelectionColor();
@@ -233,7 +233,7 @@ ProjectSettings TProjectSettings::settings() const {
   s.bgColorOver = BGColorOver->SelectionColor();
   s.pageTitle = PageTitle->text().toStdString();
   s.pageAuthor = PageAuthor->text().toStdString();
-  s.encodingIndex = Encoding->currentIndex() < 0 ? kNoEncoding : Encoding->currentIndex();
+  s.encodingIndex = Encoding->currentIndex() < 0 ? document::kNoEncoding : Encoding->currentIndex();
   s.fontBold = FontBold->isChecked();
   s.fontItalic = FontItalic->isChecked();
   s.separatorColor = SeparatorColor->SelectionColor();
@@ -249,21 +249,21 @@ ProjectSettings TProjectSettings::settings() const {
   return s;
 }
 
-MenuType TProjectSettings::menuType() const {
-  if (TableMenu->isChecked()) return MenuType::TableMenu;
-  if (TableRelative->isChecked()) return MenuType::TableRelative;
-  return MenuType::JSMenu;
+document::MenuType TProjectSettings::menuType() const {
+  if (TableMenu->isChecked()) return document::MenuType::TableMenu;
+  if (TableRelative->isChecked()) return document::MenuType::TableRelative;
+  return document::MenuType::JSMenu;
 }
 
-void TProjectSettings::setMenuType(MenuType type) {
+void TProjectSettings::setMenuType(document::MenuType type) {
   switch (type) {
-    case MenuType::TableMenu:
+    case document::MenuType::TableMenu:
       TableMenuClick();
       break;
-    case MenuType::TableRelative:
+    case document::MenuType::TableRelative:
       TableRelativeClick();
       break;
-    case MenuType::JSMenu:
+    case document::MenuType::JSMenu:
       JSMenuClick();
       break;
   }

@@ -27,12 +27,12 @@ class TProjectSettings : public QDialog {
 
   explicit TProjectSettings(QWidget* parent = nullptr);
 
-  void loadSettings(const ProjectSettings& settings);
-  ProjectSettings settings() const;
+  void loadSettings(const document::ProjectSettings& settings);
+  document::ProjectSettings settings() const;
 
-  MenuType menuType() const;
+  document::MenuType menuType() const;
   // Turns the type's radio button on and runs its click rule.
-  void setMenuType(MenuType type);
+  void setMenuType(document::MenuType type);
 
   // Click rules of the radio buttons: the one button on, X and Y (with their labels) enabled only for the
   // script-drawn main menu. Their values are kept either way.

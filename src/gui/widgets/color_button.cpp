@@ -11,13 +11,13 @@
 #include <QStyle>
 #include <QStyleOption>
 
-#include "core/widgets/color_palette_table.h"
+#include "core/palette/color_palette_table.h"
 #include "gui/widgets/color_grab_receiver.h"
 #include "gui/widgets/color_popup.h"
 
 namespace corvantel::gui {
 
-using namespace corvantel::widgets;
+using namespace corvantel::palette;
 
 namespace {
 
@@ -42,7 +42,7 @@ TColorButton::~TColorButton() {
 
 // ---- properties ----
 
-void TColorButton::setSelectionColor(Color color) {
+void TColorButton::setSelectionColor(document::Color color) {
   if (color == m_selectionColor) return;
   m_selectionColor = color;
   update();
@@ -125,7 +125,7 @@ void TColorButton::releaseGroupSiblings() {
   }
 }
 
-void TColorButton::setDropDownArrowColor(Color color) {
+void TColorButton::setDropDownArrowColor(document::Color color) {
   m_arrowColor = color;
   update();
 }
@@ -143,11 +143,11 @@ void TColorButton::setTransparent(bool transparent) {
   updateOpacity();
   update();
 }
-void TColorButton::setIndicatorBorder(TIndicatorBorder border) {
+void TColorButton::setIndicatorBorder(IndicatorBorder border) {
   m_indicatorBorder = border;
   update();
 }
-void TColorButton::setLayout(TButtonLayout layout) {
+void TColorButton::setLayout(ButtonLayout layout) {
   m_layout = layout;
   update();
 }
@@ -281,10 +281,10 @@ void TColorButton::paintIndicator(QPainter& p, const Rect& rect) {
   const bool hasColour = m_selectionColor != kColorNone && m_selectionColor != kColorDefault;
   const QColor colour = TColorPopup::toQColor(m_selectionColor);
   switch (m_indicatorBorder) {
-    case TIndicatorBorder::ibNone:
+    case IndicatorBorder::ibNone:
       if (hasColour) p.fillRect(r, colour);
       break;
-    case TIndicatorBorder::ibFlat:
+    case IndicatorBorder::ibFlat:
       p.setPen(pal.color(QPalette::Dark));
       if (hasColour) {
         p.setBrush(colour);
@@ -294,9 +294,9 @@ void TColorButton::paintIndicator(QPainter& p, const Rect& rect) {
       if (r.width() > 1 && r.height() > 1) p.drawRect(r.adjusted(0, 0, -1, -1));
       p.setBrush(Qt::NoBrush);
       break;
-    case TIndicatorBorder::ibSunken:
-    case TIndicatorBorder::ibRaised:
-      qDrawShadePanel(&p, r, pal, m_indicatorBorder == TIndicatorBorder::ibSunken, 1, nullptr);
+    case IndicatorBorder::ibSunken:
+    case IndicatorBorder::ibRaised:
+      qDrawShadePanel(&p, r, pal, m_indicatorBorder == IndicatorBorder::ibSunken, 1, nullptr);
       if (hasColour) p.fillRect(r.adjusted(1, 1, -1, -1), colour);
       break;
   }

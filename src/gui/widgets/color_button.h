@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "core/document/project_settings.h"
-#include "core/widgets/color_button_face.h"
+#include "core/palette/color_button_face.h"
 
 namespace corvantel::gui {
 
@@ -16,15 +16,15 @@ class TColorGrabReceiver;
 class TColorButton : public QWidget {
   Q_OBJECT
  public:
-  using TButtonLayout = widgets::TButtonLayout;
-  using TIndicatorBorder = widgets::TIndicatorBorder;
+  using ButtonLayout = palette::ButtonLayout;
+  using IndicatorBorder = palette::IndicatorBorder;
 
   explicit TColorButton(QWidget* parent = nullptr);
   ~TColorButton() override;
 
-  Color SelectionColor() const { return m_selectionColor; }
+  document::Color SelectionColor() const { return m_selectionColor; }
   // Sets the colour; fires OnChange when it differs.
-  void setSelectionColor(Color color);
+  void setSelectionColor(document::Color color);
 
   QString CustomText() const;
   void setCustomText(const QString& text);
@@ -44,18 +44,18 @@ class TColorButton : public QWidget {
   void setDown(bool down);
   int GroupIndex() const { return m_groupIndex; }
   void setGroupIndex(int index);
-  Color DropDownArrowColor() const { return m_arrowColor; }
-  void setDropDownArrowColor(Color color);
+  document::Color DropDownArrowColor() const { return m_arrowColor; }
+  void setDropDownArrowColor(document::Color color);
   int DropDownWidth() const { return m_dropDownWidth; }
   void setDropDownWidth(int width);
   bool Flat() const { return m_flat; }
   void setFlat(bool flat);
   bool Transparent() const { return m_transparent; }
   void setTransparent(bool transparent);
-  TIndicatorBorder IndicatorBorder() const { return m_indicatorBorder; }
-  void setIndicatorBorder(TIndicatorBorder border);
-  TButtonLayout Layout() const { return m_layout; }
-  void setLayout(TButtonLayout layout);
+  IndicatorBorder indicatorBorder() const { return m_indicatorBorder; }
+  void setIndicatorBorder(IndicatorBorder border);
+  ButtonLayout Layout() const { return m_layout; }
+  void setLayout(ButtonLayout layout);
   int Margin() const { return m_margin; }
   void setMargin(int margin);  // -1 centres; values below -1 are refused
   int Spacing() const { return m_spacing; }
@@ -72,7 +72,7 @@ class TColorButton : public QWidget {
 
   TColorPopup* popup() const { return m_popup; }
   // Where each part of the face goes in the current state.
-  widgets::ButtonFace faceLayout() const;
+  palette::ButtonFace faceLayout() const;
   // Paints the whole button; paintEvent only calls this.
   void paintButton(QPainter& painter);
 
@@ -105,13 +105,13 @@ class TColorButton : public QWidget {
   bool event(QEvent* event) override;
 
  private:
-  void paintFrame(QPainter& p, const QRect& r, widgets::FrameLook look, bool thin);
-  void paintIndicator(QPainter& p, const widgets::Rect& r);
-  void paintGlyph(QPainter& p, const widgets::Rect& r);
-  void paintCaption(QPainter& p, const widgets::Rect& r);
+  void paintFrame(QPainter& p, const QRect& r, palette::FrameLook look, bool thin);
+  void paintIndicator(QPainter& p, const palette::Rect& r);
+  void paintGlyph(QPainter& p, const palette::Rect& r);
+  void paintCaption(QPainter& p, const palette::Rect& r);
   void releaseGroupSiblings();
   void updateOpacity();
-  void setState(widgets::ButtonState state);
+  void setState(palette::ButtonState state);
 
   TColorPopup* m_popup = nullptr;
   TColorGrabReceiver* m_receiver = nullptr;  // holds the pointer and keys for the open palette
@@ -120,19 +120,19 @@ class TColorButton : public QWidget {
   bool m_down = false;
   bool m_dragging = false;
   bool m_allowAllUp = false;
-  TButtonLayout m_layout = TButtonLayout::blGlyphLeft;
+  ButtonLayout m_layout = ButtonLayout::blGlyphLeft;
   int m_spacing = 4;
   int m_margin = -1;
   bool m_flat = false;
   bool m_hot = false;
   bool m_transparent = true;
-  TIndicatorBorder m_indicatorBorder = TIndicatorBorder::ibFlat;
-  Color m_arrowColor = 0;
+  IndicatorBorder m_indicatorBorder = IndicatorBorder::ibFlat;
+  document::Color m_arrowColor = 0;
   int m_dropDownWidth = 15;
   bool m_arrowPressed = false;
   bool m_popupOpen = false;
-  Color m_selectionColor = 0;
-  widgets::ButtonState m_state = widgets::ButtonState::Up;
+  document::Color m_selectionColor = 0;
+  palette::ButtonState m_state = palette::ButtonState::Up;
   int m_numGlyphs = 1;
   QString m_caption;
   int m_accelerator = 0;

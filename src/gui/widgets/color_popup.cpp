@@ -14,14 +14,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/widgets/color_palette_keys.h"
-#include "core/widgets/color_palette_locate.h"
-#include "core/widgets/color_palette_table.h"
+#include "core/palette/color_palette_keys.h"
+#include "core/palette/color_palette_locate.h"
+#include "core/palette/color_palette_table.h"
 #include "gui/widgets/color_button.h"
 
 namespace corvantel::gui {
 
-using namespace corvantel::widgets;
+using namespace corvantel::palette;
 
 namespace {
 
@@ -126,14 +126,14 @@ QColor TColorPopup::systemColor(int index) {
   }
 }
 
-QColor TColorPopup::toQColor(Color color) {
+QColor TColorPopup::toQColor(document::Color color) {
   if (isSystemColorCode(color)) return systemColor(systemColorIndex(color));
   return QColor(redOf(color), greenOf(color), blueOf(color));
 }
 
-static Color systemColorValue(int index) {
+static document::Color systemColorValue(int index) {
   const QColor c = TColorPopup::systemColor(index);
-  return makeColor(c.red(), c.green(), c.blue());
+  return document::makeColor(c.red(), c.green(), c.blue());
 }
 
 void TColorPopup::setDefaultText(const QString& text) {
@@ -196,12 +196,12 @@ void TColorPopup::ensureCombs() {
   if (m_combs.empty()) m_combs = buildColorCombs(m_centre, m_layout.combRadius, PaletteLayout::kCombLevels);
 }
 
-const TCombArray& TColorPopup::colorCombs() {
+const CombArray& TColorPopup::colorCombs() {
   ensureCombs();
   return m_combs;
 }
 
-std::optional<Color> TColorPopup::customColor() {
+std::optional<document::Color> TColorPopup::customColor() {
   if (m_customIndex > 0) {
     ensureCombs();
     const auto i = static_cast<std::size_t>(m_customIndex - 1);
@@ -213,7 +213,7 @@ std::optional<Color> TColorPopup::customColor() {
   return std::nullopt;
 }
 
-void TColorPopup::locate(Color color) {
+void TColorPopup::locate(document::Color color) {
   ensureCombs();
   const bool wasCustom = customMode();
   const LocatedColor found = locateColor(color, m_showSystemColors, systemColorValue, m_greys, m_combs);
@@ -231,7 +231,7 @@ void TColorPopup::locate(Color color) {
   }
 }
 
-void TColorPopup::openWith(Color color) {
+void TColorPopup::openWith(document::Color color) {
   m_pressSeen = false;
   m_tracking = Tracking::None;
   m_hover = kCellNone;
@@ -264,7 +264,7 @@ void TColorPopup::reposition() {
 
 QRect TColorPopup::qrect(const Rect& r) const { return QRect(r.left, r.top, r.width(), r.height()); }
 
-Color TColorPopup::cellColor(int cell) const {
+document::Color TColorPopup::cellColor(int cell) const {
   return isColorCell(cell) ? paletteColors()[static_cast<std::size_t>(cell)].value : 0;
 }
 
@@ -376,12 +376,12 @@ void TColorPopup::paintCustomArea(QPainter& p) {
   s.setPen(Qt::NoPen);
   const int c = l.combCellSize;
   const Point centre = l.combCentre();
-  for (const TCombEntry& e : m_combs) {
+  for (const CombEntry& e : m_combs) {
     s.setBrush(toQColor(e.color));
     s.drawPolygon(hexagon(centre.x + e.x, centre.y + e.y, c));
   }
   for (std::size_t i = 0; i < m_greys.size(); ++i) {
-    const TCombEntry& g = m_greys[i];
+    const CombEntry& g = m_greys[i];
     s.setBrush(toQColor(g.color));
     s.drawPolygon(hexagon(l.greyStrip.left + g.x, l.greyStrip.top + g.y, greyCellSize(static_cast<int>(i), c)));
   }
@@ -390,11 +390,11 @@ void TColorPopup::paintCustomArea(QPainter& p) {
   s.setPen(QPen(Qt::white, 2));
   s.setBrush(Qt::NoBrush);
   if (m_customIndex > 0 && static_cast<std::size_t>(m_customIndex - 1) < m_combs.size()) {
-    const TCombEntry& e = m_combs[static_cast<std::size_t>(m_customIndex - 1)];
+    const CombEntry& e = m_combs[static_cast<std::size_t>(m_customIndex - 1)];
     s.drawPolygon(hexagon(centre.x + e.x, centre.y + e.y, c));
   } else if (m_customIndex < 0 && static_cast<std::size_t>(-m_customIndex - 1) < m_greys.size()) {
     const int i = -m_customIndex - 1;
-    const TCombEntry& g = m_greys[static_cast<std::size_t>(i)];
+    const CombEntry& g = m_greys[static_cast<std::size_t>(i)];
     s.drawPolygon(hexagon(l.greyStrip.left + g.x, l.greyStrip.top + g.y, greyCellSize(i, c)));
   }
   s.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -656,7 +656,7 @@ void TColorPopup::updateHint(QPoint pos, bool held) {
     at = mapToGlobal(QPoint(m_layout.intensityBar.right, pos.y() - 8));
     timeout = kHintMs;
   } else {
-    std::optional<Color> colour;
+    std::optional<document::Color> colour;
     if (customMode()) {
       if (held && m_tracking != Tracking::None && m_tracking != Tracking::Bar) {
         colour = customColor();

@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <optional>
 
-#include "core/widgets/color_combs.h"
-#include "core/widgets/color_palette_layout.h"
-#include "core/widgets/color_palette_table.h"
+#include "core/palette/color_combs.h"
+#include "core/palette/color_palette_layout.h"
+#include "core/palette/color_palette_table.h"
 
 namespace corvantel::gui {
 
@@ -37,9 +37,9 @@ class TColorPopup : public QWidget {
   // Measures the texts and lays the palette out again.
   void relayout();
   // Selects the cell of `color` (custom mode when it is a grey or comb), then positions and shows.
-  void openWith(Color color);
+  void openWith(document::Color color);
   // Finds `color` again while open (the owner's colour changed from code).
-  void locate(Color color);
+  void locate(document::Color color);
   void hidePalette();
   // Places the palette below (or above) the owner and sizes it for the current mode.
   void reposition();
@@ -47,20 +47,20 @@ class TColorPopup : public QWidget {
   int selectedCell() const { return m_selected; }
   int hoverCell() const { return m_hover; }
   int customIndex() const { return m_customIndex; }
-  bool customMode() const { return m_selected == widgets::kCellCustom; }
+  bool customMode() const { return m_selected == palette::kCellCustom; }
   float intensity() const { return m_intensity; }
-  const widgets::PaletteLayout& paletteLayout() const { return m_layout; }
-  const widgets::TCombArray& colorCombs();
-  const widgets::TCombArray& greyCells() const { return m_greys; }
+  const palette::PaletteLayout& paletteLayout() const { return m_layout; }
+  const palette::CombArray& colorCombs();
+  const palette::CombArray& greyCells() const { return m_greys; }
   // The colour of the custom choice, when there is one.
-  std::optional<Color> customColor();
+  std::optional<document::Color> customColor();
 
   // Paints the parts of the palette that meet `clip`.
   void paintPalette(QPainter& painter, const QRect& clip);
 
   // The desktop colour of a system colour index 0..24, and any palette value as a QColor.
   static QColor systemColor(int index);
-  static QColor toQColor(Color color);
+  static QColor toQColor(document::Color color);
   // The 3D edge width: the style's default frame width, 2 where the style has none.
   static int edgeWidth();
 
@@ -91,8 +91,8 @@ class TColorPopup : public QWidget {
   void closeWithPick();
   void closeWithoutPick();
   void updateHint(QPoint pos, bool leftHeld);
-  QRect qrect(const widgets::Rect& r) const;
-  Color cellColor(int cell) const;
+  QRect qrect(const palette::Rect& r) const;
+  document::Color cellColor(int cell) const;
 
   TColorButton* m_owner;
   QString m_defaultText;
@@ -100,12 +100,12 @@ class TColorPopup : public QWidget {
   int m_edge = 2;
   int m_spacing = 8;
   bool m_showSystemColors = false;
-  widgets::PaletteLayout m_layout;
-  int m_selected = widgets::kCellNone;
-  int m_hover = widgets::kCellNone;
-  widgets::TCombArray m_combs;  // empty: rebuilt on demand
-  widgets::TCombArray m_greys;
-  widgets::RgbF m_centre{1.0f, 1.0f, 1.0f};
+  palette::PaletteLayout m_layout;
+  int m_selected = palette::kCellNone;
+  int m_hover = palette::kCellNone;
+  palette::CombArray m_combs;  // empty: rebuilt on demand
+  palette::CombArray m_greys;
+  palette::RgbF m_centre{1.0f, 1.0f, 1.0f};
   float m_intensity = 1.0f;
   int m_customIndex = 0;
   Tracking m_tracking = Tracking::None;

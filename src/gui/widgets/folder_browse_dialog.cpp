@@ -15,8 +15,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "core/widgets/locale_captions.h"
-#include "core/widgets/path_shortening.h"
+#include "core/i18n/locale_captions.h"
+#include "core/io/path_shortening.h"
 #include "gui/app/user_prompts.h"
 
 namespace corvantel::gui {
@@ -65,14 +65,14 @@ QString chooseFrom(const QStringList& lines, const QString& key) {
   std::vector<std::string> list;
   list.reserve(static_cast<std::size_t>(lines.size()));
   for (const QString& line : lines) list.push_back(line.toStdString());
-  return QString::fromStdString(chooseCaption(list, key.toStdString()));
+  return QString::fromStdString(i18n::chooseCaption(list, key.toStdString()));
 }
 
 }  // namespace
 
 TFolderBrowseDialog::TFolderBrowseDialog(QWidget* owner)
     : QDialog(owner),
-      m_localeKey(QString::fromStdString(localeKeyFromEnvironment())),
+      m_localeKey(QString::fromStdString(i18n::localeKeyFromEnvironment())),
       m_newFolderCaptions(defaultCaptions(2)),
       m_labelCaptions(defaultCaptions(1)) {
   setWindowTitle(QStringLiteral("Browse for Folder"));
@@ -328,7 +328,7 @@ void TFolderBrowseDialog::selectionChanged() {
   QStandardItem* item = m_model->itemFromIndex(m_tree->currentIndex());
   m_currentPath = item ? item->data(kPathRole).toString() : QString();
   if (m_flags.testFlag(ShowPath)) {
-    QString text = QString::fromStdString(shortenPath(m_currentPath.toStdString(), 50));
+    QString text = QString::fromStdString(io::shortenPath(m_currentPath.toStdString(), 50));
     if (text.isEmpty() && item) text = item->text();
     m_status->setText(text);
   } else {

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-#include "core/widgets/help_log.h"
+#include "core/help/help_log.h"
 #include "gui/app/user_prompts.h"
 #include "gui/widgets/chm_help_display.h"
 #include "gui/widgets/help_display.h"
@@ -23,7 +23,7 @@ THelpHook::DisplayFactory& displayFactory() {
 }  // namespace
 
 THelpHook::THelpHook(const QString& helpFile, const QString& windowDefinition, int mode,
-                     std::shared_ptr<HelpDisplay> display, std::unique_ptr<widgets::HelpLog> log, QObject* parent)
+                     std::shared_ptr<HelpDisplay> display, std::unique_ptr<help::HelpLog> log, QObject* parent)
     : QObject(parent),
       m_previous(g_current),
       m_helpFile(helpFile),
@@ -32,14 +32,14 @@ THelpHook::THelpHook(const QString& helpFile, const QString& windowDefinition, i
       m_display(std::move(display)),
       m_log(std::move(log)) {
   setObjectName(QStringLiteral("HelpSystem"));
-  writeLog(widgets::HelpLog::createLine(helpFile.toStdString(), windowDefinition.toStdString(), mode));
+  writeLog(help::HelpLog::createLine(helpFile.toStdString(), windowDefinition.toStdString(), mode));
   m_viewerAvailable = m_display && m_display->available();
   g_current = this;
   if (qApp) qApp->installEventFilter(this);
 }
 
 THelpHook::~THelpHook() {
-  writeLog(widgets::HelpLog::kDestroyLine);
+  writeLog(help::HelpLog::kDestroyLine);
   if (qApp) qApp->removeEventFilter(this);
   if (m_viewerAvailable) m_display->closeAll();
   // Give the handler back to the one that was in charge before, unless that one is gone already.
@@ -54,14 +54,14 @@ void THelpHook::writeLog(const std::string& line) {
 
 bool THelpHook::HelpHook(int command, qint32 data, bool& callHelp) {
   callHelp = false;
-  writeLog(widgets::HelpLog::hookLine(command, data));
+  writeLog(help::HelpLog::hookLine(command, data));
   switch (command) {
-    case widgets::help_command::kContext:
-    case widgets::help_command::kContextPopup:
+    case help::help_command::kContext:
+    case help::help_command::kContextPopup:
       HelpContext(data);
       break;
-    case widgets::help_command::kSetPopupPos:
-      m_popupPosition = widgets::unpackPopupPosition(data);
+    case help::help_command::kSetPopupPos:
+      m_popupPosition = help::unpackPopupPosition(data);
       break;
     default:
       callHelp = true;
@@ -77,24 +77,24 @@ int THelpHook::HelpContext(int context) {
 }
 
 int THelpHook::HelpHookContext(const QString& helpFile, int context, const QString& windowDefinition, int mode) {
-  writeLog(widgets::HelpLog::contextLine(helpFile.toStdString(), context, windowDefinition.toStdString(), mode));
+  writeLog(help::HelpLog::contextLine(helpFile.toStdString(), context, windowDefinition.toStdString(), mode));
   QString path =
-      QString::fromStdString(widgets::buildHelpPath(helpFile.toStdString(), {}, windowDefinition.toStdString()));
+      QString::fromStdString(help::buildHelpPath(helpFile.toStdString(), {}, windowDefinition.toStdString()));
   int code = 0;
   if (!m_viewerAvailable) {
     code = 1;
   } else {
-    writeLog(widgets::HelpLog::showContextLine(path.toStdString(), mode));
+    writeLog(help::HelpLog::showContextLine(path.toStdString(), mode));
     // The viewer brings itself to the front; a file it cannot read counts as no viewer for it.
     code = m_display->showContext(path, context) ? 0 : 1;
   }
-  writeLog(widgets::HelpLog::returnedLine(code));
+  writeLog(help::HelpLog::returnedLine(code));
   return code;
 }
 
 void THelpHook::HelpHookShowError(int code) {
-  std::string message = widgets::helpErrorMessage(code);
-  writeLog(widgets::HelpLog::showErrorLine(code, message));
+  std::string message = help::helpErrorMessage(code);
+  writeLog(help::HelpLog::showErrorLine(code, message));
   prompts().warning(QApplication::activeWindow(), QString::fromStdString(message));
 }
 
@@ -112,7 +112,7 @@ bool THelpHook::requestHelpFor(const QWidget* widget) {
   int context = helpContextOf(widget);
   if (!hook || context <= 0) return false;
   bool callHelp = false;
-  hook->HelpHook(widgets::help_command::kContext, context, callHelp);
+  hook->HelpHook(help::help_command::kContext, context, callHelp);
   return true;
 }
 

@@ -5,11 +5,11 @@
 #include <functional>
 #include <memory>
 
-#include "core/widgets/help_path.h"
+#include "core/help/help_path.h"
 
 class QWidget;
 
-namespace corvantel::widgets {
+namespace corvantel::help {
 class HelpLog;
 }
 
@@ -28,7 +28,7 @@ class THelpHook : public QObject {
   // `helpFile` is the full path of the help file; `windowDefinition` and `mode` are passed on as the
   // viewer wants them (empty and 0 in this program). `log` receives the diagnostic lines when set.
   THelpHook(const QString& helpFile, const QString& windowDefinition, int mode, std::shared_ptr<HelpDisplay> display,
-            std::unique_ptr<widgets::HelpLog> log = nullptr, QObject* parent = nullptr);
+            std::unique_ptr<help::HelpLog> log = nullptr, QObject* parent = nullptr);
   ~THelpHook() override;
 
   // The hook proper: 1 and 8 open the help file at context `data`; 13 remembers the pop-up position
@@ -41,9 +41,9 @@ class THelpHook : public QObject {
   void HelpHookShowError(int code);
 
   const QString& helpFile() const { return m_helpFile; }
-  widgets::PopupPosition popupPosition() const { return m_popupPosition; }
+  help::PopupPosition popupPosition() const { return m_popupPosition; }
   std::shared_ptr<HelpDisplay> display() const { return m_display; }
-  widgets::HelpLog* log() const { return m_log.get(); }
+  help::HelpLog* log() const { return m_log.get(); }
 
   // The hook in charge (the one made last and not yet destroyed), or null.
   static THelpHook* current();
@@ -66,10 +66,10 @@ class THelpHook : public QObject {
   QString m_helpFile;
   QString m_windowDefinition;
   int m_mode = 0;
-  widgets::PopupPosition m_popupPosition;
+  help::PopupPosition m_popupPosition;
   std::shared_ptr<HelpDisplay> m_display;
   bool m_viewerAvailable = false;
-  std::unique_ptr<widgets::HelpLog> m_log;
+  std::unique_ptr<help::HelpLog> m_log;
 };
 
 }  // namespace corvantel::gui

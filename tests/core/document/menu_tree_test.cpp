@@ -15,8 +15,8 @@ namespace corvantel {
 namespace {
 
 // Writes the tree as "text(children)" with the captions only, e.g. "Menu(A(A1 A2) B)".
-std::string shape(const MenuItem& item) {
-  std::string out = ExtractTitle(item.text());
+std::string shape(const document::MenuItem& item) {
+  std::string out = document::extractTitle(item.text());
   if (item.hasChildren()) {
     out += "(";
     for (int i = 0; i < item.childCount(); ++i) {
@@ -28,7 +28,7 @@ std::string shape(const MenuItem& item) {
   return out;
 }
 
-std::string shape(const MenuTree& tree) {
+std::string shape(const document::MenuTree& tree) {
   std::string out;
   for (int i = 0; i < tree.top()->childCount(); ++i) {
     if (i) out += " | ";
@@ -50,12 +50,12 @@ class MenuTreeDrop : public ::testing::Test {
     b1 = tree.append(b, "B1\t", -1);
     ASSERT_EQ(shape(tree), "Menu(A(A1 A2 A3) B(B1))");
   }
-  MenuTree tree;
-  MenuItem *root, *a, *a1, *a2, *a3, *b, *b1;
+  document::MenuTree tree;
+  document::MenuItem *root, *a, *a1, *a2, *a3, *b, *b1;
 };
 
 TEST_F(MenuTreeDrop, LandsDirectlyBeforeTheTarget) {
-  MoveResult r = tree.moveBefore(a3, a1);  // third child onto the first: the new first child
+  document::MoveResult r = tree.moveBefore(a3, a1);  // third child onto the first: the new first child
   EXPECT_TRUE(r.moved);
   EXPECT_EQ(shape(tree), "Menu(A(A3 A1 A2) B(B1))");
   EXPECT_EQ(r.oldParent, a);
@@ -73,7 +73,7 @@ TEST_F(MenuTreeDrop, OntoOwnParentGoesOneLevelUpBeforeIt) {
 }
 
 TEST_F(MenuTreeDrop, WholeSubtreeMovesIntoAnotherList) {
-  MoveResult r = tree.moveBefore(a, b1);
+  document::MoveResult r = tree.moveBefore(a, b1);
   EXPECT_TRUE(r.moved);
   EXPECT_EQ(shape(tree), "Menu(B(A(A1 A2 A3) B1))");
   EXPECT_EQ(a->parent(), b);
@@ -83,7 +83,7 @@ TEST_F(MenuTreeDrop, WholeSubtreeMovesIntoAnotherList) {
 }
 
 TEST_F(MenuTreeDrop, MovingTheOnlyChildEmptiesTheOldParent) {
-  MoveResult r = tree.moveBefore(b1, a2);
+  document::MoveResult r = tree.moveBefore(b1, a2);
   EXPECT_TRUE(r.moved);
   EXPECT_TRUE(r.oldParentEmptied);
   EXPECT_EQ(r.oldParent, b);
@@ -104,8 +104,8 @@ TEST_F(MenuTreeDrop, RefusedDropsChangeNothing) {
 }
 
 TEST_F(MenuTreeDrop, RootStaysFirstWithFurtherTopLevelItems) {
-  MenuItem* outside1 = tree.append(nullptr, "X\t", -1);
-  MenuItem* outside2 = tree.append(nullptr, "Y\t", -1);
+  document::MenuItem* outside1 = tree.append(nullptr, "X\t", -1);
+  document::MenuItem* outside2 = tree.append(nullptr, "Y\t", -1);
   EXPECT_FALSE(tree.moveBefore(root, outside2).moved);
   EXPECT_FALSE(tree.moveBefore(outside1, root).moved);
   EXPECT_EQ(tree.root(), root);
@@ -127,26 +127,26 @@ TEST_F(MenuTreeDrop, RemoveTakesTheWholeSubtree) {
 }
 
 TEST(MenuItemText, CaptionBeforeFirstTabAddressAfterIt) {
-  EXPECT_EQ(ExtractTitle("Home\tindex.html"), "Home");
-  EXPECT_EQ(ExtractURL("Home\tindex.html"), "index.html");
-  EXPECT_EQ(ExtractTitle("no tab at all"), "");
-  EXPECT_EQ(ExtractURL("no tab at all"), "no tab at all");
-  EXPECT_EQ(ExtractTitle("A\tB\tc.html"), "A");  // a pasted tab: the rest belongs to the address
-  EXPECT_EQ(ExtractURL("A\tB\tc.html"), "B\tc.html");
-  EXPECT_EQ(ExtractTitle("\t"), "");
-  EXPECT_EQ(ExtractURL("\t"), "");
+  EXPECT_EQ(document::extractTitle("Home\tindex.html"), "Home");
+  EXPECT_EQ(document::extractUrl("Home\tindex.html"), "index.html");
+  EXPECT_EQ(document::extractTitle("no tab at all"), "");
+  EXPECT_EQ(document::extractUrl("no tab at all"), "no tab at all");
+  EXPECT_EQ(document::extractTitle("A\tB\tc.html"), "A");  // a pasted tab: the rest belongs to the address
+  EXPECT_EQ(document::extractUrl("A\tB\tc.html"), "B\tc.html");
+  EXPECT_EQ(document::extractTitle("\t"), "");
+  EXPECT_EQ(document::extractUrl("\t"), "");
 }
 
 TEST(MenuTreeText, SetTextReportsWhetherItChanged) {
-  MenuTree tree;
-  MenuItem* item = tree.append(nullptr, "Menu\t", 0);
+  document::MenuTree tree;
+  document::MenuItem* item = tree.append(nullptr, "Menu\t", 0);
   EXPECT_FALSE(tree.setText(item, "Menu\t"));
   EXPECT_TRUE(tree.setText(item, "Start\t/"));
   EXPECT_EQ(item->text(), "Start\t/");
 }
 
 TEST(MenuTreeDocument, NewProjectHoldsOnlyTheRoot) {
-  Document doc;
+  document::Document doc;
   doc.tree().append(nullptr, "old\t", -1);
   doc.resetToNewProject();
   ASSERT_EQ(doc.tree().itemCount(), 1u);
@@ -155,29 +155,29 @@ TEST(MenuTreeDocument, NewProjectHoldsOnlyTheRoot) {
 }
 
 // Records the observer calls as text.
-class Recorder : public MenuTreeObserver {
+class Recorder : public document::MenuTreeObserver {
  public:
-  explicit Recorder(const MenuTree& tree) : m_tree(tree) {}
+  explicit Recorder(const document::MenuTree& tree) : m_tree(tree) {}
   std::vector<std::string> calls;
-  void aboutToInsert(const MenuItem* p, int row) override {
+  void aboutToInsert(const document::MenuItem* p, int row) override {
     calls.push_back("insert " + name(p) + " " + std::to_string(row));
   }
   void inserted() override { calls.push_back("inserted"); }
-  void aboutToRemove(const MenuItem* p, int row) override {
+  void aboutToRemove(const document::MenuItem* p, int row) override {
     calls.push_back("remove " + name(p) + " " + std::to_string(row));
   }
   void removed() override { calls.push_back("removed"); }
-  void aboutToMove(const MenuItem* f, int fr, const MenuItem* t, int tr) override {
+  void aboutToMove(const document::MenuItem* f, int fr, const document::MenuItem* t, int tr) override {
     calls.push_back("move " + name(f) + " " + std::to_string(fr) + " " + name(t) + " " + std::to_string(tr));
   }
   void moved() override { calls.push_back("moved"); }
-  void textChanged(const MenuItem* item) override { calls.push_back("text " + name(item)); }
+  void textChanged(const document::MenuItem* item) override { calls.push_back("text " + name(item)); }
   void aboutToReset() override { calls.push_back("reset"); }
   void reset() override { calls.push_back("reset done"); }
 
  private:
-  std::string name(const MenuItem* item) const { return m_tree.isTop(item) ? "top" : ExtractTitle(item->text()); }
-  const MenuTree& m_tree;
+  std::string name(const document::MenuItem* item) const { return m_tree.isTop(item) ? "top" : document::extractTitle(item->text()); }
+  const document::MenuTree& m_tree;
 };
 
 TEST_F(MenuTreeDrop, ObserverHearsEveryChangeWithRowsBeforeTheChange) {
@@ -199,13 +199,13 @@ TEST_F(MenuTreeDrop, ObserverHearsEveryChangeWithRowsBeforeTheChange) {
 
 TEST(MenuTreeDepth, HundredThousandLevelsBuiltWalkedAndDestroyed) {
   constexpr int kDepth = 100000;
-  auto tree = std::make_unique<MenuTree>();
-  MenuItem* item = tree->append(nullptr, "Menu\t", 0);
+  auto tree = std::make_unique<document::MenuTree>();
+  document::MenuItem* item = tree->append(nullptr, "Menu\t", 0);
   for (int i = 0; i < kDepth; ++i) item = tree->append(item, "x\t", -1);
-  EXPECT_EQ(MenuTree::depth(item), kDepth);
-  EXPECT_TRUE(MenuTree::isInSubtree(item, tree->root()));
+  EXPECT_EQ(document::MenuTree::depth(item), kDepth);
+  EXPECT_TRUE(document::MenuTree::isInSubtree(item, tree->root()));
   int visited = 0, deepest = 0;
-  tree->forEach([&](const MenuItem&, int depth) {
+  tree->forEach([&](const document::MenuItem&, int depth) {
     ++visited;
     deepest = std::max(deepest, depth);
   });
@@ -213,7 +213,7 @@ TEST(MenuTreeDepth, HundredThousandLevelsBuiltWalkedAndDestroyed) {
   EXPECT_EQ(deepest, kDepth);
   EXPECT_EQ(tree->itemCount(), static_cast<std::size_t>(kDepth + 1));
   // Moving a deep chain and deleting it: no recursion anywhere.
-  MenuItem* middle = item;
+  document::MenuItem* middle = item;
   for (int i = 0; i < kDepth / 2; ++i) middle = middle->parent();
   EXPECT_FALSE(tree->moveBefore(middle, item).moved);
   EXPECT_TRUE(tree->moveBefore(middle, tree->root()->child(0)).moved);

@@ -12,31 +12,31 @@ using namespace corvantel;
 TEST(GenerateCommand, ReadsTheProjectAndWritesTheFolder) {
   gentest::TempFolder work;
   auto d = gentest::newDocument();
-  d->settings().menuType = MenuType::TableMenu;
+  d->settings().menuType = document::MenuType::TableMenu;
   d->settings().pageTitle = "Club pages";
-  MenuItem* news = gentest::add(d->tree(), d->tree().root(), "News", "news.html");
+  document::MenuItem* news = gentest::add(d->tree(), d->tree().root(), "News", "news.html");
   gentest::add(d->tree(), news, "2024", "2024.html");
   const std::string projectPath = work.file("club.cvp");
-  project::Saver(*d, projectPath);
+  project::saveProjectFiles(*d, projectPath);
 
   mkdir(work.file("program").c_str(), 0755);
   mkdir(work.file("program/data").c_str(), 0755);
-  for (const auto& name : supportFileNames()) gentest::writeBytes(work.file("program/data/" + name), name);
+  for (const auto& name : generator::supportFileNames()) gentest::writeBytes(work.file("program/data/" + name), name);
   mkdir(work.file("out").c_str(), 0755);
 
-  EXPECT_EQ(runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 0);
-  EXPECT_EQ(gentest::readAll(work.file("out/menu.html")), buildMenuPage(d->settings(), d->tree()));
+  EXPECT_EQ(generator::runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 0);
+  EXPECT_EQ(gentest::readAll(work.file("out/menu.html")), generator::buildMenuPage(d->settings(), d->tree()));
   EXPECT_EQ(gentest::readAll(work.file("out/HM_Loader.js")), "HM_Loader.js");
 
   // A missing support file: the folder is still written, but the command fails.
   std::remove(work.file("program/data/triL.gif").c_str());
-  EXPECT_EQ(runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 1);
+  EXPECT_EQ(generator::runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 1);
 }
 
 TEST(GenerateCommand, FailsWithoutAnOutputFolderOrAMenuDataFile) {
   gentest::TempFolder work;
   gentest::writeBytes(work.file("lonely.cvp"), "[Settings]\r\n");
-  EXPECT_EQ(runGenerateCommand(work.file("missing"), work.file("lonely.cvp"), work.path() + "/"), 1);
-  EXPECT_EQ(runGenerateCommand(work.path(), work.file("lonely.cvp"), work.path() + "/"), 1);  // no .cvd
+  EXPECT_EQ(generator::runGenerateCommand(work.file("missing"), work.file("lonely.cvp"), work.path() + "/"), 1);
+  EXPECT_EQ(generator::runGenerateCommand(work.path(), work.file("lonely.cvp"), work.path() + "/"), 1);  // no .cvd
   EXPECT_FALSE(io::fileExists(work.file("menu.html")));
 }

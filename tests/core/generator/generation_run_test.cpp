@@ -20,7 +20,7 @@ struct ProgramFolder {
   std::string path() const { return folder.path() + "/"; }
   void populate() {
     mkdir(folder.file("data").c_str(), 0755);
-    for (const auto& name : supportFileNames()) writeBytes(folder.file("data/" + name), contentOf(name));
+    for (const auto& name : generator::supportFileNames()) writeBytes(folder.file("data/" + name), contentOf(name));
   }
   static std::string contentOf(const std::string& name) {
     std::string bytes = "// " + name + "\r\n";
@@ -29,10 +29,10 @@ struct ProgramFolder {
   }
 };
 
-std::unique_ptr<Document> sampleDocument() {
+std::unique_ptr<document::Document> sampleDocument() {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  MenuItem* m = gentest::add(d.tree(), d.tree().root(), "Club", "club.html");
+  document::Document& d = *dp;
+  document::MenuItem* m = gentest::add(d.tree(), d.tree().root(), "Club", "club.html");
   gentest::add(d.tree(), m, "News", "news.html");
   d.setModified(false);
   return dp;
@@ -45,30 +45,30 @@ TEST(GenerationRun, WritesTheSixFilesInOrderAndLeavesTheDocumentAlone) {
   program.populate();
   TempFolder out;
   auto dp = sampleDocument();
-  Document& d = *dp;
-  const ProjectSettings before = d.settings();
+  document::Document& d = *dp;
+  const document::ProjectSettings before = d.settings();
   const std::size_t items = d.tree().itemCount();
   d.setProjectFileName("/somewhere/club.cvp");
 
-  GenerationReport report = generateFiles(d, out.path(), program.path());
+  generator::GenerationReport report = generator::generateFiles(d, out.path(), program.path());
   EXPECT_TRUE(report.notCopied.empty());
   std::vector<std::string> expected;
   for (const char* name : {"menu.html", "hierArrays.js", "hierMenus.js", "tri.gif", "triL.gif", "HM_Loader.js"}) {
     expected.push_back(out.file(name));
   }
   EXPECT_EQ(report.written, expected);
-  EXPECT_EQ(readAll(out.file("menu.html")), buildMenuPage(d.settings(), d.tree()));
-  MenuArrayWriter arrays(d.settings());
+  EXPECT_EQ(readAll(out.file("menu.html")), generator::buildMenuPage(d.settings(), d.tree()));
+  generator::MenuArrayWriter arrays(d.settings());
   arrays.buildArrayText(d.tree());
   EXPECT_EQ(readAll(out.file("hierArrays.js")), arrays.encodedText());
-  for (const auto& name : supportFileNames()) {
+  for (const auto& name : generator::supportFileNames()) {
     EXPECT_EQ(readAll(out.file(name)), ProgramFolder::contentOf(name)) << name;
   }
   EXPECT_FALSE(d.isModified());
   EXPECT_EQ(d.settings(), before);
   EXPECT_EQ(d.tree().itemCount(), items);
   EXPECT_EQ(d.projectFileName(), "/somewhere/club.cvp");
-  EXPECT_FALSE(notCopiedWarning(report, program.path()).size());
+  EXPECT_FALSE(generator::notCopiedWarning(report, program.path()).size());
 }
 
 TEST(GenerationRun, ASecondRunReplacesEverything) {
@@ -79,11 +79,11 @@ TEST(GenerationRun, ASecondRunReplacesEverything) {
     writeBytes(out.file(name), std::string(100000, 'o'));  // longer than anything the run writes
   }
   auto dp = sampleDocument();
-  Document& d = *dp;
-  generateFiles(d, out.path(), program.path());
+  document::Document& d = *dp;
+  generator::generateFiles(d, out.path(), program.path());
   // The menu with submenus is removed: its array must not survive.
   d.tree().remove(d.tree().root()->child(0));
-  generateFiles(d, out.path(), program.path());
+  generator::generateFiles(d, out.path(), program.path());
   EXPECT_EQ(readAll(out.file("hierArrays.js")), "");
   EXPECT_EQ(readAll(out.file("menu.html")).find('o' + std::string(50, 'o')), std::string::npos);
   EXPECT_EQ(readAll(out.file("tri.gif")), ProgramFolder::contentOf("tri.gif"));
@@ -95,7 +95,7 @@ TEST(GenerationRun, MissingSupportFilesAreReportedAfterEveryCopyWasTried) {
   TempFolder out;
   std::remove(program.folder.file("data/tri.gif").c_str());
   std::remove(program.folder.file("data/HM_Loader.js").c_str());
-  GenerationReport report = generateFiles(*sampleDocument(), out.path(), program.path());
+  generator::GenerationReport report = generator::generateFiles(*sampleDocument(), out.path(), program.path());
   EXPECT_EQ(report.notCopied, (std::vector<std::string>{"tri.gif", "HM_Loader.js"}));
   EXPECT_TRUE(io::fileExists(out.file("triL.gif")));  // copied after the first miss
   EXPECT_TRUE(io::fileExists(out.file("hierMenus.js")));
@@ -103,11 +103,11 @@ TEST(GenerationRun, MissingSupportFilesAreReportedAfterEveryCopyWasTried) {
   // Without a data folder: the two generated files, and a warning naming all four others.
   ProgramFolder bare;
   TempFolder out2;
-  report = generateFiles(*sampleDocument(), out2.path(), bare.path());
+  report = generator::generateFiles(*sampleDocument(), out2.path(), bare.path());
   EXPECT_EQ(report.written.size(), 2u);
-  EXPECT_EQ(report.notCopied, supportFileNames());
-  const std::string warning = notCopiedWarning(report, bare.path());
-  for (const auto& name : supportFileNames()) EXPECT_NE(warning.find(name), std::string::npos) << warning;
+  EXPECT_EQ(report.notCopied, generator::supportFileNames());
+  const std::string warning = generator::notCopiedWarning(report, bare.path());
+  for (const auto& name : generator::supportFileNames()) EXPECT_NE(warning.find(name), std::string::npos) << warning;
   EXPECT_NE(warning.find(bare.path() + "data"), std::string::npos) << warning;
 }
 
@@ -120,9 +120,9 @@ TEST(GenerationRun, AProtectedPageStopsTheRunBeforeAnythingElseIsTouched) {
   writeBytes(out.file("tri.gif"), "old image");
   chmod(out.file("menu.html").c_str(), 0444);
   auto dp = sampleDocument();
-  Document& d = *dp;
+  document::Document& d = *dp;
   try {
-    generateFiles(d, out.path(), program.path());
+    generator::generateFiles(d, out.path(), program.path());
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_STREQ(e.what(), "File access denied");
@@ -140,7 +140,7 @@ TEST(GenerationRun, AnArrayFileThatCannotBeMadeKeepsThePageAndCopiesNothing) {
   TempFolder out;
   mkdir(out.file("hierArrays.js").c_str(), 0755);  // a folder in the way
   try {
-    generateFiles(*sampleDocument(), out.path(), program.path());
+    generator::generateFiles(*sampleDocument(), out.path(), program.path());
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + out.file("hierArrays.js"));

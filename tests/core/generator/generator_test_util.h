@@ -18,13 +18,13 @@
 namespace gentest {
 
 // A new project's document (documents cannot be copied or moved, so it lives on the heap).
-inline std::unique_ptr<corvantel::Document> newDocument() {
-  auto d = std::make_unique<corvantel::Document>();
+inline std::unique_ptr<corvantel::document::Document> newDocument() {
+  auto d = std::make_unique<corvantel::document::Document>();
   d->resetToNewProject();
   return d;
 }
 
-inline corvantel::MenuItem* add(corvantel::MenuTree& tree, corvantel::MenuItem* parent, const std::string& caption,
+inline corvantel::document::MenuItem* add(corvantel::document::MenuTree& tree, corvantel::document::MenuItem* parent, const std::string& caption,
                                 const std::string& address) {
   return tree.append(parent, caption + "\t" + address, -1);
 }

@@ -18,21 +18,21 @@ const char* kJsRow = "[150, 0, 2, \"#000000\", \"#FFFFFF\", \"#EFF7FF\", \"#003F
 const char* kTableRow = "[150, 10, 10, \"#000000\", \"#FFFFFF\", \"#EFF7FF\", \"#003F5C\", \"#000000\", \"#000000\", "
                         "0, 0, 0, 1, 1, 1, \"null\", \"null\",],";
 
-std::vector<std::string> arrayLines(const Document& d) {
-  MenuArrayWriter w(d.settings());
+std::vector<std::string> arrayLines(const document::Document& d) {
+  generator::MenuArrayWriter w(d.settings());
   w.buildArrayText(d.tree());
   auto l = lines(w.encodedText());
   EXPECT_EQ(l.size(), w.lineCount());
   return l;
 }
 
-std::unique_ptr<Document> exampleDocument(MenuType type) {
+std::unique_ptr<document::Document> exampleDocument(document::MenuType type) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
+  document::Document& d = *dp;
   d.settings().menuType = type;
-  MenuTree& t = d.tree();
+  document::MenuTree& t = d.tree();
   add(t, t.root(), "Home", "index.html");
-  MenuItem* products = add(t, t.root(), "Products", "");
+  document::MenuItem* products = add(t, t.root(), "Products", "");
   add(t, products, "Alpha", "a.html");
   add(t, products, "Beta", "b.html");
   return dp;
@@ -50,50 +50,50 @@ std::vector<std::string> arrayNames(const std::vector<std::string>& l) {
 }  // namespace
 
 TEST(MenuArray, TheEightLineExampleUnderEachMenuType) {
-  EXPECT_EQ(arrayLines(*exampleDocument(MenuType::JSMenu)),
+  EXPECT_EQ(arrayLines(*exampleDocument(document::MenuType::JSMenu)),
             (std::vector<std::string>{"HM_Array1 = [", kJsRow, "[\"Home\",\"index.html\", 1, 0, 0],",
                                       "[\"Products\",\"\", 1, 0, 1]]", "HM_Array1_2 = [", "[],",
                                       "[\"Alpha\",\"a.html\", 1, 0, 0],", "[\"Beta\",\"b.html\", 1, 0, 0]]"}));
-  EXPECT_EQ(arrayLines(*exampleDocument(MenuType::TableMenu)),
+  EXPECT_EQ(arrayLines(*exampleDocument(document::MenuType::TableMenu)),
             (std::vector<std::string>{"HM_Array2 = [", kTableRow, "[\"Alpha\",\"a.html\", 1, 0, 0],",
                                       "[\"Beta\",\"b.html\", 1, 0, 0]]"}));
-  EXPECT_EQ(arrayLines(*exampleDocument(MenuType::TableRelative)),
+  EXPECT_EQ(arrayLines(*exampleDocument(document::MenuType::TableRelative)),
             (std::vector<std::string>{"HM_Array2 = [", "[150],", "[\"Alpha\",\"a.html\", 1, 0, 0],",
                                       "[\"Beta\",\"b.html\", 1, 0, 0]]"}));
 }
 
 TEST(MenuArray, EmptyMenusGiveAZeroByteFile) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  MenuArrayWriter w(d.settings());
+  document::Document& d = *dp;
+  generator::MenuArrayWriter w(d.settings());
   w.buildArrayText(d.tree());
   EXPECT_EQ(w.encodedText(), "");
   // A table type whose top-level items have no children has no arrays either.
-  d.settings().menuType = MenuType::TableMenu;
+  d.settings().menuType = document::MenuType::TableMenu;
   add(d.tree(), d.tree().root(), "A", "a.html");
   add(d.tree(), d.tree().root(), "B", "b.html");
   w.buildArrayText(d.tree());
   EXPECT_EQ(w.encodedText(), "");
   // An empty tree (not even the root) as well.
-  Document none;
-  MenuArrayWriter w2(none.settings());
+  document::Document none;
+  generator::MenuArrayWriter w2(none.settings());
   w2.buildArrayText(none.tree());
   EXPECT_EQ(w2.encodedText(), "");
 }
 
 TEST(MenuArray, NamesFollowPositionsAndAreNotRenumbered) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  d.settings().menuType = MenuType::TableRelative;
-  MenuTree& t = d.tree();
+  document::Document& d = *dp;
+  d.settings().menuType = document::MenuType::TableRelative;
+  document::MenuTree& t = d.tree();
   add(t, t.root(), "First", "");
-  MenuItem* second = add(t, t.root(), "Second", "");
-  MenuItem* third = add(t, t.root(), "Third", "");
+  document::MenuItem* second = add(t, t.root(), "Second", "");
+  document::MenuItem* third = add(t, t.root(), "Third", "");
   add(t, second, "s1", "");
-  MenuItem* t1 = add(t, third, "t1", "");
-  MenuItem* t2 = add(t, third, "t2", "");
+  document::MenuItem* t1 = add(t, third, "t1", "");
+  document::MenuItem* t2 = add(t, third, "t2", "");
   add(t, t1, "t1a", "");
-  MenuItem* t2a = add(t, t2, "t2a", "");
+  document::MenuItem* t2a = add(t, t2, "t2a", "");
   add(t, t2a, "deep", "");
   const auto l = arrayLines(d);
   // Parent first, then each submenu's whole subtree before its next sibling.
@@ -107,16 +107,16 @@ TEST(MenuArray, NamesFollowPositionsAndAreNotRenumbered) {
 
 TEST(MenuArray, JavascriptMenuNamesSubmenusBelowTheMainMenu) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  MenuTree& t = d.tree();
-  MenuItem* a = add(t, t.root(), "a", "");
-  MenuItem* b = add(t, t.root(), "b", "");
+  document::Document& d = *dp;
+  document::MenuTree& t = d.tree();
+  document::MenuItem* a = add(t, t.root(), "a", "");
+  document::MenuItem* b = add(t, t.root(), "b", "");
   add(t, a, "a1", "");
   add(t, b, "b1", "");
-  MenuItem* b2 = add(t, b, "b2", "");
+  document::MenuItem* b2 = add(t, b, "b2", "");
   add(t, b2, "b21", "");
   add(t, b2, "b22", "");
-  MenuItem* b23 = add(t, b2, "b23", "");
+  document::MenuItem* b23 = add(t, b2, "b23", "");
   add(t, b23, "leaf", "");
   const auto l = arrayLines(d);
   EXPECT_EQ(arrayNames(l), (std::vector<std::string>{"HM_Array1", "HM_Array1_1", "HM_Array1_2", "HM_Array1_2_2",
@@ -127,7 +127,7 @@ TEST(MenuArray, JavascriptMenuNamesSubmenusBelowTheMainMenu) {
 
 TEST(MenuArray, ItemRowsEscapeQuotesAndBackslashes) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
+  document::Document& d = *dp;
   add(d.tree(), d.tree().root(), "Say \"hi\"", "C:\\x");
   add(d.tree(), d.tree().root(), "<b>bold</b>\t", "");  // a tab after the first one belongs to the address
   const auto l = arrayLines(d);
@@ -137,7 +137,7 @@ TEST(MenuArray, ItemRowsEscapeQuotesAndBackslashes) {
 
 TEST(MenuArray, PositionAndSizesAreSignedDecimals) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
+  document::Document& d = *dp;
   d.settings().xPos = -5;
   d.settings().yPos = -2147483647 - 1;
   d.settings().menuWidth = 0;
@@ -147,18 +147,18 @@ TEST(MenuArray, PositionAndSizesAreSignedDecimals) {
   EXPECT_EQ(l[1].substr(0, 34), "[0, -5, -2147483648, \"#000000\", \"#");
   EXPECT_NE(l[1].find("\"#FFFFFF\", \"#FFFFFF\", \"#003F5C\""), std::string::npos);
   // XPos and YPos stay out of the table rows.
-  d.settings().menuType = MenuType::TableMenu;
+  d.settings().menuType = document::MenuType::TableMenu;
   add(d.tree(), d.tree().root()->child(0), "a1", "");
   EXPECT_EQ(arrayLines(d)[1].substr(0, 12), "[0, 10, 10, ");
 }
 
 TEST(MenuArrayEncoding, CharactersOutsideTheEncodingBecomeUnicodeEscapes) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;  // ISO8859-1
+  document::Document& d = *dp;  // ISO8859-1
   add(d.tree(), d.tree().root(), "Caf\xC3\xA9 \xE2\x82\xAC", "\xF0\x9F\x98\x80.html");
   const auto l = lines(gentest::toUtf8(
       [&] {
-        MenuArrayWriter w(d.settings());
+        generator::MenuArrayWriter w(d.settings());
         w.buildArrayText(d.tree());
         return w.encodedText();
       }(),
@@ -167,16 +167,16 @@ TEST(MenuArrayEncoding, CharactersOutsideTheEncodingBecomeUnicodeEscapes) {
 }
 
 TEST(MenuArrayEncoding, ShiftJisAndWindows1251ReadBack) {
-  const auto& names = encodingNames();
+  const auto& names = document::encodingNames();
   for (auto [encoding, iconvName, caption] :
        {std::tuple<std::string, const char*, std::string>{"Shift_JIS", "CP932", "\xE8\xA3\xBD\xE5\x93\x81"},
         {"Windows-1251", "CP1251", "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB4\xD1\x83\xD0\xBA\xD1\x82"}}) {
     SCOPED_TRACE(encoding);
     auto dp = gentest::newDocument();
-    Document& d = *dp;
+    document::Document& d = *dp;
     d.settings().encodingIndex = static_cast<int>(std::find(names.begin(), names.end(), encoding) - names.begin());
     add(d.tree(), d.tree().root(), caption, "\\" + caption);
-    MenuArrayWriter w(d.settings());
+    generator::MenuArrayWriter w(d.settings());
     w.buildArrayText(d.tree());
     const std::string bytes = w.encodedText();
     EXPECT_EQ(bytes.find(caption), std::string::npos);
@@ -187,11 +187,11 @@ TEST(MenuArrayEncoding, ShiftJisAndWindows1251ReadBack) {
 
 TEST(MenuArray, ADeepChainIsWrittenWithoutRecursion) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  MenuItem* item = d.tree().root();
+  document::Document& d = *dp;
+  document::MenuItem* item = d.tree().root();
   const int depth = 3000;
   for (int i = 0; i < depth; ++i) item = add(d.tree(), item, "x", "");
-  MenuArrayWriter w(d.settings());
+  generator::MenuArrayWriter w(d.settings());
   w.buildArrayText(d.tree());
   EXPECT_EQ(w.lineCount(), static_cast<std::size_t>(3 * depth));
   std::string last = "HM_Array1";
@@ -203,10 +203,10 @@ TEST(MenuArray, ATreeTooLargeForTheFileGivesAClearError) {
   // 100,000 levels: the names alone would take about 10 GB. The writer stops at its size limit with an
   // error instead of exhausting memory or the stack.
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  MenuItem* item = d.tree().root();
+  document::Document& d = *dp;
+  document::MenuItem* item = d.tree().root();
   for (int i = 0; i < 100000; ++i) item = add(d.tree(), item, "x", "");
-  MenuArrayWriter w(d.settings(), std::size_t(64) << 20);
+  generator::MenuArrayWriter w(d.settings(), std::size_t(64) << 20);
   try {
     w.buildArrayText(d.tree());
     FAIL() << "no error";
@@ -219,8 +219,8 @@ TEST(MenuArray, ATreeTooLargeForTheFileGivesAClearError) {
 TEST(MenuArraySave, FailuresUseTheProgramsTexts) {
   gentest::TempFolder folder;
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  MenuArrayWriter w(d.settings());
+  document::Document& d = *dp;
+  generator::MenuArrayWriter w(d.settings());
   const std::string missing = folder.file("no-such-folder/hierArrays.js");
   try {
     w.save(missing);

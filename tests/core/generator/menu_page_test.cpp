@@ -12,16 +12,16 @@ using gentest::lines;
 
 namespace {
 
-std::vector<std::string> pageLines(const Document& d) { return lines(buildMenuPage(d.settings(), d.tree())); }
+std::vector<std::string> pageLines(const document::Document& d) { return lines(generator::buildMenuPage(d.settings(), d.tree())); }
 
 // The tree of the examples: Home (index.html, no children), Products (products.html, two children).
-std::unique_ptr<Document> exampleDocument(MenuType type) {
+std::unique_ptr<document::Document> exampleDocument(document::MenuType type) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
+  document::Document& d = *dp;
   d.settings().menuType = type;
-  MenuTree& t = d.tree();
+  document::MenuTree& t = d.tree();
   add(t, t.root(), "Home", "");
-  MenuItem* products = add(t, t.root(), "Products", "products.html");
+  document::MenuItem* products = add(t, t.root(), "Products", "products.html");
   add(t, products, "Alpha", "a.html");
   add(t, products, "Beta", "b.html");
   return dp;
@@ -29,26 +29,26 @@ std::unique_ptr<Document> exampleDocument(MenuType type) {
 
 }  // namespace
 
-TEST(ColorToHex, ReordersTheHexadecimalPairs) {
-  EXPECT_EQ(ColorToHex(0xFFF7EF), "EFF7FF");
-  EXPECT_EQ(ColorToHex(0), "000000");
-  EXPECT_EQ(ColorToHex(makeColor(0x12, 0x34, 0x56)), "123456");
+TEST(colorToHex, ReordersTheHexadecimalPairs) {
+  EXPECT_EQ(generator::colorToHex(0xFFF7EF), "EFF7FF");
+  EXPECT_EQ(generator::colorToHex(0), "000000");
+  EXPECT_EQ(generator::colorToHex(document::makeColor(0x12, 0x34, 0x56)), "123456");
   // Values wider than 24 bits keep the digit positions of the rule: the value is taken unsigned.
-  EXPECT_EQ(ColorToHex(-1), "FFFFFF");                    // FFFFFFFF
-  EXPECT_EQ(ColorToHex(static_cast<Color>(0x80000000)), "000080");
-  EXPECT_EQ(ColorToHex(0x1ABCDEF), "DEBC1A");             // 1ABCDEF: pairs 5-6, 3-4, 1-2
+  EXPECT_EQ(generator::colorToHex(-1), "FFFFFF");                    // FFFFFFFF
+  EXPECT_EQ(generator::colorToHex(static_cast<document::Color>(0x80000000)), "000080");
+  EXPECT_EQ(generator::colorToHex(0x1ABCDEF), "DEBC1A");             // 1ABCDEF: pairs 5-6, 3-4, 1-2
 }
 
-TEST(EscapeQuotes, BackslashBeforeQuotesAndBackslashesOnly) {
-  EXPECT_EQ(EscapeQuotes("Say \"hi\""), "Say \\\"hi\\\"");
-  EXPECT_EQ(EscapeQuotes("C:\\x\\"), "C:\\\\x\\\\");
-  EXPECT_EQ(EscapeQuotes("tab\there 'single' \xC3\xA9"), "tab\there 'single' \xC3\xA9");
-  EXPECT_EQ(EscapeQuotes(""), "");
+TEST(escapeQuotes, BackslashBeforeQuotesAndBackslashesOnly) {
+  EXPECT_EQ(generator::escapeQuotes("Say \"hi\""), "Say \\\"hi\\\"");
+  EXPECT_EQ(generator::escapeQuotes("C:\\x\\"), "C:\\\\x\\\\");
+  EXPECT_EQ(generator::escapeQuotes("tab\there 'single' \xC3\xA9"), "tab\there 'single' \xC3\xA9");
+  EXPECT_EQ(generator::escapeQuotes(""), "");
 }
 
 TEST(MenuPage, JavascriptMenuOfANewProject) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
+  document::Document& d = *dp;
   d.settings().fontBold = true;
   const auto l = pageLines(d);
   ASSERT_EQ(l.size(), 67u);
@@ -82,15 +82,15 @@ TEST(MenuPage, JavascriptMenuOfANewProject) {
   EXPECT_EQ(l[64], "<SCRIPT LANGUAGE=\"JavaScript1.2\" SRC=\"HM_Loader.js\" TYPE='text/javascript'></SCRIPT>");
   EXPECT_EQ(l[65].rfind("<HR><SMALL>Created using <A href=\"https://corvantel.example.org/\">Corvantel 2</A>. ", 0),
             0u);
-  EXPECT_NE(l[65].find(kMenuScriptPublisherSite), std::string::npos);
+  EXPECT_NE(l[65].find(generator::kMenuScriptPublisherSite), std::string::npos);
   EXPECT_EQ(l[65].substr(l[65].size() - 9), ".</SMALL>");
   EXPECT_EQ(l[66], "</BODY>");
 }
 
 TEST(MenuPage, TableTypesHaveTheStyleBlockAndOneLinkLinePerTopLevelItem) {
-  for (MenuType type : {MenuType::TableMenu, MenuType::TableRelative}) {
+  for (document::MenuType type : {document::MenuType::TableMenu, document::MenuType::TableRelative}) {
     auto dp = exampleDocument(type);
-    Document& d = *dp;
+    document::Document& d = *dp;
     const auto l = pageLines(d);
     ASSERT_EQ(l.size(), 76u + 2u);
     EXPECT_EQ(l[7], "<STYLE TYPE=\"text/css\">");
@@ -108,8 +108,8 @@ TEST(MenuPage, TableTypesHaveTheStyleBlockAndOneLinkLinePerTopLevelItem) {
   }
   // Without top-level items the table is still there, empty.
   auto emptyp = gentest::newDocument();
-  Document& empty = *emptyp;
-  empty.settings().menuType = MenuType::TableMenu;
+  document::Document& empty = *emptyp;
+  empty.settings().menuType = document::MenuType::TableMenu;
   const auto l = pageLines(empty);
   ASSERT_EQ(l.size(), 76u);
   EXPECT_EQ(l[69], "</SPAN></FONT></TD>");
@@ -117,9 +117,9 @@ TEST(MenuPage, TableTypesHaveTheStyleBlockAndOneLinkLinePerTopLevelItem) {
 
 TEST(MenuPage, AParentWithoutAddressGetsBothOnClickAndThePopUpPair) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  d.settings().menuType = MenuType::TableMenu;
-  MenuItem* top = add(d.tree(), d.tree().root(), "<b>Shop</b>", "");
+  document::Document& d = *dp;
+  d.settings().menuType = document::MenuType::TableMenu;
+  document::MenuItem* top = add(d.tree(), d.tree().root(), "<b>Shop</b>", "");
   add(d.tree(), top, "x", "x.html");
   EXPECT_EQ(pageLines(d)[69], "    <A href=\"\" onClick=\"return false;\" onMouseOver=\"popUp('elMenu1',event)\" "
                               "onMouseOut=\"popDown('elMenu1')\" class=\"navbar\"><b>Shop</b></a> |");
@@ -127,8 +127,8 @@ TEST(MenuPage, AParentWithoutAddressGetsBothOnClickAndThePopUpPair) {
 
 TEST(MenuPage, QuotesCannotBreakAttributesOrTheScript) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  d.settings().menuType = MenuType::TableMenu;
+  document::Document& d = *dp;
+  d.settings().menuType = document::MenuType::TableMenu;
   d.settings().pageAuthor = "Ann \"the Author\" & Co";
   d.settings().pageTitle = "<i>My \"menus\"</i>";
   d.settings().fontFamily = "\"Times New Roman\", serif";
@@ -142,7 +142,7 @@ TEST(MenuPage, QuotesCannotBreakAttributesOrTheScript) {
 
 TEST(MenuPage, NegativeAndLargeNumbersAreWrittenInDecimal) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
+  document::Document& d = *dp;
   d.settings().menuWidth = -20;
   d.settings().itemPadding = 2147483647;
   d.settings().borderWidth = -2147483647 - 1;
@@ -154,8 +154,8 @@ TEST(MenuPage, NegativeAndLargeNumbersAreWrittenInDecimal) {
 
 TEST(MenuPageEncoding, WithoutAnEncodingThePageIsUtf8AndSaysSo) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;
-  d.settings().encodingIndex = kNoEncoding;
+  document::Document& d = *dp;
+  d.settings().encodingIndex = document::kNoEncoding;
   d.settings().pageTitle = "Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80";
   const auto l = pageLines(d);
   EXPECT_EQ(l[4], "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">");
@@ -174,17 +174,17 @@ TEST(MenuPageEncoding, TextIsWrittenInTheDeclaredEncoding) {
       {"Shift_JIS", "CP932", "\xE3\x83\xA1\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC"},  // メニュー
       {"ISO-2022-JP", "ISO-2022-JP", "\xE3\x83\xA1\xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC"},
   };
-  const auto& names = encodingNames();
+  const auto& names = document::encodingNames();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.encoding);
     auto dp = gentest::newDocument();
-    Document& d = *dp;
+    document::Document& d = *dp;
     d.settings().encodingIndex =
         static_cast<int>(std::find(names.begin(), names.end(), c.encoding) - names.begin());
-    d.settings().menuType = MenuType::TableMenu;
+    d.settings().menuType = document::MenuType::TableMenu;
     d.settings().pageTitle = c.caption;
     add(d.tree(), d.tree().root(), c.caption, "a.html");
-    const std::string bytes = buildMenuPage(d.settings(), d.tree());
+    const std::string bytes = generator::buildMenuPage(d.settings(), d.tree());
     EXPECT_EQ(bytes.find(c.caption), std::string::npos) << "the UTF-8 bytes reached the file";
     const auto l = lines(gentest::toUtf8(bytes, c.iconvName));
     ASSERT_EQ(l.size(), 77u);
@@ -196,12 +196,12 @@ TEST(MenuPageEncoding, TextIsWrittenInTheDeclaredEncoding) {
 
 TEST(MenuPageEncoding, CharactersTheEncodingLacksBecomeReferencesOrScriptEscapes) {
   auto dp = gentest::newDocument();
-  Document& d = *dp;  // ISO8859-1
-  d.settings().menuType = MenuType::TableMenu;
+  document::Document& d = *dp;  // ISO8859-1
+  d.settings().menuType = document::MenuType::TableMenu;
   d.settings().pageTitle = "10 \xE2\x82\xAC and \xC3\xA9";       // € is not in ISO-8859-1
   d.settings().fontFamily = "\xE5\xAE\x8B\xE4\xBD\x93, serif";  // 宋体
   add(d.tree(), d.tree().root(), "\xF0\x9F\x98\x80", "");       // U+1F600
-  const auto l = lines(buildMenuPage(d.settings(), d.tree()));
+  const auto l = lines(generator::buildMenuPage(d.settings(), d.tree()));
   EXPECT_EQ(l[6], "<TITLE>10 &#8364; and \xE9</TITLE>");
   EXPECT_EQ(l[26], "HM_PG_FontFamily = \"\\u5B8B\\u4F53, serif\";");
   EXPECT_EQ(l[69], "    <A href=\"\" onClick=\"return false;\" class=\"navbar\">&#128512;</a> |");

@@ -34,7 +34,7 @@ TEST_F(LanguageFolder, OffersNamedLanguageFilesInNameOrder) {
   writeFile(file("garbage.lng"), std::string("\0\xFF[\x01=\n\n[[[", 10));
   ::mkdir(file("folder.lng").c_str(), 0755);
 
-  const std::vector<LanguageEntry> list = listLanguageFiles(programFolder());
+  const std::vector<i18n::LanguageEntry> list = i18n::listLanguageFiles(programFolder());
   ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].language, "Basque");
   EXPECT_EQ(list[0].localized, "");
@@ -46,35 +46,35 @@ TEST_F(LanguageFolder, OffersNamedLanguageFilesInNameOrder) {
 }
 
 TEST_F(LanguageFolder, MissingOrUnreadableFolderGivesNoLanguages) {
-  EXPECT_TRUE(listLanguageFiles(programFolder() + "nowhere/").empty());
-  EXPECT_TRUE(listLanguageFiles(programFolder()).empty());  // the folder is there but empty
+  EXPECT_TRUE(i18n::listLanguageFiles(programFolder() + "nowhere/").empty());
+  EXPECT_TRUE(i18n::listLanguageFiles(programFolder()).empty());  // the folder is there but empty
   if (::geteuid() != 0) {
     writeFile(file("german.lng"), "[Language]\nLanguage=German\n");
     ::chmod(folder().c_str(), 0);
-    EXPECT_TRUE(listLanguageFiles(programFolder()).empty());
+    EXPECT_TRUE(i18n::listLanguageFiles(programFolder()).empty());
     ::chmod(folder().c_str(), 0755);
   }
 }
 
 TEST(LanguageFileName, MatchesTheExtensionInAnyCase) {
-  EXPECT_TRUE(isLanguageFileName("german.lng"));
-  EXPECT_TRUE(isLanguageFileName("GERMAN.Lng"));
-  EXPECT_TRUE(isLanguageFileName(".x.lng"));
-  EXPECT_FALSE(isLanguageFileName(".lng"));
-  EXPECT_FALSE(isLanguageFileName("german.lng~"));
-  EXPECT_FALSE(isLanguageFileName("german.lngx"));
-  EXPECT_FALSE(isLanguageFileName("germanlng"));
+  EXPECT_TRUE(i18n::isLanguageFileName("german.lng"));
+  EXPECT_TRUE(i18n::isLanguageFileName("GERMAN.Lng"));
+  EXPECT_TRUE(i18n::isLanguageFileName(".x.lng"));
+  EXPECT_FALSE(i18n::isLanguageFileName(".lng"));
+  EXPECT_FALSE(i18n::isLanguageFileName("german.lng~"));
+  EXPECT_FALSE(i18n::isLanguageFileName("german.lngx"));
+  EXPECT_FALSE(i18n::isLanguageFileName("germanlng"));
 }
 
 TEST(Translate, LooksUpEveryCallInTheCurrentFile) {
   TempDir dir;
   const std::string path = dir.file("test.lng");
-  Translator none(dir.file("missing.lng"));
+  i18n::Translator none(dir.file("missing.lng"));
   EXPECT_EQ(none.Translate("&File"), "&File");
-  EXPECT_EQ(Translator().Translate("Caption"), "Caption");  // no file named at all
+  EXPECT_EQ(i18n::Translator().Translate("Caption"), "Caption");  // no file named at all
 
   writeFile(path, "[translations]\r\n&file =  &Datei  \r\nCaption=\r\nURL=\"  Adresse \"\r\n&File=second\r\n");
-  Translator t(path);
+  i18n::Translator t(path);
   EXPECT_EQ(t.Translate("&File"), "&Datei");  // key matched without regard to case, blanks dropped
   EXPECT_EQ(t.Translate("Caption"), "");      // present but empty: no fall-back to the key
   EXPECT_EQ(t.Translate("URL"), "  Adresse ");

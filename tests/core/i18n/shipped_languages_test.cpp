@@ -82,9 +82,9 @@ char acceleratorOf(const std::string& text, std::string& error) {
 class ShippedLanguage : public ::testing::TestWithParam<std::string> {};
 
 TEST(ShippedLanguages, EnglishAndAtLeastFourTranslationsAreOffered) {
-  const std::vector<LanguageEntry> list = listLanguageFiles(kSourceFolder);
+  const std::vector<i18n::LanguageEntry> list = i18n::listLanguageFiles(kSourceFolder);
   std::set<std::string> names;
-  for (const LanguageEntry& e : list) {
+  for (const i18n::LanguageEntry& e : list) {
     names.insert(e.language);
     EXPECT_FALSE(e.localized.empty()) << e.path;
   }
@@ -131,7 +131,7 @@ TEST_P(ShippedLanguage, TranslatesEveryTextWithDistinctAccelerators) {
 
 std::vector<std::string> shippedFiles() {
   std::vector<std::string> names;
-  for (const LanguageEntry& e : listLanguageFiles(kSourceFolder)) names.push_back(e.path.substr(e.path.rfind('/') + 1));
+  for (const i18n::LanguageEntry& e : i18n::listLanguageFiles(kSourceFolder)) names.push_back(e.path.substr(e.path.rfind('/') + 1));
   return names;
 }
 

@@ -38,7 +38,7 @@ class ScopedEnv {
 TEST(ProgramSettings, FirstRunUsesEnglishAndTheCloseCreatesTheFile) {
   test::TempDir dir;
   const std::string folder = dir.path() + "/";
-  ProgramSettings settings(folder);
+  ini::ProgramSettings settings(folder);
   EXPECT_EQ(settings.path(), folder + "Corvantel.ini");
   EXPECT_EQ(settings.languageFile(), folder + "Language/english.lng");
   settings.setLanguageFile(settings.languageFile());
@@ -49,7 +49,7 @@ TEST(ProgramSettings, StoredValueIsUsedEvenForAMissingFileAndKeptBesideOtherSect
   test::TempDir dir;
   const std::string folder = dir.path() + "/";
   test::writeFile(folder + "Corvantel.ini", "[Recent]\r\nFile1=/a.cvp\r\n[SETTINGS]\r\nlanguage=/gone/x.lng\r\n");
-  ProgramSettings settings(folder);
+  ini::ProgramSettings settings(folder);
   EXPECT_EQ(settings.languageFile(), "/gone/x.lng");
   settings.setLanguageFile("/l/deutsch.lng");
   EXPECT_EQ(test::readFile(folder + "Corvantel.ini"),
@@ -71,18 +71,18 @@ TEST(ProgramSettings, UnwritableProgramFolderUsesTheUserConfigFolder) {
   if (::access(program.c_str(), W_OK) == 0) program = dir.file("not/there");
   program += "/";
 
-  ProgramSettings settings(program);
+  ini::ProgramSettings settings(program);
   EXPECT_EQ(settings.path(), config + "/Corvantel/Corvantel.ini");
   EXPECT_EQ(settings.languageFile(), program + "Language/english.lng");
   settings.setLanguageFile("/x/french.lng");  // creates the missing Corvantel folder
   EXPECT_EQ(test::readFile(config + "/Corvantel/Corvantel.ini"), "[Settings]\r\nLanguage=/x/french.lng\r\n");
-  EXPECT_EQ(ProgramSettings(program).languageFile(), "/x/french.lng");
+  EXPECT_EQ(ini::ProgramSettings(program).languageFile(), "/x/french.lng");
 }
 
 TEST(ProgramSettings, ConfigFolderFallsBackToHomeForARelativeXdgPath) {
   ScopedEnv xdg("XDG_CONFIG_HOME", "relative/path");
   ScopedEnv home("HOME", "/home/someone");
-  EXPECT_EQ(ProgramSettings::userConfigFolder(), "/home/someone/.config/Corvantel");
+  EXPECT_EQ(ini::ProgramSettings::userConfigFolder(), "/home/someone/.config/Corvantel");
 }
 
 TEST(ProgramSettings, WriteProtectedFileReportsUnableToWrite) {
@@ -90,7 +90,7 @@ TEST(ProgramSettings, WriteProtectedFileReportsUnableToWrite) {
   const std::string folder = dir.path() + "/";
   test::writeFile(folder + "Corvantel.ini", "[Settings]\r\nLanguage=/a.lng\r\n");
   ::chmod((folder + "Corvantel.ini").c_str(), 0444);
-  ProgramSettings settings(folder);
+  ini::ProgramSettings settings(folder);
   try {
     settings.setLanguageFile("/b.lng");
     ADD_FAILURE() << "the write-protected file was replaced";

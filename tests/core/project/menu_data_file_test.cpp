@@ -9,20 +9,20 @@ namespace corvantel::project {
 namespace {
 
 // The tree as "depth:text" lines, for comparing.
-std::string dump(const MenuTree& tree) {
+std::string dump(const document::MenuTree& tree) {
   std::string out;
-  tree.forEach([&out](const MenuItem& item, int depth) {
+  tree.forEach([&out](const document::MenuItem& item, int depth) {
     out += std::to_string(depth) + ":" + item.text() + "|" + std::to_string(item.imageIndex()) + "\n";
   });
   return out;
 }
 
-MenuTree& read(MenuTree& tree, std::string_view text) {
+document::MenuTree& read(document::MenuTree& tree, std::string_view text) {
   readMenuData(text, tree);
   return tree;
 }
 
-std::string errorOf(std::string_view text, MenuTree& tree) {
+std::string errorOf(std::string_view text, document::MenuTree& tree) {
   try {
     readMenuData(text, tree);
   } catch (const Error& e) {
@@ -32,17 +32,17 @@ std::string errorOf(std::string_view text, MenuTree& tree) {
 }
 
 TEST(MenuDataFile, FourLineExample) {
-  MenuTree tree;
-  MenuItem* root = tree.append(nullptr, "Menu\t", 0);
-  MenuItem* first = tree.append(root, "News\tnews.html", -1);
+  document::MenuTree tree;
+  document::MenuItem* root = tree.append(nullptr, "Menu\t", 0);
+  document::MenuItem* first = tree.append(root, "News\tnews.html", -1);
   tree.append(first, "Today\ttoday.html", -1);
   tree.append(root, "About\tabout.html", -1);
   EXPECT_EQ(menuDataBytes(tree), "Menu\t\r\n\tNews\tnews.html\r\n\t\tToday\ttoday.html\r\n\tAbout\tabout.html\r\n");
 
-  MenuTree back;
+  document::MenuTree back;
   read(back, menuDataBytes(tree));
   EXPECT_EQ(dump(back), "0:Menu\t|0\n1:News\tnews.html|0\n2:Today\ttoday.html|0\n1:About\tabout.html|0\n");
-  EXPECT_EQ(menuDataBytes(MenuTree{}), "");
+  EXPECT_EQ(menuDataBytes(document::MenuTree{}), "");
 }
 
 TEST(MenuDataFile, LevelRules) {
@@ -60,22 +60,22 @@ TEST(MenuDataFile, LevelRules) {
       {"no line end at all", "just one", "0:just one|0\n"},
   };
   for (const Case& c : cases) {
-    MenuTree tree;
+    document::MenuTree tree;
     EXPECT_EQ(dump(read(tree, c.text)), c.tree) << c.name;
   }
-  MenuTree withNul;
+  document::MenuTree withNul;
   read(withNul, std::string_view("R\n\ta\0b\n", 7));
   EXPECT_EQ(withNul.root()->child(0)->text(), std::string("a\0b", 3));
 }
 
 TEST(MenuDataFile, InvalidLevelKeepsTheItemsBefore) {
-  MenuTree tree;
+  document::MenuTree tree;
   EXPECT_EQ(errorOf("Menu\t\r\n\tA\r\n\t\t\tDeep\turl\r\n\tNever\r\n", tree),
             "Invalid level (3) for item \"Deep\turl\"");
   EXPECT_EQ(dump(tree), "0:Menu\t|0\n1:A|0\n");
 
   // A text too long for a message box is cut in the message, not in any item.
-  MenuTree second;
+  document::MenuTree second;
   const std::string message = errorOf("R\n\t\t" + std::string(100000, 'x') + "\n", second);
   EXPECT_LT(message.size(), 300u);
   EXPECT_EQ(message.rfind("Invalid level (2) for item \"xxx", 0), 0u);
@@ -85,13 +85,13 @@ TEST(MenuDataFile, TextsWithLeadingBlanksTabsOrMarkerComeBackIntact) {
   const std::string marker = "\xE2\x90\x82";
   const std::string texts[] = {"\t", "\turl", " caption\turl", "\t\tx", "  ", "", marker, marker + " x",
                                marker + marker, "plain\t", "x" + marker};
-  MenuTree tree;
-  MenuItem* root = tree.append(nullptr, "\t", 0);
-  MenuItem* parent = root;
+  document::MenuTree tree;
+  document::MenuItem* root = tree.append(nullptr, "\t", 0);
+  document::MenuItem* parent = root;
   for (const std::string& text : texts) parent = tree.append(parent, text, 0);
   tree.append(root, " last", 0);
   const std::string bytes = menuDataBytes(tree);
-  MenuTree back;
+  document::MenuTree back;
   read(back, bytes);
   EXPECT_EQ(dump(back), dump(tree));
   // Only the lines that need it carry the marker; ordinary lines keep the older form.
@@ -101,19 +101,19 @@ TEST(MenuDataFile, TextsWithLeadingBlanksTabsOrMarkerComeBackIntact) {
 
 TEST(MenuDataFile, OlderFilesReadAsBefore) {
   // In the older form a caption's leading blank counts as one more level, as it always did.
-  MenuTree tree;
+  document::MenuTree tree;
   read(tree, "Menu\t\r\n\tA\r\n\t Space\turl\r\n");
   EXPECT_EQ(dump(tree), "0:Menu\t|0\n1:A|0\n2:Space\turl|0\n");
-  MenuTree broken;
+  document::MenuTree broken;
   EXPECT_EQ(errorOf("Menu\t\r\n\t\t\r\n", broken), "Invalid level (2) for item \"\"");
 }
 
 TEST(MenuDataFile, LineBreaksInsideATextBecomeBlanks) {
-  MenuTree tree;
-  MenuItem* root = tree.append(nullptr, "Menu\t", 0);
+  document::MenuTree tree;
+  document::MenuItem* root = tree.append(nullptr, "Menu\t", 0);
   tree.append(root, "two\r\nlines\tu\rrl", 0);
   tree.append(root, "after", 0);
-  MenuTree back;
+  document::MenuTree back;
   read(back, menuDataBytes(tree));
   EXPECT_EQ(dump(back), "0:Menu\t|0\n1:two  lines\tu rl|0\n1:after|0\n");
 }
@@ -133,7 +133,7 @@ TEST(MenuDataFile, PathRule) {
 
 TEST(MenuDataFile, FilesOnDisk) {
   TempFolder folder;
-  MenuTree tree;
+  document::MenuTree tree;
   EXPECT_THROW(
       try { readMenuDataFile(folder.file("missing.cvd"), tree); } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "Cannot open file " + folder.file("missing.cvd"));
@@ -149,7 +149,7 @@ TEST(MenuDataFile, FilesOnDisk) {
   EXPECT_EQ(dump(tree), "0:Men\xC3\xBC\t|0\n1:Caf\xC3\xA9\t\xE2\x82\xAC.html|0\n");
 
   // A byte-order mark is not part of the first item.
-  MenuTree marked;
+  document::MenuTree marked;
   readMenuDataBytes("\xEF\xBB\xBFMenu\t\r\n\t\xC3\xA9", marked);
   EXPECT_EQ(dump(marked), "0:Menu\t|0\n1:\xC3\xA9|0\n");
 
@@ -169,7 +169,7 @@ TEST(MenuDataFile, DeepNestingAndHugeLines) {
   constexpr int kDepth = 3000;
   std::string text;
   for (int d = 0; d < kDepth; ++d) text += std::string(static_cast<std::size_t>(d), '\t') + "x\n";
-  MenuTree tree;
+  document::MenuTree tree;
   read(tree, text);
   EXPECT_EQ(tree.itemCount(), static_cast<std::size_t>(kDepth));
   std::string expected;
@@ -177,11 +177,11 @@ TEST(MenuDataFile, DeepNestingAndHugeLines) {
   EXPECT_EQ(menuDataBytes(tree), expected);
 
   // A 50 MB line of indentation as the second line: one clear error.
-  MenuTree second;
+  document::MenuTree second;
   const std::string huge = "R\n" + std::string(50'000'000, '\t') + "x";
   EXPECT_EQ(errorOf(huge, second), "Invalid level (50000000) for item \"x\"");
   // ... and as the first line: one top-level item.
-  MenuTree third;
+  document::MenuTree third;
   read(third, std::string_view(huge).substr(2));
   EXPECT_EQ(dump(third), "0:x|0\n");
 }

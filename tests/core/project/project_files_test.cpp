@@ -13,9 +13,9 @@
 namespace corvantel::project {
 namespace {
 
-std::string dump(const MenuTree& tree) {
+std::string dump(const document::MenuTree& tree) {
   std::string out;
-  tree.forEach([&out](const MenuItem& item, int depth) {
+  tree.forEach([&out](const document::MenuItem& item, int depth) {
     out += std::to_string(depth) + ":" + item.text() + "\n";
   });
   return out;
@@ -30,12 +30,12 @@ std::string errorOf(const std::function<void()>& f) {
   return "<no error>";
 }
 
-void fillSample(Document& doc) {
+void fillSample(document::Document& doc) {
   doc.resetToNewProject();
-  MenuItem* menu = doc.tree().append(doc.tree().root(), "News\tnews.html", -1);
+  document::MenuItem* menu = doc.tree().append(doc.tree().root(), "News\tnews.html", -1);
   doc.tree().append(menu, "\t", -1);
-  ProjectSettings s;
-  s.menuType = MenuType::TableRelative;
+  document::ProjectSettings s;
+  s.menuType = document::MenuType::TableRelative;
   s.separatorColor = 0x123456;
   s.pageTitle = "Club";
   doc.setSettings(s, false);
@@ -43,84 +43,84 @@ void fillSample(Document& doc) {
 
 TEST(ProjectFiles, SaveAndOpenRoundTrip) {
   TempFolder folder;
-  Document saved;
+  document::Document saved;
   fillSample(saved);
-  Saver(saved, folder.file("club.cvp"));
+  saveProjectFiles(saved, folder.file("club.cvp"));
   EXPECT_NE(readBytes(folder.file("club.cvp")).find("MenuType=2\r\n"), std::string::npos);
-  EXPECT_TRUE(saved.projectFileName().empty());  // Saver changes neither the name nor the flag
+  EXPECT_TRUE(saved.projectFileName().empty());  // saving changes neither the name nor the flag
 
-  Document opened;
+  document::Document opened;
   opened.setModified(true);
-  Opener(opened, folder.file("club.cvp"));
+  openProjectFiles(opened, folder.file("club.cvp"));
   EXPECT_EQ(opened.settings(), saved.settings());
   EXPECT_EQ(dump(opened.tree()), dump(saved.tree()));
   EXPECT_EQ(opened.projectFileName(), folder.file("club.cvp"));
   EXPECT_TRUE(opened.isModified());
 
   // Saving under a name without extension puts the menu data beside it with ".cvd" added.
-  Saver(opened, folder.file("plain"));
+  saveProjectFiles(opened, folder.file("plain"));
   EXPECT_TRUE(io::fileExists(folder.file("plain.cvd")));
   // Saving again replaces both files with the same bytes.
   const std::string before = readBytes(folder.file("club.cvp")) + readBytes(folder.file("club.cvd"));
-  Saver(opened, folder.file("club.cvp"));
+  saveProjectFiles(opened, folder.file("club.cvp"));
   EXPECT_EQ(readBytes(folder.file("club.cvp")) + readBytes(folder.file("club.cvd")), before);
 }
 
 TEST(ProjectFiles, OpenFailures) {
   TempFolder folder;
-  Document doc;
+  document::Document doc;
   fillSample(doc);
   const std::string treeBefore = dump(doc.tree());
 
   // No menu data file: the settings and the name are taken, the tree stays.
   writeBytes(folder.file("a.cvp"), "[Settings]\r\nTitle=From A\r\n");
-  EXPECT_EQ(errorOf([&] { Opener(doc, folder.file("a.cvp")); }), "Cannot open file " + folder.file("a.cvd"));
+  EXPECT_EQ(errorOf([&] { openProjectFiles(doc, folder.file("a.cvp")); }), "Cannot open file " + folder.file("a.cvd"));
   EXPECT_EQ(doc.settings().pageTitle, "From A");
   EXPECT_EQ(doc.projectFileName(), folder.file("a.cvp"));
   EXPECT_EQ(dump(doc.tree()), treeBefore);
 
   // No settings file: every default, Y 0.
   writeBytes(folder.file("b.cvd"), "Menu\t\r\n\tOne\r\n\t\t\tBad\r\n\tNever\r\n");
-  EXPECT_EQ(errorOf([&] { Opener(doc, folder.file("b.cvp")); }), "Invalid level (3) for item \"Bad\"");
+  EXPECT_EQ(errorOf([&] { openProjectFiles(doc, folder.file("b.cvp")); }), "Invalid level (3) for item \"Bad\"");
   EXPECT_EQ(doc.settings(), settingsFileDefaults());
   EXPECT_EQ(dump(doc.tree()), "0:Menu\t\n1:One\n");
 
   // An empty menu data file is an empty tree, not an error.
   writeBytes(folder.file("c.cvd"), "");
-  Opener(doc, folder.file("c.cvp"));
+  openProjectFiles(doc, folder.file("c.cvp"));
   EXPECT_TRUE(doc.tree().empty());
 }
 
 TEST(ProjectFiles, FailedSaveLeavesThePreviousFiles) {
   TempFolder folder;
-  Document doc;
+  document::Document doc;
   fillSample(doc);
   const std::string cvp = folder.file("p.cvp");
-  Saver(doc, cvp);
+  saveProjectFiles(doc, cvp);
   const std::string oldSettings = readBytes(cvp);
   const std::string oldMenu = readBytes(folder.file("p.cvd"));
 
   // The menu data file cannot be written: the settings file is put back.
   ::chmod(folder.file("p.cvd").c_str(), 0444);
-  ProjectSettings changed = doc.settings();
+  document::ProjectSettings changed = doc.settings();
   changed.pageTitle = "Changed";
   doc.setSettings(changed, false);
   doc.tree().append(doc.tree().root(), "More\t", -1);
-  EXPECT_EQ(errorOf([&] { Saver(doc, cvp); }), "Cannot create file " + folder.file("p.cvd"));
+  EXPECT_EQ(errorOf([&] { saveProjectFiles(doc, cvp); }), "Cannot create file " + folder.file("p.cvd"));
   EXPECT_EQ(readBytes(cvp), oldSettings);
   EXPECT_EQ(readBytes(folder.file("p.cvd")), oldMenu);
   ::chmod(folder.file("p.cvd").c_str(), 0644);
 
   // A new project whose menu data path is taken by a folder leaves no settings file behind.
   std::filesystem::create_directory(folder.file("q.cvd"));
-  EXPECT_EQ(errorOf([&] { Saver(doc, folder.file("q.cvp")); }), "Cannot create file " + folder.file("q.cvd"));
+  EXPECT_EQ(errorOf([&] { saveProjectFiles(doc, folder.file("q.cvp")); }), "Cannot create file " + folder.file("q.cvd"));
   EXPECT_FALSE(std::filesystem::exists(folder.file("q.cvp")));
 
   // The settings file cannot be written: nothing is written.
   std::filesystem::create_directory(folder.file("r.cvp"));
-  EXPECT_EQ(errorOf([&] { Saver(doc, folder.file("r.cvp")); }), "Unable to write to " + folder.file("r.cvp"));
+  EXPECT_EQ(errorOf([&] { saveProjectFiles(doc, folder.file("r.cvp")); }), "Unable to write to " + folder.file("r.cvp"));
   EXPECT_FALSE(std::filesystem::exists(folder.file("r.cvd")));
-  EXPECT_EQ(errorOf([&] { Saver(doc, folder.file("missing/s.cvp")); }),
+  EXPECT_EQ(errorOf([&] { saveProjectFiles(doc, folder.file("missing/s.cvp")); }),
             "Unable to write to " + folder.file("missing/s.cvp"));
 
   // No temporary files are left beside the project.
@@ -145,40 +145,40 @@ TEST(ProjectFiles, RandomProjectsSurviveSaveAndOpen) {
   };
   TempFolder folder;
   for (int round = 0; round < 60; ++round) {
-    Document doc;
-    std::vector<MenuItem*> items;
+    document::Document doc;
+    std::vector<document::MenuItem*> items;
     const std::size_t count = 1 + pick(200);
     for (std::size_t i = 0; i < count; ++i) {
       // Deep chains as well as wide lists: attach to the last item, a random item or the top.
-      MenuItem* parent = nullptr;
+      document::MenuItem* parent = nullptr;
       const std::size_t how = pick(10);
       if (!items.empty() && how < 4) parent = items.back();
       else if (!items.empty() && how < 9) parent = items[pick(items.size())];
       if (items.empty()) parent = nullptr;
       items.push_back(doc.tree().append(parent, randomText(pick(4) != 0), -1));
     }
-    ProjectSettings s;
+    document::ProjectSettings s;
     s.pageTitle = randomText(false);
     s.pageAuthor = randomText(false);
     s.fontFamily = randomText(false);
-    s.bgColor = static_cast<Color>(random() & 0xFFFFFF);
+    s.bgColor = static_cast<document::Color>(random() & 0xFFFFFF);
     s.menuWidth = static_cast<std::int32_t>(random());
     s.xPos = -static_cast<std::int32_t>(pick(1000));
     s.encodingIndex = static_cast<int>(pick(30)) - 1;
     s.fontBold = pick(2) == 0;
     s.keepHilite = pick(2) == 0;
-    s.menuType = static_cast<MenuType>(pick(3));
+    s.menuType = static_cast<document::MenuType>(pick(3));
     doc.setSettings(s, false);
 
     const std::string path = folder.file("r" + std::to_string(round) + ".cvp");
-    Saver(doc, path);
-    Document back;
-    Opener(back, path);
+    saveProjectFiles(doc, path);
+    document::Document back;
+    openProjectFiles(back, path);
     ASSERT_EQ(dump(back.tree()), dump(doc.tree())) << "round " << round;
     ASSERT_EQ(back.settings(), doc.settings()) << "round " << round;
     // A second save of the reopened project writes the same bytes.
     const std::string first = readBytes(path) + readBytes(menuDataPath(path));
-    Saver(back, path);
+    saveProjectFiles(back, path);
     ASSERT_EQ(readBytes(path) + readBytes(menuDataPath(path)), first);
   }
 }

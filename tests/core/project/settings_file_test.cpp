@@ -9,7 +9,7 @@ namespace corvantel::project {
 namespace {
 
 TEST(SettingsFile, NewProjectListsTheKeysInOrder) {
-  const std::string bytes = settingsFileBytes({}, ProjectSettings{});
+  const std::string bytes = settingsFileBytes({}, document::ProjectSettings{});
   EXPECT_EQ(bytes,
             "[Settings]\r\n"
             "BGColor=16775151\r\nFontColor=0\r\nBorderColor=0\r\nFontColorOver=16777215\r\n"
@@ -20,13 +20,13 @@ TEST(SettingsFile, NewProjectListsTheKeysInOrder) {
 }
 
 TEST(SettingsFile, MissingFileAndMissingKeysGiveTheReadingDefaults) {
-  const ProjectSettings fromNothing = readSettingsBytes({});
+  const document::ProjectSettings fromNothing = readSettingsBytes({});
   EXPECT_EQ(fromNothing, settingsFileDefaults());
   EXPECT_EQ(fromNothing.yPos, 0);
   EXPECT_EQ(fromNothing.xPos, 0);
   EXPECT_EQ(fromNothing.pageTitle, "HierMenus");
   EXPECT_TRUE(fromNothing.keepHilite);
-  EXPECT_EQ(fromNothing.menuType, MenuType::JSMenu);
+  EXPECT_EQ(fromNothing.menuType, document::MenuType::JSMenu);
   EXPECT_EQ(readSettingsFile("/nonexistent/folder/x.cvp"), settingsFileDefaults());
   // Keys in another section count for nothing.
   EXPECT_EQ(readSettingsBytes("[Other]\r\nY=7\r\nMenuWidth=9\r\n"), settingsFileDefaults());
@@ -50,7 +50,7 @@ TEST(SettingsFile, IntegerForms) {
 }
 
 TEST(SettingsFile, ValuesReadByTheirForms) {
-  const ProjectSettings s = readSettingsBytes(
+  const document::ProjectSettings s = readSettingsBytes(
       "[settings]\r\n"
       "menuwidth=0x20\r\nItemPadding=$A\r\nBorderWidth=wide\r\nFontBold=5\r\nFontItalic=no\r\n"
       "KeepHilite=0\r\nTitle=  \"  Quoted title \"  \r\nAuthor='x'\r\nX=-40\r\nY=\r\nEncodingIndex=29\r\n"
@@ -65,8 +65,8 @@ TEST(SettingsFile, ValuesReadByTheirForms) {
   EXPECT_EQ(s.pageAuthor, "x");
   EXPECT_EQ(s.xPos, -40);
   EXPECT_EQ(s.yPos, 0);
-  EXPECT_EQ(s.encodingIndex, kNoEncoding);
-  EXPECT_EQ(s.menuType, MenuType::TableRelative);
+  EXPECT_EQ(s.encodingIndex, document::kNoEncoding);
+  EXPECT_EQ(s.menuType, document::MenuType::TableRelative);
   EXPECT_EQ(s.bgColor, 0xFFFFFF);
 }
 
@@ -74,23 +74,23 @@ TEST(SettingsFile, MenuTypeAndEncodingRules) {
   auto type = [](const char* value) {
     return readSettingsBytes(std::string("[Settings]\r\nMenuType=") + value + "\r\n").menuType;
   };
-  EXPECT_EQ(type("0"), MenuType::JSMenu);
-  EXPECT_EQ(type("1"), MenuType::TableMenu);
-  EXPECT_EQ(type("$2"), MenuType::TableRelative);
-  EXPECT_EQ(type("3"), MenuType::JSMenu);
-  EXPECT_EQ(type("-1"), MenuType::JSMenu);
-  EXPECT_EQ(type("table"), MenuType::JSMenu);
+  EXPECT_EQ(type("0"), document::MenuType::JSMenu);
+  EXPECT_EQ(type("1"), document::MenuType::TableMenu);
+  EXPECT_EQ(type("$2"), document::MenuType::TableRelative);
+  EXPECT_EQ(type("3"), document::MenuType::JSMenu);
+  EXPECT_EQ(type("-1"), document::MenuType::JSMenu);
+  EXPECT_EQ(type("table"), document::MenuType::JSMenu);
 
   auto encoding = [](const char* value) {
     return readSettingsBytes(std::string("[Settings]\r\nEncodingIndex=") + value + "\r\n").encodingIndex;
   };
   EXPECT_EQ(encoding("28"), 28);
-  EXPECT_EQ(encoding("29"), kNoEncoding);
-  EXPECT_EQ(encoding("-5"), kNoEncoding);
+  EXPECT_EQ(encoding("29"), document::kNoEncoding);
+  EXPECT_EQ(encoding("-5"), document::kNoEncoding);
   EXPECT_EQ(encoding("x"), 0);
 
   // "None" is written back as -1 whatever out-of-list value the settings hold.
-  ProjectSettings s;
+  document::ProjectSettings s;
   s.encodingIndex = 40;
   EXPECT_NE(settingsFileBytes({}, s).find("EncodingIndex=-1\r\n"), std::string::npos);
 }
@@ -98,7 +98,7 @@ TEST(SettingsFile, MenuTypeAndEncodingRules) {
 TEST(SettingsFile, WritingKeepsOtherSectionsAndKeys) {
   const std::string old =
       "; made by hand\r\n[Extra]\r\nkeep=me\r\n[SETTINGS]\r\nmenuwidth=99\r\nMine=1\r\n[Tail]\r\nz=2\r\n";
-  ProjectSettings s;
+  document::ProjectSettings s;
   s.menuWidth = 120;
   const std::string bytes = settingsFileBytes(old, s);
   const ini::IniFile file(bytes);
@@ -115,20 +115,20 @@ TEST(SettingsFile, TextsSurviveBlanksQuotesAndLineBreaks) {
   const char* texts[] = {" leading", "trailing ", "\"quoted\"", "'single'", "\"open", "close'",
                          "a = b ; c", "tab\tinside", "", "Caf\xC3\xA9 \xE2\x82\xAC", "\"", " "};
   for (const char* text : texts) {
-    ProjectSettings s;
+    document::ProjectSettings s;
     s.pageTitle = text;
     s.fontFamily = text;
     EXPECT_EQ(readSettingsBytes(settingsFileBytes({}, s)), s) << '[' << text << ']';
   }
-  ProjectSettings broken;
+  document::ProjectSettings broken;
   broken.pageAuthor = "two\r\nlines";
-  const ProjectSettings back = readSettingsBytes(settingsFileBytes({}, broken));
+  const document::ProjectSettings back = readSettingsBytes(settingsFileBytes({}, broken));
   EXPECT_EQ(back.pageAuthor, "two  lines");
   EXPECT_EQ(back.menuWidth, 150);  // the line break did not spill into other keys
 }
 
 TEST(SettingsFile, OlderEightBitFilesReadAsWindows1252) {
-  const ProjectSettings s = readSettingsBytes("[Settings]\r\nTitle=Men\xFC \x80\r\nAuthor=Jos\xE9\r\n");
+  const document::ProjectSettings s = readSettingsBytes("[Settings]\r\nTitle=Men\xFC \x80\r\nAuthor=Jos\xE9\r\n");
   EXPECT_EQ(s.pageTitle, "Men\xC3\xBC \xE2\x82\xAC");
   EXPECT_EQ(s.pageAuthor, "Jos\xC3\xA9");
   // Rewritten as UTF-8.
@@ -144,7 +144,7 @@ TEST(SettingsFile, GarbageGivesDefaultsWithoutFailing) {
   for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 131) ^ (i >> 7));
   EXPECT_NO_THROW(readSettingsBytes(garbage));
   const std::string hugeLine = "[Settings]\r\nTitle=" + std::string(5'000'000, 'x') + "\r\nMenuWidth=7\r\n";
-  const ProjectSettings s = readSettingsBytes(hugeLine);
+  const document::ProjectSettings s = readSettingsBytes(hugeLine);
   EXPECT_EQ(s.pageTitle.size(), 2047u);
   EXPECT_EQ(s.menuWidth, 7);
 }

@@ -49,12 +49,12 @@ class MainFormTest : public ::testing::Test {
     form.reset();
   }
 
-  MenuTree& tree() { return form->document().tree(); }
-  MenuItem* root() { return tree().root(); }
+  document::MenuTree& tree() { return form->document().tree(); }
+  document::MenuItem* root() { return tree().root(); }
   gui::TMenuTreeView* view() { return form->TreeView1; }
-  QRect rectOf(const MenuItem* item) { return view()->visualRect(form->treeModel()->indexFromItem(item)); }
+  QRect rectOf(const document::MenuItem* item) { return view()->visualRect(form->treeModel()->indexFromItem(item)); }
   // A real mouse click on the item's row.
-  void clickItem(const MenuItem* item) {
+  void clickItem(const document::MenuItem* item) {
     view()->scrollTo(form->treeModel()->indexFromItem(item));
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, rectOf(item).center());
   }

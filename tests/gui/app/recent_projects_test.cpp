@@ -55,7 +55,7 @@ TEST_F(RecentProjectsTest, SavedAndOpenedProjectsAreListedNewestFirst) {
   form->Openproject1Click();
   EXPECT_EQ(menuEntries(), (QStringList{"&1 alpha.cvp", "&2 beta.cvp"}));
   const std::string ini = dir.file("Corvantel.ini");
-  EXPECT_EQ(RecentProjects::load(ini).paths(), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(ini::RecentProjects::load(ini).paths(), (std::vector<std::string>{a, b}));
 
   // Choosing an entry opens it, with the save question as for Open project.
   form->AddMenuClick();

@@ -44,7 +44,7 @@ TEST_F(MainFormTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
 
 TEST_F(MainFormTest, EnterInCaptionWritesCaptionTabAndAddress) {
   form->AddMenuClick();
-  MenuItem* item = root()->child(0);
+  document::MenuItem* item = root()->child(0);
   expandAll();
   clickItem(item);
   EXPECT_EQ(form->CurrentItem, item);
@@ -82,8 +82,8 @@ TEST_F(MainFormTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoesNo
 TEST_F(MainFormTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
   form->AddMenuClick();
   form->AddMenuClick();
-  MenuItem* first = root()->child(0);
-  MenuItem* second = root()->child(1);
+  document::MenuItem* first = root()->child(0);
+  document::MenuItem* second = root()->child(1);
   tree().setText(first, "First\tf.html");
   expandAll();
   clickItem(first);
@@ -117,7 +117,7 @@ TEST_F(MainFormTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
 TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
   form->AddMenuClick();
   form->AddMenuClick();
-  MenuItem* menu = root()->child(0);
+  document::MenuItem* menu = root()->child(0);
   for (int i = 0; i < 5; ++i) tree().append(menu, "sub\t", -1);
   expandAll();
   clickItem(menu);
@@ -136,7 +136,7 @@ TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
   EXPECT_EQ(tree().itemCount(), 2u) << "the menu and its five items are gone";
   EXPECT_TRUE(form->document().isModified());
   EXPECT_NE(form->CurrentItem, menu);
-  EXPECT_TRUE(form->CurrentItem == nullptr || MenuTree::isInSubtree(form->CurrentItem, root()));
+  EXPECT_TRUE(form->CurrentItem == nullptr || document::MenuTree::isInSubtree(form->CurrentItem, root()));
 }
 
 TEST_F(MainFormTest, RemoveWithNothingSelectedDoesNothing) {
@@ -174,13 +174,13 @@ class DropTest : public MainFormTest {
     form->document().setModified(false);
   }
   // Selects `dragged` as a press would and ends the drag over the middle of `target`'s row.
-  void drop(MenuItem* dragged, const MenuItem* target) {
+  void drop(document::MenuItem* dragged, const document::MenuItem* target) {
     view()->selectItem(dragged);
     form->TreeView1EndDrag(rectOf(target).center());
   }
-  bool expanded(const MenuItem* item) { return view()->isExpanded(form->treeModel()->indexFromItem(item)); }
+  bool expanded(const document::MenuItem* item) { return view()->isExpanded(form->treeModel()->indexFromItem(item)); }
 
-  MenuItem *a, *a1, *a2, *a3, *b, *b1;
+  document::MenuItem *a, *a1, *a2, *a3, *b, *b1;
 };
 
 TEST_F(DropTest, ThirdChildOntoFirstBecomesFirstAndMarksModified) {

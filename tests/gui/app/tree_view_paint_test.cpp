@@ -36,8 +36,8 @@ class CountingTreeView : public TMenuTreeView {
 
 // Menu > A (a1, a2 > x), B; every item read from a file, so with picture 0, except B (new, none).
 struct Fixture {
-  MenuTree tree;
-  MenuItem *root, *a, *a1, *a2, *x, *b;
+  document::MenuTree tree;
+  document::MenuItem *root, *a, *a1, *a2, *x, *b;
   std::unique_ptr<MenuTreeModel> model;
   std::unique_ptr<CountingTreeView> view;
 
@@ -71,7 +71,7 @@ struct Fixture {
     view->viewport()->render(&img);
     return img;
   }
-  QRect rowOf(const MenuItem* item) const { return view->visualRect(model->indexFromItem(item)); }
+  QRect rowOf(const document::MenuItem* item) const { return view->visualRect(model->indexFromItem(item)); }
   static int cyOf(const QRect& r) { return r.top() + r.height() / 2; }
 };
 
@@ -158,10 +158,10 @@ TEST(TreeViewPaint, ButtonHalfSizeSizesTheBoxAndMovesTheCaption) {
 }
 
 TEST(TreeViewPaint, PaintsOnlyTheVisibleRowsOfALargeTree) {
-  MenuTree tree;
-  MenuItem* root = tree.append(nullptr, "Menu\t", 0);
+  document::MenuTree tree;
+  document::MenuItem* root = tree.append(nullptr, "Menu\t", 0);
   for (int m = 0; m < 200; ++m) {
-    MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\t", 0);
+    document::MenuItem* menu = tree.append(root, "Menu " + std::to_string(m) + "\t", 0);
     for (int i = 0; i < 99; ++i) tree.append(menu, "Item\t", 0);
   }
   MenuTreeModel model(tree);

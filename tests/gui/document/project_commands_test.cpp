@@ -144,7 +144,7 @@ TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   form->Openproject1Click();
   EXPECT_FALSE(modified());
   EXPECT_EQ(form->document().projectFileName(), file("rel.cvp"));
-  EXPECT_EQ(form->document().settings().menuType, MenuType::TableRelative);
+  EXPECT_EQ(form->document().settings().menuType, document::MenuType::TableRelative);
   EXPECT_EQ(form->document().settings().separatorColor, 0x00FF00);
   EXPECT_EQ(items(), 2u);
 

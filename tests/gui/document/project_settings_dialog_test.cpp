@@ -60,7 +60,7 @@ TEST(SpinField, TypingSteppingAndTextsThatAreNoNumber) {
 
 TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
   TProjectSettings dialog;
-  dialog.loadSettings(ProjectSettings{});
+  dialog.loadSettings(document::ProjectSettings{});
   EXPECT_EQ(dialog.PageTitle->text(), "HierMenus");
   EXPECT_EQ(dialog.PageAuthor->text(), "Ombrel Corvantel 2.0.0.0");
   EXPECT_EQ(dialog.Encoding->count(), 29);
@@ -74,7 +74,7 @@ TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
   EXPECT_TRUE(dialog.OKButton->isDefault());
   EXPECT_EQ(dialog.property("helpContext").toInt(), 1005);
   EXPECT_EQ(dialog.CancelButton->property("helpContext").toInt(), 1005);
-  EXPECT_EQ(dialog.settings(), ProjectSettings{});
+  EXPECT_EQ(dialog.settings(), document::ProjectSettings{});
 
   dialog.show();
   QTest::mouseClick(dialog.TableMenu, Qt::LeftButton);
@@ -87,14 +87,14 @@ TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
   EXPECT_EQ(dialog.settings().yPos, 2);  // disabled, still kept
   QTest::mouseClick(dialog.JSMenu, Qt::LeftButton);
   EXPECT_TRUE(dialog.YLabel->isEnabled());
-  EXPECT_EQ(dialog.menuType(), MenuType::JSMenu);
+  EXPECT_EQ(dialog.menuType(), document::MenuType::JSMenu);
 
   // An encoding outside the list leaves no selection and reads back as none.
-  ProjectSettings none;
+  document::ProjectSettings none;
   none.encodingIndex = 29;
   dialog.loadSettings(none);
   EXPECT_EQ(dialog.Encoding->currentIndex(), -1);
-  EXPECT_EQ(dialog.settings().encodingIndex, kNoEncoding);
+  EXPECT_EQ(dialog.settings().encodingIndex, document::kNoEncoding);
 }
 
 TEST(ProjectSettingsDialog, EnterIsOkAndEscapeIsCancel) {
@@ -127,7 +127,7 @@ TEST(ProjectSettingsDialog, CancelRestoresTitleColourAndType) {
     dialog->MenuWidth->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
   });
   form.ProjectSettClick();
-  EXPECT_EQ(form.document().settings(), ProjectSettings{});
+  EXPECT_EQ(form.document().settings(), document::ProjectSettings{});
   EXPECT_FALSE(form.document().isModified());
 
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {

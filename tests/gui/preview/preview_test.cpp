@@ -45,7 +45,7 @@ class PreviewTest : public ::testing::Test {
 
 TEST_F(PreviewTest, OpensAFreshGeneratedFolderEachTimeAndRemovesThemWithTheWindow) {
   ASSERT_NE(form->Previewinbrowser1, nullptr);
-  corvantel::MenuTree& tree = form->document().tree();
+  corvantel::document::MenuTree& tree = form->document().tree();
   tree.append(tree.root(), "Home\tindex.html", -1);
   form->document().setModified(false);
 

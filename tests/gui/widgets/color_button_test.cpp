@@ -7,13 +7,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "core/widgets/color_palette_table.h"
+#include "core/palette/color_palette_table.h"
 #include "gui/widgets/color_popup.h"
 
-using corvantel::makeColor;
+using corvantel::document::makeColor;
 using corvantel::gui::TColorButton;
 using corvantel::gui::TColorPopup;
-namespace w = corvantel::widgets;
+using namespace corvantel;
+namespace w = corvantel::palette;
 
 namespace {
 
@@ -53,7 +54,7 @@ QRgb rgb(const QColor& c) { return c.rgb() & 0xFFFFFF; }
 
 TEST(ColorButtonPaint, IndicatorDividerAndArrowWhereTheFacePutsThem) {
   Host h;
-  h.button->setSelectionColor(makeColor(255, 0, 0));
+  h.button->setSelectionColor(document::makeColor(255, 0, 0));
   const QImage img = h.render();
   ASSERT_EQ(img.size(), QSize(57, 22));
   const QPalette pal = h.button->palette();
@@ -145,12 +146,12 @@ TEST(ColorButton, PickingFiresOnChangeOnlyForANewColour) {
   h.pressArrow();
   h.clickPalette(h.cellCentre(16));
   EXPECT_FALSE(h.popup()->isVisible());
-  EXPECT_EQ(h.button->SelectionColor(), makeColor(255, 0, 0));
+  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(255, 0, 0));
   EXPECT_EQ(change.count(), 1);
 
-  h.button->setSelectionColor(makeColor(255, 0, 0));
+  h.button->setSelectionColor(document::makeColor(255, 0, 0));
   EXPECT_EQ(change.count(), 1);
-  h.button->setSelectionColor(makeColor(1, 2, 3));
+  h.button->setSelectionColor(document::makeColor(1, 2, 3));
   EXPECT_EQ(change.count(), 2);
 }
 
@@ -161,7 +162,7 @@ TEST(ColorButton, PressDragReleaseOnACellPicks) {
   QTest::mouseMove(h.popup(), h.cellCentre(39));
   QTest::mouseRelease(h.popup(), Qt::LeftButton, {}, h.cellCentre(39));
   EXPECT_FALSE(h.popup()->isVisible());
-  EXPECT_EQ(h.button->SelectionColor(), makeColor(255, 255, 255));
+  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(255, 255, 255));
 }
 
 TEST(ColorButton, EscapeAndAPressOutsideCloseWithoutAPick) {
@@ -188,13 +189,13 @@ TEST(ColorButton, EscapeAndAPressOutsideCloseWithoutAPick) {
 TEST(ColorButton, KeyboardMovesAndPicks) {
   Host h;
   QSignalSpy defaults(h.button, &TColorButton::OnDefaultSelect);
-  h.button->setSelectionColor(makeColor(1, 2, 3));  // found nowhere
+  h.button->setSelectionColor(document::makeColor(1, 2, 3));  // found nowhere
   h.button->setPopupOpen(true);
   EXPECT_EQ(h.popup()->selectedCell(), w::kCellNone);
   QTest::keyClick(h.popup(), Qt::Key_Return);  // nothing hovered or selected
   EXPECT_FALSE(h.popup()->isVisible());
   EXPECT_EQ(defaults.count(), 1);
-  EXPECT_EQ(h.button->SelectionColor(), makeColor(1, 2, 3));
+  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(1, 2, 3));
 
   h.button->setPopupOpen(true);
   QTest::keyClick(h.popup(), Qt::Key_Down);  // from nothing: cell 0
@@ -202,7 +203,7 @@ TEST(ColorButton, KeyboardMovesAndPicks) {
   QTest::keyClick(h.popup(), Qt::Key_Right);
   EXPECT_EQ(h.popup()->hoverCell(), 9);
   QTest::keyClick(h.popup(), Qt::Key_Space);
-  EXPECT_EQ(h.button->SelectionColor(), makeColor(255, 102, 0));
+  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(255, 102, 0));
 
   // From the selected cell when nothing is hovered.
   h.button->setPopupOpen(true);
@@ -211,7 +212,7 @@ TEST(ColorButton, KeyboardMovesAndPicks) {
   QTest::keyClick(h.popup(), Qt::Key_Left);
   EXPECT_EQ(h.popup()->hoverCell(), 8);
   QTest::keyClick(h.popup(), Qt::Key_Escape);
-  EXPECT_EQ(h.button->SelectionColor(), makeColor(255, 102, 0));
+  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(255, 102, 0));
 }
 
 TEST(ColorButton, MoreColorsOpensTheCustomAreaAndACombPicks) {
@@ -230,7 +231,7 @@ TEST(ColorButton, MoreColorsOpensTheCustomAreaAndACombPicks) {
   EXPECT_EQ(change.count(), 0);
 
   // A comb of the outer ring, picked with a click.
-  const w::TCombEntry comb = p->colorCombs()[60];
+  const w::CombEntry comb = p->colorCombs()[60];
   const QPoint at(l.combCentre().x + comb.x, l.combCentre().y + comb.y);
   h.clickPalette(at);
   EXPECT_FALSE(p->isVisible());
@@ -247,7 +248,7 @@ TEST(ColorButton, MoreColorsOpensTheCustomAreaAndACombPicks) {
 TEST(ColorButton, GreyCellsIntensityAndEmptySpots) {
   Host h;
   TColorPopup* p = h.popup();
-  h.button->setSelectionColor(makeColor(195, 195, 195));  // grey cell 3
+  h.button->setSelectionColor(document::makeColor(195, 195, 195));  // grey cell 3
   h.button->setPopupOpen(true);
   ASSERT_TRUE(p->customMode());
   EXPECT_EQ(p->customIndex(), -4);
@@ -255,14 +256,14 @@ TEST(ColorButton, GreyCellsIntensityAndEmptySpots) {
 
   // Choose a comb, then drag the intensity bar: the palette stays open, the comb keeps its index
   // and takes the new brightness.
-  const w::TCombEntry comb = p->colorCombs()[1];
+  const w::CombEntry comb = p->colorCombs()[1];
   const QPoint combAt(l.combCentre().x + comb.x, l.combCentre().y + comb.y);
   QTest::mousePress(p, Qt::LeftButton, {}, combAt);
   EXPECT_EQ(p->customIndex(), 2);
   QTest::mouseMove(p, combAt + QPoint(200, 0));  // outside, button held: the choice stays
   QTest::mouseRelease(p, Qt::LeftButton, {}, combAt);
   EXPECT_FALSE(p->isVisible());
-  const corvantel::Color bright = h.button->SelectionColor();
+  const corvantel::document::Color bright = h.button->SelectionColor();
   EXPECT_EQ(bright, comb.color);
 
   h.button->setPopupOpen(true);
@@ -309,7 +310,7 @@ TEST(ColorButton, PropertiesReachThePalette) {
   h.button->setSelectionColor(w::kColorDefault);
   EXPECT_EQ(p->selectedCell(), w::kCellDefault);
   // Emptying CustomText while the custom cell is selected clears the selection.
-  h.button->setSelectionColor(makeColor(225, 225, 225));
+  h.button->setSelectionColor(document::makeColor(225, 225, 225));
   EXPECT_EQ(p->selectedCell(), w::kCellCustom);
   h.button->setCustomText(QString());
   EXPECT_EQ(p->selectedCell(), w::kCellNone);

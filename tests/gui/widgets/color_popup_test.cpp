@@ -9,13 +9,14 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "core/widgets/color_palette_table.h"
+#include "core/palette/color_palette_table.h"
 #include "gui/widgets/color_button.h"
 
-using corvantel::makeColor;
+using corvantel::document::makeColor;
 using corvantel::gui::TColorButton;
 using corvantel::gui::TColorPopup;
-namespace w = corvantel::widgets;
+using namespace corvantel;
+namespace w = corvantel::palette;
 
 namespace {
 
@@ -52,7 +53,7 @@ QRgb rgb(const QColor& c) { return c.rgb() & 0xFFFFFF; }
 
 TEST(ColorPopupPaint, CellsSelectionAndCustomArea) {
   Palette h;
-  h.button->setSelectionColor(makeColor(255, 0, 0));
+  h.button->setSelectionColor(document::makeColor(255, 0, 0));
   h.button->setPopupOpen(true);
   TColorPopup* p = h.popup();
   const QPalette pal = p->palette();
@@ -77,7 +78,7 @@ TEST(ColorPopupPaint, CellsSelectionAndCustomArea) {
   EXPECT_EQ(at(img, centre), 0xFFFFFFu);
   EXPECT_EQ(at(img, QPoint(l.intensityBar.left + 2, l.intensityBar.top)), 0xFFFFFFu);
   EXPECT_EQ(at(img, QPoint(l.intensityBar.left + 2, l.intensityBar.bottom - 1)), 0u);
-  const w::TCombEntry comb = p->colorCombs()[100];
+  const w::CombEntry comb = p->colorCombs()[100];
   QTest::mousePress(p, Qt::LeftButton, {}, centre + QPoint(comb.x, comb.y));
   img = h.render();
   const QPoint previewCentre((l.preview.left + l.preview.right) / 2, (l.preview.top + l.preview.bottom) / 2);
@@ -103,7 +104,7 @@ TEST(ColorPopup, KeysMeantForTheDialogReachThePalette) {
   EXPECT_EQ(h.popup()->hoverCell(), 1);
   QTest::keyClick(&h.window, Qt::Key_Return);
   EXPECT_FALSE(h.popup()->isVisible());
-  EXPECT_EQ(h.button->SelectionColor(), makeColor(153, 51, 0));
+  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(153, 51, 0));
   EXPECT_EQ(change.count(), 1);
   // Closed again, the dialog has its keys back.
   QTest::keyClick(&h.window, Qt::Key_Right);
@@ -146,7 +147,7 @@ TEST(ColorPopup, HintsNameCellsAndFollowThePointer) {
   const w::PaletteLayout& l = p->paletteLayout();
   QTest::mouseMove(p, QPoint(l.intensityBar.left + 4, l.intensityBar.top + 10));
   EXPECT_EQ(QToolTip::text(), QStringLiteral("Intensity: 100%"));
-  const w::TCombEntry grey = p->greyCells()[5];
+  const w::CombEntry grey = p->greyCells()[5];
   QTest::mouseMove(p, QPoint(l.greyStrip.left + grey.x, l.greyStrip.top + grey.y));
   EXPECT_EQ(QToolTip::text(), QStringLiteral("red: 165, green: 165, blue: 165"));
   h.button->setShowHint(false);

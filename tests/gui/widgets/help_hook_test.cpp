@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "core/widgets/help_log.h"
+#include "core/help/help_log.h"
 #include "gui/app/qt_user_prompts.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/widgets/chm_help_display.h"
@@ -105,7 +105,7 @@ TEST_F(HelpHookTest, CommandTable) {
   EXPECT_FALSE(callHelp);
   EXPECT_TRUE(hook.HelpHook(13, static_cast<qint32>(0xFFEC0010u), callHelp));
   EXPECT_FALSE(callHelp);
-  EXPECT_EQ(hook.popupPosition(), (widgets::PopupPosition{16, -20}));
+  EXPECT_EQ(hook.popupPosition(), (help::PopupPosition{16, -20}));
   for (int other : {2, 3, 11, 257, 999}) {
     callHelp = false;
     EXPECT_TRUE(hook.HelpHook(other, 1000, callHelp));
@@ -155,7 +155,7 @@ TEST_F(HelpHookTest, LogHasOneLinePerCallInOrder) {
   std::string path = dir.file("HelpDebug.txt");
   display->canRead = false;
   {
-    auto log = std::make_unique<widgets::HelpLog>(path, [] { return std::string("09:08:07"); });
+    auto log = std::make_unique<help::HelpLog>(path, [] { return std::string("09:08:07"); });
     THelpHook hook(QStringLiteral("/p/My%20Corvantel.chm"), QString(), 0, display, std::move(log));
     prompts.expectWarning();
     bool callHelp = false;
