@@ -93,7 +93,7 @@ int THelpHook::HelpHookContext(const QString& helpFile, int context, const QStri
 }
 
 void THelpHook::HelpHookShowError(int code) {
-  std::string message = widgets::helpErrorMessage(code);
+  std::string message = widgets::helpErrorMessage(code, widgets::buildHelpPath(m_helpFile.toStdString()));
   writeLog(widgets::HelpLog::showErrorLine(code, message));
   prompts().warning(QApplication::activeWindow(), QString::fromStdString(message));
 }
