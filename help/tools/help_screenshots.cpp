@@ -5,6 +5,7 @@
 // Usage: help_screenshots OUTPUT-FOLDER EXAMPLE.cvp     (run with QT_QPA_PLATFORM=offscreen)
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
