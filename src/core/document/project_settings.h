@@ -30,7 +30,7 @@ struct ProjectSettings {
   Color borderColor = 0;
   Color fontColorOver = 16777215;
   Color bgColorOver = 6045440;
-  std::string pageTitle = "HierMenus";
+  std::string pageTitle = "Site menu";
   std::string pageAuthor = "Ombrel Corvantel 2.0.0.0";
   int encodingIndex = 0;  // kNoEncoding when none is selected
   bool fontBold = false;

@@ -72,9 +72,9 @@ PopupPosition unpackPopupPosition(std::int32_t data) {
   return PopupPosition{static_cast<std::int16_t>(bits & 0xFFFFu), static_cast<std::int16_t>(bits >> 16)};
 }
 
-std::string helpErrorMessage(int code) {
+std::string helpErrorMessage(int code, std::string_view helpFile) {
   switch (code) {
-    case 1: return "MS Html Help is not installed on this PC.";
+    case 1: return "The help file " + std::string(helpFile) + " is missing.";
     case 2: return "System file of the keyword help viewer was not found in the Windows folder.";
     case 3: return "System file HH.EXE was not found in the Windows folder.";
     default: return "Unknown error returned by HelpHookContext";

@@ -43,7 +43,7 @@ struct PopupPosition {
 };
 PopupPosition unpackPopupPosition(std::int32_t data);
 
-// The message shown for a failure code of opening the help file.
-std::string helpErrorMessage(int code);
+// The message shown for a failure code of opening the help file `helpFile` (the path as built above).
+std::string helpErrorMessage(int code, std::string_view helpFile);
 
 }  // namespace corvantel::help

@@ -93,7 +93,7 @@ int THelpHook::HelpHookContext(const QString& helpFile, int context, const QStri
 }
 
 void THelpHook::HelpHookShowError(int code) {
-  std::string message = help::helpErrorMessage(code);
+  std::string message = help::helpErrorMessage(code, help::buildHelpPath(m_helpFile.toStdString()));
   writeLog(help::HelpLog::showErrorLine(code, message));
   prompts().warning(QApplication::activeWindow(), QString::fromStdString(message));
 }

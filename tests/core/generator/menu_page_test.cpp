@@ -55,7 +55,7 @@ TEST(MenuPage, JavascriptMenuOfANewProject) {
   EXPECT_EQ(l[0], "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Final//EN\">");
   EXPECT_EQ(l[4], "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO8859-1\">");
   EXPECT_EQ(l[5], "<META NAME=\"Author\" CONTENT=\"Ombrel Corvantel 2.0.0.0\">");
-  EXPECT_EQ(l[6], "<TITLE>HierMenus</TITLE>");
+  EXPECT_EQ(l[6], "<TITLE>Site menu</TITLE>");
   // No style block: line 8 of the page is the first script line.
   EXPECT_EQ(l[7], "<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"text/javascript\">");
   EXPECT_EQ(l[18], "/" + std::string(75, '*'));

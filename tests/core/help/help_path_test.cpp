@@ -44,8 +44,9 @@ TEST(HelpPath, PopupPositionIsTwoSignedHalves) {
 }
 
 TEST(HelpPath, ErrorMessages) {
-  EXPECT_EQ(helpErrorMessage(1), "MS Html Help is not installed on this PC.");
-  EXPECT_EQ(helpErrorMessage(3), "System file HH.EXE was not found in the Windows folder.");
-  EXPECT_EQ(helpErrorMessage(4), "Unknown error returned by HelpHookContext");
-  EXPECT_EQ(helpErrorMessage(-1), "Unknown error returned by HelpHookContext");
+  EXPECT_EQ(helpErrorMessage(1, "/opt/corvantel/Corvantel.chm"),
+            "The help file /opt/corvantel/Corvantel.chm is missing.");
+  EXPECT_EQ(helpErrorMessage(3, "x.chm"), "System file HH.EXE was not found in the Windows folder.");
+  EXPECT_EQ(helpErrorMessage(4, "x.chm"), "Unknown error returned by HelpHookContext");
+  EXPECT_EQ(helpErrorMessage(-1, "x.chm"), "Unknown error returned by HelpHookContext");
 }

@@ -13,7 +13,7 @@ TEST(SettingsFile, NewProjectListsTheKeysInOrder) {
   EXPECT_EQ(bytes,
             "[Settings]\r\n"
             "BGColor=16775151\r\nFontColor=0\r\nBorderColor=0\r\nFontColorOver=16777215\r\n"
-            "BGColorOver=6045440\r\nTitle=HierMenus\r\nAuthor=Ombrel Corvantel 2.0.0.0\r\n"
+            "BGColorOver=6045440\r\nTitle=Site menu\r\nAuthor=Ombrel Corvantel 2.0.0.0\r\n"
             "EncodingIndex=0\r\nFontBold=0\r\nFontItalic=0\r\nSeparatorColor=0\r\nMenuWidth=150\r\n"
             "ItemPadding=3\r\nBorderWidth=2\r\nFontFamily=Arial,sans-serif\r\nSeparatorSize=2\r\n"
             "KeepHilite=1\r\nX=0\r\nY=2\r\nMenuType=0\r\n");
@@ -24,7 +24,7 @@ TEST(SettingsFile, MissingFileAndMissingKeysGiveTheReadingDefaults) {
   EXPECT_EQ(fromNothing, settingsFileDefaults());
   EXPECT_EQ(fromNothing.yPos, 0);
   EXPECT_EQ(fromNothing.xPos, 0);
-  EXPECT_EQ(fromNothing.pageTitle, "HierMenus");
+  EXPECT_EQ(fromNothing.pageTitle, "Site menu");
   EXPECT_TRUE(fromNothing.keepHilite);
   EXPECT_EQ(fromNothing.menuType, document::MenuType::JSMenu);
   EXPECT_EQ(readSettingsFile("/nonexistent/folder/x.cvp"), settingsFileDefaults());

@@ -61,7 +61,7 @@ TEST(SpinField, TypingSteppingAndTextsThatAreNoNumber) {
 TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
   TProjectSettings dialog;
   dialog.loadSettings(document::ProjectSettings{});
-  EXPECT_EQ(dialog.PageTitle->text(), "HierMenus");
+  EXPECT_EQ(dialog.PageTitle->text(), "Site menu");
   EXPECT_EQ(dialog.PageAuthor->text(), "Ombrel Corvantel 2.0.0.0");
   EXPECT_EQ(dialog.Encoding->count(), 29);
   EXPECT_EQ(dialog.Encoding->currentText(), "ISO8859-1");
@@ -132,7 +132,7 @@ TEST(ProjectSettingsDialog, CancelRestoresTitleColourAndType) {
 
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
     auto* dialog = static_cast<TProjectSettings*>(d);
-    EXPECT_EQ(dialog->PageTitle->text(), "HierMenus");
+    EXPECT_EQ(dialog->PageTitle->text(), "Site menu");
     EXPECT_EQ(dialog->BGColor->SelectionColor(), 16775151);
     EXPECT_TRUE(dialog->JSMenu->isChecked());
     EXPECT_TRUE(dialog->XPos->isEnabled());

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QtEndian>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -60,6 +61,33 @@ TEST(HelpChmFile, BuiltFileMapsEveryContextOfTheProgram) {
     }
   }
   EXPECT_GT(nested, 0);
+}
+
+// Any reader finds the mapped topics: the raw map ("#IVB": a byte count, then pairs of context number and
+// offset into "#STRINGS") names each topic by its path inside the file, never by a folder of the machine
+// that compiled it.
+TEST(HelpChmFile, ContextMapStoresPathsInsideTheFile) {
+  ChmFile file;
+  ASSERT_TRUE(file.open(QString::fromStdString(builtHelpFile())));
+  const QByteArray ivb = file.read(QStringLiteral("/#IVB")).value_or(QByteArray());
+  const QByteArray strings = file.read(QStringLiteral("/#STRINGS")).value_or(QByteArray());
+  auto word = [&ivb](qsizetype at) { return qFromLittleEndian<quint32>(ivb.constData() + at); };
+  ASSERT_GE(ivb.size(), 4);
+  ASSERT_EQ(word(0), quint32(ivb.size() - 4));
+  ASSERT_EQ((ivb.size() - 4) % 8, 0);
+  int entries = 0;
+  for (qsizetype at = 4; at + 8 <= ivb.size(); at += 8, ++entries) {
+    const quint32 context = word(at);
+    const quint32 offset = word(at + 4);
+    ASSERT_LT(offset, quint32(strings.size())) << context;
+    const QString stored = QString::fromUtf8(strings.constData() + offset);
+    SCOPED_TRACE(stored.toStdString());
+    EXPECT_FALSE(stored.startsWith(u'/') || stored.startsWith(u'\\') || stored.contains(u':')) << context;
+    EXPECT_TRUE(file.contains(u'/' + stored)) << context;
+    EXPECT_EQ(file.topicForContext(context), u'/' + stored) << context;
+  }
+  EXPECT_EQ(entries, file.contextMap().size());
+  EXPECT_GE(entries, 5);
 }
 
 TEST(HelpChmFile, MappedNamesLoseLeadingFoldersUntilFound) {

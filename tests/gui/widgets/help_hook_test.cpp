@@ -22,8 +22,6 @@ using gui::THelpHook;
 
 namespace {
 
-const QString kNotInstalled = QStringLiteral("MS Html Help is not installed on this PC.");
-
 struct HelpHookTest : ::testing::Test {
   std::shared_ptr<RecordingHelpDisplay> display = std::make_shared<RecordingHelpDisplay>();
   ScriptedPrompts prompts;
@@ -132,13 +130,13 @@ TEST_F(HelpHookTest, HelpPathHasSpacesForEscapes) {
   EXPECT_TRUE(prompts.calls().empty());
 }
 
-TEST_F(HelpHookTest, UnreadableHelpFileOrNoViewerShowsNotInstalled) {
+TEST_F(HelpHookTest, UnreadableHelpFileOrNoViewerShowsTheMissingFile) {
   TempDir dir;
   auto viewer = std::make_shared<gui::ChmHelpDisplay>();
   THelpHook missing(QString::fromStdString(dir.file("Corvantel.chm")), QString(), 0, viewer);
   prompts.expectWarning();
   EXPECT_EQ(missing.HelpContext(1049), 1);
-  EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::Warning), QStringList{kNotInstalled});
+  EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::Warning), QStringList{"The help file " + QString::fromStdString(dir.file("Corvantel.chm")) + " is missing."});
   EXPECT_EQ(viewer->viewer(), nullptr);  // no empty window stays behind
 
   display->isAvailable = false;
@@ -167,7 +165,7 @@ TEST_F(HelpHookTest, LogHasOneLinePerCallInOrder) {
             "HelpHookContext(\"/p/My%20Corvantel.chm\", 1005, \"\", 0)   09:08:07\n"
             "ShowContext(\"/p/My Corvantel.chm\", 0)   09:08:07\n"
             "  returned - 1   09:08:07\n"
-            "HelpHookShowError(1), \"MS Html Help is not installed on this PC.\"   09:08:07\n"
+            "HelpHookShowError(1), \"The help file /p/My Corvantel.chm is missing.\"   09:08:07\n"
             "THelpHook.Destroy   09:08:07\n");
 }
 
