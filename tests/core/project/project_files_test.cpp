@@ -100,18 +100,34 @@ TEST(ProjectFiles, FailedOpenLeavesTheDocumentAsItWas) {
       {folder.file("g.cvp"), "Cannot open file " + folder.file("g.cvp")},
       {folder.file("d.cvp"), "Cannot open file " + folder.file("d.cvp")},
   };
-  if (::geteuid() != 0) {  // the superuser reads whatever the mode says
-    writeBytes(folder.file("locked.cvp"), settings);
-    writeBytes(folder.file("locked.cvd"), "Menu\t\r\n");
-    ::chmod(folder.file("locked.cvp").c_str(), 0);
-    cases.push_back({folder.file("locked.cvp"), "Cannot open file " + folder.file("locked.cvp")});
-  }
   for (const Case& c : cases) {
     EXPECT_EQ(errorOf([&] { openProjectFiles(doc, c.path); }), c.error);
     EXPECT_EQ(dump(doc.tree()), treeBefore) << c.path;
     EXPECT_EQ(doc.settings(), settingsBefore) << c.path;
     EXPECT_EQ(doc.projectFileName(), "/old/club.cvp") << c.path;
     EXPECT_TRUE(doc.isModified()) << c.path;
+  }
+
+  // A settings file nobody may read is an error too, not a project with every default. The superuser
+  // reads whatever the mode says, so as root the check runs in a child that has given up its rights.
+  const std::string locked = folder.file("locked.cvp");
+  writeBytes(locked, settings);
+  writeBytes(folder.file("locked.cvd"), "Menu\t\r\n");
+  ::chmod(locked.c_str(), 0);
+  const auto lockedFails = [&] {
+    document::Document other;
+    return errorOf([&] { openProjectFiles(other, locked); }) == "Cannot open file " + locked;
+  };
+  if (::geteuid() != 0) {
+    EXPECT_TRUE(lockedFails());
+  } else {
+    ::chmod(folder.path().c_str(), 0755);
+    EXPECT_EXIT(
+        {
+          if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(2);
+          std::_Exit(lockedFails() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
   }
 
   // The menu data alone is a project with every default setting (Y 0); an empty one is an empty tree.
