@@ -134,16 +134,18 @@ bool isRootPlace(const Document& document, const MenuItem* parent, int row) {
 
 }  // namespace
 
-EditOperationPtr makeAddChild(Document& document, MenuItem* parent, std::string text, int imageIndex, std::string name) {
+EditOperationPtr makeAddChild(Document& document, MenuItem* parent, std::string text, int imageIndex,
+                              std::string name) {
   if (!parent) parent = document.tree().top();
   return std::make_unique<InsertItem>(document, std::move(name), parent, parent->childCount(), std::move(text),
                                       imageIndex);
 }
 
-EditOperationPtr makeAddAfter(Document& document, MenuItem* sibling, std::string text, int imageIndex, std::string name) {
+EditOperationPtr makeAddAfter(Document& document, MenuItem* sibling, std::string text, int imageIndex,
+                              std::string name) {
   if (!sibling || !sibling->parent()) return nullptr;
-  return std::make_unique<InsertItem>(document, std::move(name), sibling->parent(), sibling->row() + 1,
-                                      std::move(text), imageIndex);
+  return std::make_unique<InsertItem>(document, std::move(name), sibling->parent(), sibling->row() + 1, std::move(text),
+                                      imageIndex);
 }
 
 EditOperationPtr makeRemove(Document& document, MenuItem* item) {

@@ -58,7 +58,8 @@ TEST(GenerateCommand, FailuresNameTheFileAfterListingWhatWasWritten) {
   mkdir(work.file("out/menu.html").c_str(), 0755);  // a message of its own that names no file
   testing::internal::CaptureStderr();
   EXPECT_EQ(generator::runGenerateCommand(work.file("out"), work.file("p.cvp"), work.path() + "/"), 1);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "corvantel: " + work.file("out/menu.html") + ": File access denied.\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "corvantel: " + work.file("out/menu.html") + ": File access denied.\n");
 
   // A settings file that exists but cannot be read is no project of defaults.
   mkdir(work.file("folder.cvp").c_str(), 0755);

@@ -104,7 +104,8 @@ TEST(Translate, APassReadsTheFileOnceAndOddFilesStayEnglish) {
   writeFile(path, "[Language]\nLanguage=Huge\n[Translations]\n&File=&Datei\n" +
                       std::string(i18n::Translator::kMaxLanguageFileBytes, ';'));
   EXPECT_EQ(t.Translate("&File"), "&File");
-  EXPECT_EQ(t.problem(), "The language file " + path + " is larger than 4 MB; it is not used and the texts stay in English");
+  EXPECT_EQ(t.problem(),
+            "The language file " + path + " is larger than 4 MB; it is not used and the texts stay in English");
   ASSERT_EQ(::mkfifo(dir.file("Language/pipe.lng").c_str(), 0600), 0);
   EXPECT_TRUE(i18n::listLanguageFiles(dir.path() + "/").empty()) << "neither is offered in the language dialog";
   t.setLanguageFile(dir.file("Language/pipe.lng"));
