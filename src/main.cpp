@@ -20,7 +20,7 @@
 
 namespace {
 
-const char* kUsage = "Usage: corvantel [PROJECT.cvp]\n"
+const char* kUsage = "Usage: corvantel [-debug] [PROJECT.cvp]\n"
                      "       corvantel --generate OUTPUT-FOLDER PROJECT.cvp\n"
                      "       corvantel --help | --version\n";
 
@@ -28,12 +28,14 @@ void printHelp() {
   std::printf(
       "Corvantel %s - drop-down menus for web pages, without writing script code.\n\n"
       "%s\n"
-      "  PROJECT.cvp                       open this project at start-up\n"
+      "  PROJECT.cvp                       open this project at start-up (the first argument that is\n"
+      "                                    not a switch)\n"
       "  --generate OUTPUT-FOLDER PROJECT  write menu.html, hierArrays.js and the menu script into\n"
       "                                    OUTPUT-FOLDER (which must exist) without opening a window\n"
       "  --help                            show this text and exit\n"
       "  --version                         show the version and exit\n"
-      "  -debug, /debug                    write the help diagnostic log HelpDebug.txt\n",
+      "  -debug, /debug                    switch (any letter case, anywhere on the line): write the\n"
+      "                                    help diagnostic log HelpDebug.txt; never a project name\n",
       corvantel::kVersion, kUsage);
 }
 

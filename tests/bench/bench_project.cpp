@@ -1,5 +1,6 @@
 // Open and save of projects of 1,000, 10,000 and 100,000 items, against the cost of the same bytes
-// split into lines (reading) and written with one call (writing).
+// split into lines (reading) and written with one call (writing); Remove of a 100,000-item menu, its
+// undo, and the freeing of the subtree the history kept.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "core/document/document.h"
+#include "core/document/edit_history.h"
 #include "core/io/file_io.h"
 #include "core/io/text_codec.h"
 #include "core/project/menu_data_file.h"
@@ -140,6 +142,71 @@ void BM_OpenProject(benchmark::State& state) {
   }
   setItems(state, menuBytes(static_cast<int>(state.range(0))).size());
 }
+
+// A document whose root holds one menu with a subtree of `count` items below it: laid out as fillTree
+// lays out a project (range(1) == 0), or as one chain `count` levels deep (range(1) == 1).
+document::MenuItem* addBigMenu(Document& doc, int count, bool chain) {
+  doc.resetToNewProject();
+  document::MenuItem* big = doc.tree().append(doc.tree().root(), "Big\tbig.html", -1);
+  if (chain) {
+    document::MenuItem* item = big;
+    for (int i = 0; i < count; ++i) item = doc.tree().append(item, "Level\tlevel.html", -1);
+  } else {
+    MenuTree made;
+    fillTree(made, count);
+    while (made.root()->hasChildren()) {
+      doc.tree().insert(big, big->childCount(), made.detach(made.root()->child(0)));
+    }
+  }
+  return big;
+}
+
+// Remove of a menu with its subtree of 100,000 items, as the edit history does it.
+void BM_RemoveSubtree(benchmark::State& state) {
+  Document doc;
+  document::MenuItem* big = addBigMenu(doc, static_cast<int>(state.range(0)), state.range(1) != 0);
+  document::EditHistory history(doc);
+  for (auto _ : state) {
+    history.push(document::makeRemove(doc, big));
+    state.PauseTiming();
+    history.undo();
+    state.ResumeTiming();
+  }
+}
+
+// Its undo: the whole subtree back at its place.
+void BM_UndoRemoveSubtree(benchmark::State& state) {
+  Document doc;
+  document::MenuItem* big = addBigMenu(doc, static_cast<int>(state.range(0)), state.range(1) != 0);
+  document::EditHistory history(doc);
+  for (auto _ : state) {
+    state.PauseTiming();
+    history.push(document::makeRemove(doc, big));
+    state.ResumeTiming();
+    history.undo();
+  }
+}
+
+// Clearing the history after such a Remove (New, Open) frees the subtree the operation kept.
+void BM_ClearHistoryFreesSubtree(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    Document doc;
+    document::MenuItem* big = addBigMenu(doc, static_cast<int>(state.range(0)), state.range(1) != 0);
+    document::EditHistory history(doc);
+    history.push(document::makeRemove(doc, big));
+    state.ResumeTiming();
+    history.clear();
+    state.PauseTiming();
+    doc.tree().clear();
+    state.ResumeTiming();
+  }
+}
+
+#define EDIT_SIZES Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMicrosecond)
+BENCHMARK(BM_RemoveSubtree)->EDIT_SIZES;
+BENCHMARK(BM_UndoRemoveSubtree)->EDIT_SIZES;
+BENCHMARK(BM_ClearHistoryFreesSubtree)->EDIT_SIZES;
 
 #define PROJECT_SIZES Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_ReadMenuData)->PROJECT_SIZES;

@@ -9,6 +9,12 @@
 // names and get with no KEY lists the keys of the section, each name followed by a NUL byte (N counts
 // the bytes without a last extra NUL); a missing DEFAULT is the empty text. put with no VALUE removes
 // the key, with no KEY the whole section; put with no SECTION is not supported.
+//
+// get and put go through readString and writeString, so the probe shows the profile rules of
+// core/ini/ini_file.h as they are: blanks around the names ignored, a quoted default unquoted, a write
+// trimming the key and the value's leading blanks, finding a key in any letter case and keeping its
+// spelling, completing a line that holds only the key's name, leaving the file untouched when the value
+// is already stored, failing ({"ok":0}) on a read-only file even then, and writing line breaks as blanks.
 #include <cstdio>
 #include <optional>
 #include <stdexcept>

@@ -70,14 +70,51 @@ MenuItem* MenuTree::append(MenuItem* parent, std::string text, int imageIndex) {
 }
 
 void MenuTree::remove(MenuItem* item) {
-  if (!item || item == &m_top) return;
+  // The subtree goes when `owned` does, after the view has been told.
+  std::unique_ptr<MenuItem> owned = detach(item);
+}
+
+std::unique_ptr<MenuItem> MenuTree::detach(MenuItem* item) {
+  if (!item || item == &m_top || !item->m_parent) return nullptr;
   MenuItem* parent = item->m_parent;
   const int row = item->row();
   if (m_observer) m_observer->aboutToRemove(parent, row);
   std::unique_ptr<MenuItem> owned = std::move(parent->m_children[static_cast<std::size_t>(row)]);
   parent->m_children.erase(parent->m_children.begin() + row);
-  owned.reset();
+  owned->m_parent = nullptr;
   if (m_observer) m_observer->removed();
+  return owned;
+}
+
+MenuItem* MenuTree::insert(MenuItem* parent, int row, std::unique_ptr<MenuItem> item) {
+  if (!item) return nullptr;
+  if (!parent) parent = &m_top;
+  row = std::clamp(row, 0, parent->childCount());
+  if (m_observer) m_observer->aboutToInsert(parent, row);
+  item->m_parent = parent;
+  MenuItem* raw = item.get();
+  parent->m_children.insert(parent->m_children.begin() + row, std::move(item));
+  if (m_observer) m_observer->inserted();
+  return raw;
+}
+
+bool MenuTree::moveTo(MenuItem* item, MenuItem* newParent, int row) {
+  if (!newParent) newParent = &m_top;
+  if (!item || item == &m_top || !item->m_parent || isInSubtree(newParent, item)) return false;
+  MenuItem* from = item->m_parent;
+  const int fromRow = item->row();
+  const int limit = newParent->childCount() - (from == newParent ? 1 : 0);
+  if (row < 0 || row > limit || (from == newParent && row == fromRow)) return false;
+  // The view counts the destination among the rows before the move: below the item's old place in the
+  // same list, that is one more.
+  const int viewRow = from == newParent && row > fromRow ? row + 1 : row;
+  if (m_observer) m_observer->aboutToMove(from, fromRow, newParent, viewRow);
+  std::unique_ptr<MenuItem> owned = std::move(from->m_children[static_cast<std::size_t>(fromRow)]);
+  from->m_children.erase(from->m_children.begin() + fromRow);
+  owned->m_parent = newParent;
+  newParent->m_children.insert(newParent->m_children.begin() + row, std::move(owned));
+  if (m_observer) m_observer->moved();
+  return true;
 }
 
 bool MenuTree::setText(MenuItem* item, std::string text) {
@@ -87,29 +124,31 @@ bool MenuTree::setText(MenuItem* item, std::string text) {
   return true;
 }
 
-MoveResult MenuTree::moveBefore(MenuItem* item, MenuItem* target) {
-  MoveResult result;
-  if (!item || !target || item == &m_top || target == &m_top) return result;
-  if (target == root() || isInSubtree(target, item)) return result;
+bool MenuTree::dropDestination(const MenuItem* item, const MenuItem* target, MenuItem*& parent, int& row) const {
+  if (!item || !target || item == &m_top || target == &m_top || !item->m_parent || !target->m_parent) return false;
+  if (target == root() || isInSubtree(target, item)) return false;
   // The root stays the first item: moved before a later top-level item it would hand its place (and the
   // generated menu) to the item before that one.
-  if (item == root()) return result;
+  if (item == root()) return false;
   MenuItem* from = item->m_parent;
   MenuItem* to = target->m_parent;
   const int fromRow = item->row();
   int toRow = target->row();
-  if (from == to && (toRow == fromRow || toRow == fromRow + 1)) {
-    // Already directly before the target: the order stays as it is.
-    result.moved = false;
-    return result;
-  }
-  if (m_observer) m_observer->aboutToMove(from, fromRow, to, toRow);
-  std::unique_ptr<MenuItem> owned = std::move(from->m_children[static_cast<std::size_t>(fromRow)]);
-  from->m_children.erase(from->m_children.begin() + fromRow);
+  // Already directly before the target: the order stays as it is.
+  if (from == to && (toRow == fromRow || toRow == fromRow + 1)) return false;
   if (from == to && fromRow < toRow) --toRow;
-  owned->m_parent = to;
-  to->m_children.insert(to->m_children.begin() + toRow, std::move(owned));
-  if (m_observer) m_observer->moved();
+  parent = to;
+  row = toRow;
+  return true;
+}
+
+MoveResult MenuTree::moveBefore(MenuItem* item, MenuItem* target) {
+  MoveResult result;
+  MenuItem* to = nullptr;
+  int row = 0;
+  if (!dropDestination(item, target, to, row)) return result;
+  MenuItem* from = item->m_parent;
+  moveTo(item, to, row);
   result.moved = true;
   result.oldParent = from;
   result.newParent = to;

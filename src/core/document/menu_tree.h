@@ -90,12 +90,27 @@ class MenuTree {
   MenuItem* append(MenuItem* parent, std::string text, int imageIndex);
   // Deletes `item` with its subtree.
   void remove(MenuItem* item);
+  // Takes `item` with its subtree out of the tree and hands it over; its parent() is null afterwards.
+  // Nothing for null or the invisible top.
+  std::unique_ptr<MenuItem> detach(MenuItem* item);
+  // Puts a detached item with its subtree in as child `row` of `parent` (nullptr or top() for the top
+  // level; row clamped to 0..childCount) and returns it. Neither detach nor insert visits the subtree,
+  // so both take the same short time for one item and for a hundred thousand.
+  MenuItem* insert(MenuItem* parent, int row, std::unique_ptr<MenuItem> item);
+  // Moves `item` with its subtree to child `row` of `newParent`, `row` counted after the item has left
+  // its old place (so moving an item one place down among its siblings is row() + 1). Refused (returns
+  // false) for the top, a row outside 0..childCount, a parent inside the item's own subtree, and a move
+  // that would leave the item where it is. The observer hears the rows as they were before the move.
+  bool moveTo(MenuItem* item, MenuItem* newParent, int row);
   // Replaces the text; returns whether it differed.
   bool setText(MenuItem* item, std::string text);
   // The drop rule of the tree: `item` with its subtree becomes the previous sibling of `target`. Refused
   // (nothing happens) when target is null, the root, the item itself or inside the item's subtree, and
   // when the item is the root.
   MoveResult moveBefore(MenuItem* item, MenuItem* target);
+  // Where moveBefore(item, target) would put the item, as the parent and the row for moveTo; false when
+  // it would refuse or leave the order as it is.
+  bool dropDestination(const MenuItem* item, const MenuItem* target, MenuItem*& parent, int& row) const;
   // Empties the tree.
   void clear();
   // Takes over every item of `other` (which is left empty), as one reset.

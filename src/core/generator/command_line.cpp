@@ -12,18 +12,27 @@
 
 namespace corvantel::generator {
 
+namespace {
+
+void printWritten(const GenerationReport& report) {
+  for (const std::string& path : report.written) std::printf("%s\n", path.c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace
+
 int runGenerateCommand(const std::string& outputFolder, const std::string& projectFile,
                        const std::string& programFolder) {
+  GenerationReport report;
   try {
     if (!io::directoryExists(outputFolder)) {
       throw Error(fillMessage("The output folder %s does not exist", outputFolder));
     }
+    // All or nothing: a project that cannot be read in full is not generated from.
     document::Document document;
-    document.resetToNewProject();
     project::openProjectFiles(document, projectFile);
-    const GenerationReport report = generateFiles(document, outputFolder, programFolder);
-    for (const std::string& path : report.written) std::printf("%s\n", path.c_str());
-    std::fflush(stdout);
+    generateFiles(document, outputFolder, programFolder, report);
+    printWritten(report);
     const std::string warning = notCopiedWarning(report, programFolder);
     if (!warning.empty()) {
       std::fprintf(stderr, "corvantel: %s\n", warning.c_str());
@@ -31,8 +40,14 @@ int runGenerateCommand(const std::string& outputFolder, const std::string& proje
     }
     return 0;
   } catch (const std::exception& e) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "corvantel: %s\n", errorBoxText(e.what()).c_str());
+    // What was written before the failure is listed, and a message that does not name the file it is
+    // about ("File access denied") gets the file's path in front.
+    printWritten(report);
+    std::string message = e.what();
+    if (!report.failed.empty() && message.find(report.failed) == std::string::npos) {
+      message = report.failed + ": " + message;
+    }
+    std::fprintf(stderr, "corvantel: %s\n", errorBoxText(message).c_str());
     return 1;
   }
 }

@@ -29,6 +29,13 @@ bool copyFile(const std::string& source, const std::string& destination) {
 
 GenerationReport generateFiles(const document::Document& document, const std::string& outputFolder,
                                const std::string& programFolder) {
+  GenerationReport report;
+  generateFiles(document, outputFolder, programFolder, report);
+  return report;
+}
+
+void generateFiles(const document::Document& document, const std::string& outputFolder,
+                   const std::string& programFolder, GenerationReport& report) {
   const document::ProjectSettings& settings = document.settings();
   const document::MenuTree& tree = document.tree();
 
@@ -39,14 +46,16 @@ GenerationReport generateFiles(const document::Document& document, const std::st
   arrays.buildArrayText(tree);
   const std::string arrayBytes = arrays.encodedText();
 
-  GenerationReport report;
   const std::string pagePath = io::joinPath(outputFolder, "menu.html");
+  report.failed = pagePath;
   io::writeFileAtomic(pagePath, page);
   report.written.push_back(pagePath);
 
   const std::string arrayPath = io::joinPath(outputFolder, "hierArrays.js");
+  report.failed = arrayPath;
   saveArrayFile(arrayPath, arrayBytes);
   report.written.push_back(arrayPath);
+  report.failed.clear();
 
   const std::string dataFolder = io::joinPath(programFolder, "data");
   for (const std::string& name : supportFileNames()) {
@@ -57,7 +66,6 @@ GenerationReport generateFiles(const document::Document& document, const std::st
       report.notCopied.push_back(name);
     }
   }
-  return report;
 }
 
 std::string notCopiedWarning(const GenerationReport& report, const std::string& programFolder) {

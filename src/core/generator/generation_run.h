@@ -14,6 +14,7 @@ const std::vector<std::string>& supportFileNames();
 struct GenerationReport {
   std::vector<std::string> written;    // full paths, in the order they were written
   std::vector<std::string> notCopied;  // names of the support files that could not be copied
+  std::string failed;                  // after an error: the full path of the file being written
 };
 
 // Writes menu.html and hierArrays.js from the document into `outputFolder`, then copies the support files
@@ -23,6 +24,9 @@ struct GenerationReport {
 // The document is not changed.
 GenerationReport generateFiles(const document::Document& document, const std::string& outputFolder,
                                const std::string& programFolder);
+// The same, filling `report` as it goes, so that after an error it still lists what was written.
+void generateFiles(const document::Document& document, const std::string& outputFolder,
+                   const std::string& programFolder, GenerationReport& report);
 
 // The warning after a run that could not copy some support files; empty when all were copied.
 std::string notCopiedWarning(const GenerationReport& report, const std::string& programFolder);

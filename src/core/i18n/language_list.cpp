@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/i18n/translate.h"
 #include "core/ini/ini_file.h"
+#include "core/io/file_io.h"
 
 namespace corvantel::i18n {
 
@@ -53,7 +55,10 @@ std::vector<LanguageEntry> listLanguageFiles(const std::string& programFolder) {
     const std::string path = folder + name;
     std::error_code kind;
     if (fs::is_directory(fs::path(path), kind)) continue;  // a folder named "x.lng" holds no names
-    const ini::IniFile file = ini::IniFile::load(path);
+    // The same size limit as for translating: a huge file is skipped, not read.
+    io::ReadResult read = io::readFile(path, Translator::kMaxLanguageFileBytes);
+    if (!read.ok()) continue;
+    const ini::IniFile file(std::move(read.bytes));
     std::string language = file.value("Language", "Language").value_or("");
     if (language.empty()) continue;
     entries.push_back({std::move(language), file.value("Language", "Localized").value_or(""), path});

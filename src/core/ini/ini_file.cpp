@@ -140,7 +140,7 @@ IniFile::Located IniFile::locate(const std::vector<Line>& all, std::string_view 
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
   const auto& all = m_lines;
-  Located where = locate(all, section, key);
+  Located where = locate(all, trim(section), trim(key));
   if (!where.key) return std::nullopt;
   auto kv = keyValue(text(all[*where.key]));
   return cutToChars(std::string(unquote(kv->value)), kMaxValueChars);
@@ -149,7 +149,7 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
 std::vector<std::string> IniFile::keys(std::string_view section) const {
   std::vector<std::string> out;
   const auto& all = m_lines;
-  Located where = locate(all, section, std::nullopt);
+  Located where = locate(all, trim(section), std::nullopt);
   if (!where.sectionFound) return out;
   std::unordered_set<std::string> seen;  // lower-case names, so that a long list stays linear
   for (std::size_t i = where.sectionHead + 1; i < where.sectionEnd; ++i) {
@@ -169,30 +169,49 @@ std::vector<std::string> IniFile::sections() const {
   return out;
 }
 
-bool IniFile::setValue(std::string_view section, std::string_view key, std::string_view valueIn) {
-  // A name that the reader would split differently would write a line that reads back as something
-  // else (another key, a section head); such names are refused. A line break in a value would start a
-  // new line of the file: it is written as a blank instead.
+bool IniFile::setValue(std::string_view sectionIn, std::string_view keyIn, std::string_view valueIn) {
+  // Names are taken without the blanks around them, the value without its leading blanks, as the
+  // platform's writer does. A name that the reader would split differently would write a line that
+  // reads back as something else (another key, a section head); such names are refused. A line break in
+  // a value would start a new line of the file: it is written as a blank instead.
   const auto hasLineBreak = [](std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; };
-  const std::string_view bareKey = trim(key);
+  const std::string_view section = trim(sectionIn);
+  const std::string_view key = trim(keyIn);
   if (hasLineBreak(section) || hasLineBreak(key) || key.find('=') != std::string_view::npos ||
-      (!bareKey.empty() && bareKey.front() == '[')) {
+      (!key.empty() && key.front() == '[')) {
     throw Error("Invalid name in a settings file");
   }
   std::string value(valueIn);
   for (char& c : value) {
     if (c == '\r' || c == '\n') c = ' ';
   }
+  std::size_t lead = 0;
+  while (lead < value.size() && isIniBlank(value[lead])) ++lead;
+  value.erase(0, lead);
   const std::vector<Line> all = m_lines;
   Located where = locate(all, section, key);
   if (where.key) {
     const Line& line = all[*where.key];
     auto kv = keyValue(text(line));
     if (kv->value == value) return false;
+    // The key keeps the spelling it has in the file.
     std::string replaced = std::string(kv->key) + "=" + std::string(value);
     m_bytes.replace(line.begin, line.length, replaced);
     m_lines = splitLines();
     return true;
+  }
+  if (where.sectionFound) {
+    // A line holding only the key's name (no "=") defines nothing for the reader, but the writer takes it
+    // for the key and completes it.
+    for (std::size_t i = where.sectionHead + 1; i < where.sectionEnd; ++i) {
+      const std::string_view line = text(all[i]);
+      if (line.find('=') == std::string_view::npos && equalsIgnoreCase(trim(line), key)) {
+        std::string completed = std::string(trim(line)) + "=" + value;
+        m_bytes.replace(all[i].begin, all[i].length, completed);
+        m_lines = splitLines();
+        return true;
+      }
+    }
   }
   std::string entry = std::string(key) + "=" + std::string(value) + "\r\n";
   if (where.sectionFound) {
@@ -213,7 +232,7 @@ bool IniFile::setValue(std::string_view section, std::string_view key, std::stri
 
 bool IniFile::removeKey(std::string_view section, std::string_view key) {
   const std::vector<Line> all = m_lines;
-  Located where = locate(all, section, key);
+  Located where = locate(all, trim(section), trim(key));
   if (!where.key) return false;
   const Line& line = all[*where.key];
   m_bytes.erase(line.begin, line.end - line.begin);
@@ -223,7 +242,7 @@ bool IniFile::removeKey(std::string_view section, std::string_view key) {
 
 bool IniFile::removeSection(std::string_view section) {
   const std::vector<Line> all = m_lines;
-  Located where = locate(all, section, std::nullopt);
+  Located where = locate(all, trim(section), std::nullopt);
   if (!where.sectionFound) return false;
   std::size_t begin = all[where.sectionHead].begin;
   std::size_t end = where.sectionEnd < all.size() ? all[where.sectionEnd].begin : m_bytes.size();
@@ -240,13 +259,19 @@ std::optional<std::string> readValue(const std::string& path, std::string_view s
 
 std::string readString(const std::string& path, std::string_view section, std::string_view key,
                        std::string_view defaultValue) {
-  if (auto v = readValue(path, section, key)) return *v;
+  return IniFile::load(path).valueOr(section, key, defaultValue);
+}
+
+std::string IniFile::valueOr(std::string_view section, std::string_view key, std::string_view defaultValue) const {
+  if (auto v = value(section, key)) return *v;
+  // The default is taken as a value would be: without its trailing blanks and one pair of quotation marks.
   while (!defaultValue.empty() && defaultValue.back() == ' ') defaultValue.remove_suffix(1);
-  return cutToChars(std::string(defaultValue), IniFile::kMaxValueChars);
+  return cutToChars(std::string(unquote(defaultValue)), IniFile::kMaxValueChars);
 }
 
 void writeString(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
-  if (io::directoryExists(path)) throw Error(fillMessage("Unable to write to %s", path));
+  // A file that cannot be written is an error even when the value is already stored.
+  if (io::directoryExists(path) || io::isWriteProtected(path)) throw Error(fillMessage("Unable to write to %s", path));
   IniFile file = IniFile::load(path);
   const bool existed = io::fileExists(path);
   if (file.setValue(section, key, value) || !existed) file.save(path);

@@ -14,8 +14,12 @@ namespace corvantel::ini {
 //   are dropped; a value in a pair of single or double quotation marks loses them; a line without "="
 //   defines nothing; there are no inline comments;
 // - section and key names match without regard to letter case; only the first section of a name is
-//   searched and the first of duplicate keys counts; values are cut to 2047 characters.
-// Writing changes one key at a time and leaves every other line byte for byte as it was.
+//   searched and the first of duplicate keys counts; values are cut to 2047 characters;
+// - the section and key names given to a read or a write are taken without the blanks around them.
+// Writing changes one key at a time and leaves every other line byte for byte as it was. It takes the
+// value without its leading blanks, finds an existing key whatever its letter case and keeps the key's
+// spelling, completes a line that holds only the key's name with "=value", and leaves the bytes as they
+// are when the value is already stored.
 class IniFile {
  public:
   static constexpr std::size_t kMaxValueChars = 2047;
@@ -29,6 +33,9 @@ class IniFile {
   // The value of `key` in `section`, or nothing when missing. A file whose bytes are not valid UTF-8 is
   // read as Windows-1252 and held as UTF-8 (bytes() then gives the converted text).
   std::optional<std::string> value(std::string_view section, std::string_view key) const;
+
+  // The value of `key`, or `defaultValue` as readString() takes a default.
+  std::string valueOr(std::string_view section, std::string_view key, std::string_view defaultValue) const;
 
   // Key names of the first section called `section`, in file order, first occurrences only.
   std::vector<std::string> keys(std::string_view section) const;
@@ -75,11 +82,13 @@ class IniFile {
 
 // The profile functions of the program, on a file path.
 std::optional<std::string> readValue(const std::string& path, std::string_view section, std::string_view key);
-// Like the platform's reader: a missing key gives `defaultValue` with its trailing blanks removed.
+// Like the platform's reader: a missing key gives `defaultValue` with its trailing blanks removed and
+// then one pair of enclosing quotation marks, as a stored value loses them.
 std::string readString(const std::string& path, std::string_view section, std::string_view key,
                        std::string_view defaultValue);
-// Sets one key and replaces the file atomically; a file that does not exist is created.
-// Throws corvantel::Error("Unable to write to <path>") when the file cannot be written.
+// Sets one key and replaces the file atomically; a file that does not exist is created; a value already
+// stored leaves the file untouched. Throws corvantel::Error("Unable to write to <path>") when the file
+// cannot be written (a folder, write-protected), also when the value is already stored.
 void writeString(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
 
 // Blanks the reader drops around keys and values.

@@ -79,7 +79,21 @@ std::string menuDataBytes(const document::MenuTree& tree) {
   return out;
 }
 
-void readMenuData(std::string_view text, document::MenuTree& into) {
+namespace {
+
+// An item's text as an error message shows it: tabs and other control characters as blanks, cut short.
+std::string textForMessage(std::string_view text) {
+  std::string out = shortened(text, kMaxTextInMessage);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = ' ';
+  }
+  return out;
+}
+
+}  // namespace
+
+void readMenuData(std::string_view text, document::MenuTree& into, const std::string& source) {
+  std::size_t lineNumber = 0;
   // path[d] is the item most recently read at depth d; path.size() - 1 is the previous item's depth.
   std::vector<document::MenuItem*> path;
   const std::size_t n = text.size();
@@ -88,6 +102,7 @@ void readMenuData(std::string_view text, document::MenuTree& into) {
     std::size_t end = pos;
     while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
     std::string_view line = text.substr(pos, end - pos);
+    ++lineNumber;
     pos = end;
     if (pos < n) pos += (text[pos] == '\r' && pos + 1 < n && text[pos + 1] == '\n') ? 2 : 1;
 
@@ -102,8 +117,11 @@ void readMenuData(std::string_view text, document::MenuTree& into) {
     }
     const std::size_t previous = path.size() - 1;
     if (level > previous + 1) {
-      throw Error(fillMessage(fillMessage("Invalid level (%d) for item \"%s\"", std::to_string(level)),
-                              shortened(itemText, kMaxTextInMessage)));
+      std::string message = fillMessage(fillMessage("Invalid level (%d) for item \"%s\"", std::to_string(level)),
+                                        textForMessage(itemText));
+      message += " in line " + std::to_string(lineNumber);
+      if (!source.empty()) message += " of " + source;
+      throw Error(message);
     }
     document::MenuItem* parent = level == previous + 1 ? path[previous] : path[level]->parent();
     path.resize(level + 1);
@@ -130,19 +148,19 @@ bool isAscii(std::string_view bytes) {
 
 }  // namespace
 
-void readMenuDataBytes(std::string_view bytes, document::MenuTree& into) {
+void readMenuDataBytes(std::string_view bytes, document::MenuTree& into, const std::string& source) {
   if (isAscii(bytes) || io::isValidUtf8(bytes)) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    readMenuData(bytes, into);
+    readMenuData(bytes, into, source);
   } else {
-    readMenuData(io::windows1252ToUtf8(bytes), into);
+    readMenuData(io::windows1252ToUtf8(bytes), into, source);
   }
 }
 
 void readMenuDataFile(const std::string& path, document::MenuTree& into) {
   std::optional<std::string> bytes = io::readFileBytes(path);
   if (!bytes) throw Error(fillMessage("Cannot open file %s", path));
-  readMenuDataBytes(*bytes, into);
+  readMenuDataBytes(*bytes, into, path);
 }
 
 void writeMenuDataFile(const std::string& path, const document::MenuTree& tree) {

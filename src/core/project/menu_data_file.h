@@ -16,15 +16,18 @@ std::string menuDataPath(const std::string& settingsPath);
 std::string menuDataBytes(const document::MenuTree& tree);
 
 // Appends the items of menu data text (UTF-8) to the empty tree `into`. A line more than one level
-// deeper than the line before stops the reading with the error "Invalid level (%d) for item "%s""; the
-// items read before it stay in `into`.
-void readMenuData(std::string_view text, document::MenuTree& into);
+// deeper than the line before stops the reading with the error
+//   Invalid level (<level>) for item "<text>" in line <n> of <source>
+// (" of <source>" only when `source` is given; the item's tabs shown as blanks); the items read before
+// it stay in `into`.
+void readMenuData(std::string_view text, document::MenuTree& into, const std::string& source = std::string());
 
 // The same from the bytes of a menu data file: UTF-8, or Windows-1252 when they are not valid UTF-8.
-void readMenuDataBytes(std::string_view bytes, document::MenuTree& into);
+void readMenuDataBytes(std::string_view bytes, document::MenuTree& into, const std::string& source = std::string());
 
 // Reads the menu data file at `path` (UTF-8, or Windows-1252 when it is not valid UTF-8) into the empty
-// tree `into`. Throws corvantel::Error("Cannot open file <path>") when it cannot be read.
+// tree `into`. Throws corvantel::Error("Cannot open file <path>") when it cannot be read (missing, not a
+// regular file, no permission), and the invalid-level error naming `path`.
 void readMenuDataFile(const std::string& path, document::MenuTree& into);
 
 // Writes the menu data file of `tree` to `path`, replacing it atomically. Throws

@@ -27,8 +27,9 @@ void saveProjectFiles(const document::Document& document, const std::string& pat
       if (previous) {
         io::writeFileAtomic(path, *previous);
       } else if (!hadSettingsFile) {
+        // Through a link to nothing the new file is the link's target; the link itself stays.
         std::error_code ignored;
-        std::filesystem::remove(path, ignored);
+        std::filesystem::remove(io::linkTarget(path).value_or(path), ignored);
       }
     } catch (const Error&) {
       // The save has failed either way; its own error is the one to report.
@@ -37,19 +38,30 @@ void saveProjectFiles(const document::Document& document, const std::string& pat
   }
 }
 
-void openProjectFiles(document::Document& document, const std::string& path) {
-  document.setSettings(readSettingsFile(path), false);
-  document.setProjectFileName(path);
-  document::MenuTree loaded;
-  try {
-    readMenuDataFile(menuDataPath(path), loaded);
-  } catch (const Error&) {
-    // "Cannot open file" leaves `loaded` empty and the tree as it was; an invalid level keeps what was
-    // read before it.
-    if (!loaded.empty()) document.tree().replaceWith(loaded);
-    throw;
+void readProject(const std::string& path, ProjectContents& into) {
+  const std::string menuPath = menuDataPath(path);
+  const io::ReadResult settings = io::readFile(path);
+  if (settings.failure == io::ReadFailure::Missing) {
+    // A project may consist of its menu data alone; without that either, the project named is missing.
+    // (A limit of 0 bytes asks only whether the file is there.)
+    if (io::readFile(menuPath, 0).failure == io::ReadFailure::Missing) {
+      throw Error(fillMessage("Cannot open file %s", path));
+    }
+    into.settings = settingsFileDefaults();
+  } else if (!settings.ok()) {
+    throw Error(fillMessage("Cannot open file %s", path));
+  } else {
+    into.settings = readSettingsBytes(settings.bytes);
   }
-  document.tree().replaceWith(loaded);
+  readMenuDataFile(menuPath, into.tree);
+}
+
+void openProjectFiles(document::Document& document, const std::string& path) {
+  ProjectContents loaded;
+  readProject(path, loaded);
+  document.setSettings(loaded.settings, false);
+  document.tree().replaceWith(loaded.tree);
+  document.setProjectFileName(path);
 }
 
 }  // namespace corvantel::project

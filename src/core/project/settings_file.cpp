@@ -2,7 +2,9 @@
 
 #include <limits>
 
+#include "core/error.h"
 #include "core/ini/ini_file.h"
+#include "core/io/file_io.h"
 
 namespace corvantel::project {
 
@@ -148,7 +150,10 @@ document::ProjectSettings readSettingsBytes(std::string bytes) {
 }
 
 document::ProjectSettings readSettingsFile(const std::string& path) {
-  return readSettingsBytes(ini::IniFile::load(path).bytes());
+  io::ReadResult read = io::readFile(path);
+  if (read.failure == io::ReadFailure::Missing) return settingsFileDefaults();
+  if (!read.ok()) throw Error(fillMessage("Cannot open file %s", path));
+  return readSettingsBytes(std::move(read.bytes));
 }
 
 std::string settingsFileBytes(std::string existing, const document::ProjectSettings& s) {

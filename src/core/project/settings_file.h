@@ -21,8 +21,9 @@ std::optional<std::int32_t> parseIniInteger(std::string_view text);
 // The settings a settings file gives when it lacks a key: a new project's values, except Y, which is 0.
 document::ProjectSettings settingsFileDefaults();
 
-// Reads the settings of the project whose settings file is `path`. A file that does not exist or cannot
-// be read, a missing key or a value that is not a number give the defaults key by key; never throws.
+// Reads the settings of the project whose settings file is `path`. A file that does not exist, a missing
+// key or a value that is not a number give the defaults key by key. A file that exists but cannot be read
+// (no permission, a folder, a named pipe, a device) throws corvantel::Error("Cannot open file <path>").
 document::ProjectSettings readSettingsFile(const std::string& path);
 // The same, from the bytes of a settings file.
 document::ProjectSettings readSettingsBytes(std::string bytes);

@@ -1,4 +1,5 @@
 #include "gui/app/main_form.h"
+#include "gui/app/startup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -358,10 +359,10 @@ void TCorvantelMainForm::FormShow() {
   m_document.setModified(false);
   createHelpSystem();
   try {
-    if (m_options.arguments.isEmpty()) {
+    const QString path = projectArgument(m_options.arguments);  // "-debug" is no project
+    if (path.isEmpty()) {
       NewProjectClick();
     } else {
-      QString path = m_options.arguments.constFirst();
       Opener(QFileInfo(path).absoluteFilePath().toStdString());
     }
   } catch (const std::exception& e) {

@@ -19,6 +19,17 @@ std::unique_ptr<TSplashForm> showStartupSplash() {
   return splash;
 }
 
+QString projectArgument(const QStringList& arguments) {
+  for (const QString& a : arguments) {
+    if (a.compare(QLatin1String("-debug"), Qt::CaseInsensitive) == 0 ||
+        a.compare(QLatin1String("/debug"), Qt::CaseInsensitive) == 0) {
+      continue;
+    }
+    return a;
+  }
+  return {};
+}
+
 int runProgram(int& argc, char** argv, const std::string& programFolder) {
   CorvantelApplication app(argc, argv);
   QtUserPrompts realPrompts;

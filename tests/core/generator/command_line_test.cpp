@@ -40,3 +40,31 @@ TEST(GenerateCommand, FailsWithoutAnOutputFolderOrAMenuDataFile) {
   EXPECT_EQ(generator::runGenerateCommand(work.path(), work.file("lonely.cvp"), work.path() + "/"), 1);  // no .cvd
   EXPECT_FALSE(io::fileExists(work.file("menu.html")));
 }
+
+TEST(GenerateCommand, FailuresNameTheFileAfterListingWhatWasWritten) {
+  gentest::TempFolder work;
+  auto d = gentest::newDocument();
+  project::saveProjectFiles(*d, work.file("p.cvp"));
+  mkdir(work.file("out").c_str(), 0755);
+  mkdir(work.file("out/hierArrays.js").c_str(), 0755);  // the second file cannot be written
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(generator::runGenerateCommand(work.file("out"), work.file("p.cvp"), work.path() + "/"), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), work.file("out/menu.html") + "\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "corvantel: Cannot create file " + work.file("out/hierArrays.js") + ".\n");
+
+  std::remove(work.file("out/menu.html").c_str());
+  mkdir(work.file("out/menu.html").c_str(), 0755);  // a message of its own that names no file
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(generator::runGenerateCommand(work.file("out"), work.file("p.cvp"), work.path() + "/"), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "corvantel: " + work.file("out/menu.html") + ": File access denied.\n");
+
+  // A settings file that exists but cannot be read is no project of defaults.
+  mkdir(work.file("folder.cvp").c_str(), 0755);
+  gentest::writeBytes(work.file("folder.cvd"), "Menu\t\r\n");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(generator::runGenerateCommand(work.path(), work.file("folder.cvp"), work.path() + "/"), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "corvantel: Cannot open file " + work.file("folder.cvp") + ".\n");
+}

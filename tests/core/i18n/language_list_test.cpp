@@ -86,5 +86,32 @@ TEST(Translate, LooksUpEveryCallInTheCurrentFile) {
   EXPECT_EQ(t.Translate("Caption"), "Caption");
 }
 
+TEST(Translate, APassReadsTheFileOnceAndOddFilesStayEnglish) {
+  TempDir dir;
+  ::mkdir(dir.file("Language").c_str(), 0755);
+  const std::string path = dir.file("Language/pass.lng");
+  writeFile(path, "[Translations]\n&File=&Datei\n");
+  i18n::Translator t(path);
+  {
+    i18n::Translator::Pass pass(t);
+    EXPECT_EQ(t.Translate("&File"), "&Datei");
+    writeFile(path, "[Translations]\n&File=&Fichier\n");
+    EXPECT_EQ(t.Translate("&File"), "&Datei") << "read once, at the start of the pass";
+  }
+  EXPECT_EQ(t.Translate("&File"), "&Fichier");
+
+  // Too large: not read, English, and a message saying why; a named pipe: English at once, no wait.
+  writeFile(path, "[Language]\nLanguage=Huge\n[Translations]\n&File=&Datei\n" +
+                      std::string(i18n::Translator::kMaxLanguageFileBytes, ';'));
+  EXPECT_EQ(t.Translate("&File"), "&File");
+  EXPECT_EQ(t.problem(),
+            "The language file " + path + " is larger than 4 MB; it is not used and the texts stay in English");
+  ASSERT_EQ(::mkfifo(dir.file("Language/pipe.lng").c_str(), 0600), 0);
+  EXPECT_TRUE(i18n::listLanguageFiles(dir.path() + "/").empty()) << "neither is offered in the language dialog";
+  t.setLanguageFile(dir.file("Language/pipe.lng"));
+  EXPECT_EQ(t.Translate("&File"), "&File");
+  EXPECT_EQ(t.problem(), "");
+}
+
 }  // namespace
 }  // namespace corvantel

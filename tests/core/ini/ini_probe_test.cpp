@@ -1,6 +1,8 @@
 // The ini_probe tool: its argument encoding and its JSON lines, run as a separate program.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 
@@ -18,6 +20,21 @@ std::string probe(const std::string& args) {
     ::pclose(p);
   }
   return out;
+}
+
+// The probe's encoding of a text argument.
+std::string x(const std::string& text) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out = "x";
+  for (unsigned char c : text) {
+    out.push_back(digits[c >> 4]);
+    out.push_back(digits[c & 15]);
+  }
+  return out;
+}
+
+std::string got(const std::string& text) {
+  return "{\"ret\":" + std::to_string(text.size()) + ",\"hex\":\"" + x(text).substr(1) + "\"}\n";
 }
 
 TEST(IniProbe, GetPrintsLengthAndHexOfTheResult) {
@@ -49,6 +66,42 @@ TEST(IniProbe, PutWritesRemovesAndReportsFailure) {
   EXPECT_EQ(corvantel::test::readFile(file), "");
   EXPECT_EQ(probe("put " + file + " - x6b x31"), "{\"ok\":0}\n");
   EXPECT_EQ(probe("put " + dir.file("none/c.ini") + " x53 x6b x31"), "{\"ok\":0}\n");
+}
+
+TEST(IniProbe, FollowsThePlatformsProfileRules) {
+  using corvantel::test::readFile;
+  using corvantel::test::writeFile;
+  corvantel::test::TempDir dir;
+  const std::string file = dir.file("rules.ini");
+  const auto put = [&](const std::string& section, const std::string& key, const std::string& value) {
+    return probe("put " + file + " " + x(section) + " " + x(key) + " " + x(value));
+  };
+  const auto get = [&](const std::string& section, const std::string& key, const std::string& fallback) {
+    return probe("get " + file + " " + x(section) + " " + x(key) + " " + x(fallback));
+  };
+
+  writeFile(file, "[Settings]\r\nKeyName = 2 \r\nlonely\r\n");
+  EXPECT_EQ(get(" Settings\t", "  KeyName ", ""), got("2")) << "blanks around the names of a read";
+  EXPECT_EQ(get("Settings", "missing", "\"quoted default\"  "), got("quoted default"));
+  EXPECT_EQ(get("Settings", "lonely", "none"), got("none")) << "a line without = defines nothing";
+
+  struct stat before {};
+  ::stat(file.c_str(), &before);
+  EXPECT_EQ(put("settings", "keyname", "2"), "{\"ok\":1}\n");
+  struct stat after {};
+  ::stat(file.c_str(), &after);
+  EXPECT_EQ(after.st_ino, before.st_ino) << "the value already stored: the file is not replaced";
+  EXPECT_EQ(readFile(file), "[Settings]\r\nKeyName = 2 \r\nlonely\r\n");
+
+  EXPECT_EQ(put(" Settings ", " KEYNAME\t", "  3"), "{\"ok\":1}\n");
+  EXPECT_EQ(put("Settings", "LONELY", "here"), "{\"ok\":1}\n");
+  EXPECT_EQ(put("Settings", "multi", "one\r\ntwo"), "{\"ok\":1}\n");
+  EXPECT_EQ(readFile(file), "[Settings]\r\nKeyName=3\r\nlonely=here\r\nmulti=one  two\r\n")
+      << "names trimmed, the value's leading blanks dropped, spellings kept, the bare name completed";
+
+  ::chmod(file.c_str(), 0444);
+  EXPECT_EQ(put("Settings", "KeyName", "3"), "{\"ok\":0}\n") << "read-only, even with the value unchanged";
+  ::chmod(file.c_str(), 0644);
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(MenuDataFile, LevelRules) {
 TEST(MenuDataFile, InvalidLevelKeepsTheItemsBefore) {
   document::MenuTree tree;
   EXPECT_EQ(errorOf("Menu\t\r\n\tA\r\n\t\t\tDeep\turl\r\n\tNever\r\n", tree),
-            "Invalid level (3) for item \"Deep\turl\"");
+            "Invalid level (3) for item \"Deep url\" in line 3");  // the tab shown as a blank
   EXPECT_EQ(dump(tree), "0:Menu\t|0\n1:A|0\n");
 
   // A text too long for a message box is cut in the message, not in any item.
@@ -105,7 +105,7 @@ TEST(MenuDataFile, OlderFilesReadAsBefore) {
   read(tree, "Menu\t\r\n\tA\r\n\t Space\turl\r\n");
   EXPECT_EQ(dump(tree), "0:Menu\t|0\n1:A|0\n2:Space\turl|0\n");
   document::MenuTree broken;
-  EXPECT_EQ(errorOf("Menu\t\r\n\t\t\r\n", broken), "Invalid level (2) for item \"\"");
+  EXPECT_EQ(errorOf("Menu\t\r\n\t\t\r\n", broken), "Invalid level (2) for item \"\" in line 2");
 }
 
 TEST(MenuDataFile, LineBreaksInsideATextBecomeBlanks) {
@@ -179,7 +179,7 @@ TEST(MenuDataFile, DeepNestingAndHugeLines) {
   // A 50 MB line of indentation as the second line: one clear error.
   document::MenuTree second;
   const std::string huge = "R\n" + std::string(50'000'000, '\t') + "x";
-  EXPECT_EQ(errorOf(huge, second), "Invalid level (50000000) for item \"x\"");
+  EXPECT_EQ(errorOf(huge, second), "Invalid level (50000000) for item \"x\" in line 2");
   // ... and as the first line: one top-level item.
   document::MenuTree third;
   read(third, std::string_view(huge).substr(2));

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <random>
+#include <vector>
 
 #include "core/error.h"
 #include "core/project/menu_data_file.h"
@@ -66,29 +70,90 @@ TEST(ProjectFiles, SaveAndOpenRoundTrip) {
   EXPECT_EQ(readBytes(folder.file("club.cvp")) + readBytes(folder.file("club.cvd")), before);
 }
 
-TEST(ProjectFiles, OpenFailures) {
+TEST(ProjectFiles, FailedOpenLeavesTheDocumentAsItWas) {
   TempFolder folder;
   document::Document doc;
   fillSample(doc);
+  doc.setProjectFileName("/old/club.cvp");
+  doc.setModified(true);
   const std::string treeBefore = dump(doc.tree());
+  const document::ProjectSettings settingsBefore = doc.settings();
 
-  // No menu data file: the settings and the name are taken, the tree stays.
-  writeBytes(folder.file("a.cvp"), "[Settings]\r\nTitle=From A\r\n");
-  EXPECT_EQ(errorOf([&] { openProjectFiles(doc, folder.file("a.cvp")); }), "Cannot open file " + folder.file("a.cvd"));
-  EXPECT_EQ(doc.settings().pageTitle, "From A");
-  EXPECT_EQ(doc.projectFileName(), folder.file("a.cvp"));
-  EXPECT_EQ(dump(doc.tree()), treeBefore);
+  const std::string settings = "[Settings]\r\nTitle=From elsewhere\r\n";
+  writeBytes(folder.file("a.cvp"), settings);  // no a.cvd
+  writeBytes(folder.file("b.cvd"), "Menu\t\r\n\tOne\r\n\t\t\tBad\turl\r\n\tNever\r\n");  // no b.cvp
+  writeBytes(folder.file("f.cvp"), settings);
+  ASSERT_EQ(::mkfifo(folder.file("f.cvd").c_str(), 0600), 0);  // a named pipe nobody writes to
+  ASSERT_EQ(::mkfifo(folder.file("g.cvp").c_str(), 0600), 0);
+  writeBytes(folder.file("g.cvd"), "Menu\t\r\n");
+  std::filesystem::create_directory(folder.file("d.cvp"));
+  writeBytes(folder.file("d.cvd"), "Menu\t\r\n");
+  struct Case {
+    std::string path;
+    std::string error;
+  };
+  std::vector<Case> cases = {
+      {folder.file("a.cvp"), "Cannot open file " + folder.file("a.cvd")},
+      {folder.file("b.cvp"), "Invalid level (3) for item \"Bad url\" in line 3 of " + folder.file("b.cvd")},
+      {folder.file("none.cvp"), "Cannot open file " + folder.file("none.cvp")},  // neither file: the one named
+      {folder.file("f.cvp"), "Cannot open file " + folder.file("f.cvd")},
+      {folder.file("g.cvp"), "Cannot open file " + folder.file("g.cvp")},
+      {folder.file("d.cvp"), "Cannot open file " + folder.file("d.cvp")},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(errorOf([&] { openProjectFiles(doc, c.path); }), c.error);
+    EXPECT_EQ(dump(doc.tree()), treeBefore) << c.path;
+    EXPECT_EQ(doc.settings(), settingsBefore) << c.path;
+    EXPECT_EQ(doc.projectFileName(), "/old/club.cvp") << c.path;
+    EXPECT_TRUE(doc.isModified()) << c.path;
+  }
 
-  // No settings file: every default, Y 0.
-  writeBytes(folder.file("b.cvd"), "Menu\t\r\n\tOne\r\n\t\t\tBad\r\n\tNever\r\n");
-  EXPECT_EQ(errorOf([&] { openProjectFiles(doc, folder.file("b.cvp")); }), "Invalid level (3) for item \"Bad\"");
-  EXPECT_EQ(doc.settings(), settingsFileDefaults());
-  EXPECT_EQ(dump(doc.tree()), "0:Menu\t\n1:One\n");
+  // A settings file nobody may read is an error too, not a project with every default. The superuser
+  // reads whatever the mode says, so as root the check runs in a child that has given up its rights.
+  const std::string locked = folder.file("locked.cvp");
+  writeBytes(locked, settings);
+  writeBytes(folder.file("locked.cvd"), "Menu\t\r\n");
+  ::chmod(locked.c_str(), 0);
+  const auto lockedFails = [&] {
+    document::Document other;
+    return errorOf([&] { openProjectFiles(other, locked); }) == "Cannot open file " + locked;
+  };
+  if (::geteuid() != 0) {
+    EXPECT_TRUE(lockedFails());
+  } else {
+    ::chmod(folder.path().c_str(), 0755);
+    EXPECT_EXIT(
+        {
+          if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(2);
+          std::_Exit(lockedFails() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+  }
 
-  // An empty menu data file is an empty tree, not an error.
+  // The menu data alone is a project with every default setting (Y 0); an empty one is an empty tree.
   writeBytes(folder.file("c.cvd"), "");
   openProjectFiles(doc, folder.file("c.cvp"));
   EXPECT_TRUE(doc.tree().empty());
+  EXPECT_EQ(doc.settings(), settingsFileDefaults());
+  EXPECT_EQ(doc.projectFileName(), folder.file("c.cvp"));
+}
+
+TEST(ProjectFiles, SaveThroughLinksWritesTheirTargets) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.file("real"));
+  document::Document doc;
+  fillSample(doc);
+  saveProjectFiles(doc, folder.file("real/p.cvp"));
+  std::filesystem::create_symlink("real/p.cvp", folder.file("p.cvp"));  // relative to the link's folder
+  std::filesystem::create_symlink(folder.file("real/p.cvd"), folder.file("p.cvd"));
+  doc.tree().append(doc.tree().root(), "Added\t", -1);
+  saveProjectFiles(doc, folder.file("p.cvp"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("p.cvp")));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.file("p.cvd")));
+  EXPECT_EQ(readBytes(folder.file("real/p.cvd")), menuDataBytes(doc.tree()));
+  EXPECT_NE(readBytes(folder.file("real/p.cvp")).find("Title=Club"), std::string::npos);
+  // Nothing but the two links and the folder: no temporary file was left beside the links.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
 }
 
 TEST(ProjectFiles, FailedSaveLeavesThePreviousFiles) {

@@ -139,7 +139,6 @@ TEST(SettingsFile, OlderEightBitFilesReadAsWindows1252) {
 
 TEST(SettingsFile, GarbageGivesDefaultsWithoutFailing) {
   TempFolder folder;
-  EXPECT_EQ(readSettingsFile(folder.path()), settingsFileDefaults());  // a folder, not a file
   std::string garbage(1 << 20, '\0');
   for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 131) ^ (i >> 7));
   EXPECT_NO_THROW(readSettingsBytes(garbage));

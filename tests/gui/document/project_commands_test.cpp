@@ -163,7 +163,7 @@ TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   EXPECT_EQ(form->document().projectFileName(), file("rel.cvp"));
 }
 
-TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsPartialTrees) {
+TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsTheDocumentOnError) {
   QFile bad(qfile("bad.cvd"));
   ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
   bad.write("Menu\t\r\n\tKept\r\n\t\t\tToo deep\r\n");
@@ -178,13 +178,12 @@ TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsPartialTrees) {
     form->openProjectFile(qfile("bad.cvp"));
     ADD_FAILURE() << "no error";
   } catch (const std::exception& e) {
-    EXPECT_STREQ(e.what(), "Invalid level (3) for item \"Too deep\"");
+    EXPECT_EQ(std::string(e.what()), "Invalid level (3) for item \"Too deep\" in line 3 of " + file("bad.cvd"));
   }
-  // The items before the bad line are shown, the root expanded, nothing left selected.
+  // The failed open changed nothing in the document: the edited tree and the name are as they were.
   EXPECT_EQ(items(), 2u);
-  EXPECT_TRUE(form->TreeView1->isExpanded(form->treeModel()->index(0, 0)));
-  EXPECT_EQ(form->CurrentItem, nullptr);
-  EXPECT_FALSE(modified());
+  EXPECT_EQ(form->document().tree().root()->child(0)->text(), "\t");
+  EXPECT_EQ(form->document().projectFileName(), "noname");
 }
 
 TEST_F(ProjectCommands, ClosingAsksOnceAndCanBeStopped) {
@@ -228,7 +227,7 @@ TEST_F(ProjectCommands, FailedSaveAsKeepsTheNameAndTheFlag) {
   EXPECT_FALSE(io::fileExists(file("taken.cvp")));
 }
 
-TEST(ProjectStartUp, OpensTheFirstArgumentMadeAbsolute) {
+TEST(ProjectStartUp, OpensTheFirstArgumentMadeAbsoluteSkippingSwitches) {
   QTemporaryDir folder;
   ScriptedPrompts prompts;
   QFile data(folder.filePath(QStringLiteral("start.cvd")));
@@ -239,7 +238,8 @@ TEST(ProjectStartUp, OpensTheFirstArgumentMadeAbsolute) {
   QDir::setCurrent(folder.path());
   StartOptions options;
   options.programFolder = folder.path().toStdString() + "/";
-  options.arguments = QStringList{QStringLiteral("start.cvp"), QStringLiteral("ignored")};
+  // The help log's switch is no project name, wherever it stands.
+  options.arguments = QStringList{QStringLiteral("/Debug"), QStringLiteral("start.cvp"), QStringLiteral("ignored")};
   TCorvantelMainForm form(options);
   form.show();
   QDir::setCurrent(previous);
