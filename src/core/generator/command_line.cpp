@@ -23,6 +23,9 @@ int runGenerateCommand(const std::string& outputFolder, const std::string& proje
     const GenerationReport report = generateFiles(document, outputFolder, programFolder);
     for (const std::string& path : report.written) std::printf("%s\n", path.c_str());
     std::fflush(stdout);
+    if (!report.encodingWarning.empty()) {
+      std::fprintf(stderr, "corvantel: warning: %s\n", report.encodingWarning.c_str());
+    }
     const std::string warning = notCopiedWarning(report, programFolder);
     if (!warning.empty()) {
       std::fprintf(stderr, "corvantel: %s\n", warning.c_str());

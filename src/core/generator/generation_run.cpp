@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/generator/menu_array_writer.h"
 #include "core/generator/menu_page_writer.h"
+#include "core/generator/output_encoding.h"
 #include "core/io/file_io.h"
 
 namespace corvantel {
@@ -40,6 +41,7 @@ GenerationReport generateFiles(const Document& document, const std::string& outp
   const std::string arrayBytes = arrays.encodedText();
 
   GenerationReport report;
+  report.encodingWarning = encodingSubstitutionWarning(encodingName(settings.encodingIndex));
   const std::string pagePath = io::joinPath(outputFolder, "menu.html");
   io::writeFileAtomic(pagePath, page);
   report.written.push_back(pagePath);
