@@ -93,6 +93,17 @@
   // How long a pointer heading for an open submenu may cross other items before they take over (ms).
   var AIM_DELAY = 300;
 
+  // The words the script shows, in the page's language (its lang, else the browser's); English otherwise.
+  var WORDS = {
+    en: { menu: 'Menu', sub: ', submenu', main: 'Main menu', site: 'Site' },
+    fr: { menu: 'Menu', sub: ', sous-menu', main: 'Menu principal', site: 'Site' },
+    de: { menu: 'Men\u00FC', sub: ', Untermen\u00FC', main: 'Hauptmen\u00FC', site: 'Website' },
+    it: { menu: 'Menu', sub: ', sottomenu', main: 'Menu principale', site: 'Sito' },
+    es: { menu: 'Men\u00FA', sub: ', submen\u00FA', main: 'Men\u00FA principal', site: 'Sitio' }
+  };
+  var lang = String(doc.documentElement.lang || (win.navigator && navigator.language) || 'en').slice(0, 2).toLowerCase();
+  var W = WORDS[lang] || WORDS.en;
+
   // ----- styles ---------------------------------------------------------------------------------------
 
   // One fixed style sheet; the values of each menu tree are custom properties set on the tree's element.
@@ -171,6 +182,7 @@
   // and only harmless inline tags survive (scripts, handlers and unknown tags become their text).
   function setCaption(el, caption) {
     caption = caption == null ? '' : String(caption);
+    el.setAttribute('dir', 'auto'); // right-to-left captions read and align right
     if (caption.indexOf('<') < 0 && caption.indexOf('&') < 0) {
       el.textContent = caption;
       return;
@@ -343,7 +355,9 @@
     ul.className = 'hm-menu';
     ul.id = menu.level === 0 && this.kind !== 'bar' ? 'elMenu' + this.number : 'hm-' + menu.name;
     if (menu.level === 0 && this.kind === 'bar' && this.horizontal) ul.classList.add('hm-bar');
-    var label = menu.parentItem ? plainText(menu.parentItem.caption) : 'Site';
+    // A pop-up is named after the link that opens it.
+    var label = menu.parentItem ? plainText(menu.parentItem.caption)
+      : this.trigger ? (this.trigger.textContent || '').trim() : W.site;
     ul.setAttribute('aria-label', label);
     menu.el = ul;
     ul.hmMenu = menu;
@@ -377,7 +391,7 @@
         t.type = 'button';
         t.className = 'hm-toggle';
         t.setAttribute('aria-expanded', 'false');
-        t.setAttribute('aria-label', plainText(item.caption) + ', submenu');
+        t.setAttribute('aria-label', plainText(item.caption) + W.sub);
         t.appendChild(arrowImage(arrowSrc));
         row.appendChild(t);
         item.toggle = t;
@@ -429,14 +443,14 @@
   // The JS main menu: a permanent bar at X, Y, and the "Menu" button of the narrow form.
   Tree.prototype.buildBar = function () {
     var nav = doc.createElement('nav');
-    nav.setAttribute('aria-label', 'Main menu');
+    nav.setAttribute('aria-label', W.main);
     this.applyLook(nav);
     nav.style.left = this.x + 'px';
     nav.style.top = this.y + 'px';
     var burger = doc.createElement('button');
     burger.type = 'button';
     burger.className = 'hm-burger';
-    burger.textContent = 'Menu';
+    burger.textContent = W.menu;
     burger.setAttribute('aria-expanded', 'false');
     burger.setAttribute('aria-controls', 'hm-' + this.root.name);
     nav.appendChild(burger);
@@ -1054,6 +1068,16 @@
   // Gives every link of the page that opens a pop-up menu a disclosure button beside it, for the keyboard
   // and for screen readers, and the first-tap-opens rule for touch.
   function enhanceTriggers() {
+    var row = doc.querySelectorAll('a.navbar');
+    if (row.length && row[0].parentNode && !row[0].parentNode.closest('[role="navigation"],nav')) {
+      row[0].parentNode.setAttribute('role', 'navigation');
+      row[0].parentNode.setAttribute('aria-label', W.main);
+    }
+    var here = stripHash(location.href);
+    for (var r = 0; r < row.length; r++) {
+      if (row[r].getAttribute('href') && stripHash(row[r].href) === here) row[r].setAttribute('aria-current', 'page');
+      row[r].addEventListener('keydown', rowKeys);
+    }
     var links = doc.querySelectorAll('a[onmouseover]');
     for (var i = 0; i < links.length; i++) {
       var link = links[i];
@@ -1067,13 +1091,26 @@
       t.className = 'hm-trigger-toggle';
       t.setAttribute('aria-expanded', 'false');
       t.setAttribute('aria-controls', m[1]);
-      t.setAttribute('aria-label', (link.textContent || '').trim() + ', submenu');
+      t.setAttribute('aria-label', (link.textContent || '').trim() + W.sub);
       t.appendChild(arrowImage(P.imageSrc));
       link.parentNode.insertBefore(t, link.nextSibling);
       tree.triggerToggle = t;
       watchTrigger(tree, link, t);
       if (link.classList.contains('hm-current')) t.classList.add('hm-current');
     }
+  }
+
+  // Left and right arrows move along the page's link row (links and their arrow buttons), as on the bar.
+  function rowKeys(e) {
+    if (e.altKey || e.ctrlKey || e.metaKey || (e.key !== 'ArrowLeft' && e.key !== 'ArrowRight')) return;
+    var stops = doc.querySelectorAll('a.navbar, .hm-trigger-toggle');
+    var i = Array.prototype.indexOf.call(stops, e.currentTarget);
+    if (i < 0) return;
+    var fwd = e.key === (P.rightToLeft ? 'ArrowLeft' : 'ArrowRight');
+    var next = stops[(i + (fwd ? 1 : stops.length - 1)) % stops.length];
+    for (var t = 0; t < trees.length; t++) if (trees[t].kind !== 'bar') trees[t].closeAll();
+    next.focus();
+    e.preventDefault();
   }
 
   function watchTrigger(tree, link, toggle) {
@@ -1094,13 +1131,14 @@
         tree.closeAll();
         toggle.focus();
         e.preventDefault();
-      } else if (e.key === 'ArrowDown' && e.target === toggle) {
+      } else if (e.key === 'ArrowDown') {
         tree.openPopup(link);
         focusItem(firstFocusable(tree.root.items, 1));
         e.preventDefault();
       }
     };
     toggle.addEventListener('keydown', keys);
+    toggle.addEventListener('keydown', rowKeys);
     link.addEventListener('keydown', keys);
     var out = function (e) {
       if (e.relatedTarget && !tree.contains(e.relatedTarget)) tree.closeAll();

@@ -486,6 +486,33 @@ describe('table_coded: where the pop-ups open', () => {
   });
 });
 
+describe('table types: landmark, arrow keys, names, current page, language', () => {
+  it('the link row is navigation; arrows walk it and open the pop-up named after its link', async () => {
+    for (const type of ['table_coded_moved', 'table_relative']) {
+      const top = TYPES[type.replace(/_moved$/, '')].top;
+      fs.copyFileSync(path.join(folder(type), 'menu.html'), path.join(folder(type), 'products.html'));
+      const { page, close } = await open(type, 'http', { file: 'products.html', context: { locale: 'de-DE' } });
+      try {
+        const link = page.locator('a.navbar').filter({ hasText: top[1] });
+        assert.equal(await link.evaluate((el) => !!el.closest('[role="navigation"]')), true);
+        assert.equal(await link.getAttribute('aria-current'), 'page');
+        await page.locator('a.navbar').first().focus();
+        await page.keyboard.press('ArrowRight');
+        assert.equal(await link.evaluate((el) => el === document.activeElement), true, 'ArrowRight to the next link');
+        await page.keyboard.press('ArrowDown');
+        const menu = page.locator('#elMenu2');
+        await menu.waitFor({ state: 'visible' });
+        assert.equal(await menu.getAttribute('aria-label'), top[1]);
+        const toggle = page.locator('.hm-trigger-toggle').first();
+        assert.match(await toggle.getAttribute('aria-label'), /, Untermenü$/, 'the browser\'s language');
+        assert.equal(await menu.locator('.hm-link').first().getAttribute('dir'), 'auto');
+      } finally {
+        await close();
+      }
+    }
+  });
+});
+
 describe('menus at the window\'s edges', () => {
   // A bar at X 700 in a 1,280 x 400 window, a chain of eight submenus and a drop-down of 40 items.
   function edgeProject() {
