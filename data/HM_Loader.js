@@ -4,7 +4,8 @@
  * The page's last script line loads this file. It loads, from the folder this file came from, first the
  * menu data hierArrays.js and then the menu script hierMenus.js, in that order, with plain script
  * elements (no fetch, no eval): that works from a web server and from a page opened from disk. A file
- * that cannot be loaded is reported in the browser console; the page itself stays as it is.
+ * that cannot be loaded is reported in the browser console; the page itself stays as it is. It also gives a
+ * page without a viewport declaration the device's width.
  */
 (function () {
   'use strict';
@@ -17,6 +18,15 @@
     if (window.console) {
       console.error('HM_Loader: could not load ' + folder + file + '; the menus of this page are not shown.');
     }
+  }
+
+  // A page without a viewport declaration is laid out 980 pixels wide on a phone and shown at a third of
+  // its size; the menus need the device's own width. A page that declares a viewport keeps its own.
+  if (!doc.querySelector('meta[name="viewport" i]')) {
+    var meta = doc.createElement('meta');
+    meta.name = 'viewport';
+    meta.content = 'width=device-width, initial-scale=1';
+    (doc.head || doc.documentElement).appendChild(meta);
   }
 
   var files = ['hierArrays.js', 'hierMenus.js'];

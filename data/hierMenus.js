@@ -92,8 +92,17 @@
 
   // How long a pointer heading for an open submenu may cross other items before they take over (ms).
   var AIM_DELAY = 300;
-  // Below this window width the main menu bar folds into one "Menu" button.
-  var NARROW_QUERY = '(max-width: 599.98px)';
+
+  // The words the script shows, in the page's language (its lang, else the browser's); English otherwise.
+  var WORDS = {
+    en: { menu: 'Menu', sub: ', submenu', main: 'Main menu', site: 'Site' },
+    fr: { menu: 'Menu', sub: ', sous-menu', main: 'Menu principal', site: 'Site' },
+    de: { menu: 'Men\u00FC', sub: ', Untermen\u00FC', main: 'Hauptmen\u00FC', site: 'Website' },
+    it: { menu: 'Menu', sub: ', sottomenu', main: 'Menu principale', site: 'Sito' },
+    es: { menu: 'Men\u00FA', sub: ', submen\u00FA', main: 'Men\u00FA principal', site: 'Sitio' }
+  };
+  var lang = String(doc.documentElement.lang || (win.navigator && navigator.language) || 'en').slice(0, 2).toLowerCase();
+  var W = WORDS[lang] || WORDS.en;
 
   // ----- styles ---------------------------------------------------------------------------------------
 
@@ -105,6 +114,8 @@
     ' border:var(--hm-bw) var(--hm-bs) var(--hm-bc);background:var(--hm-bg);',
     ' font-family:var(--hm-ff);font-size:var(--hm-fs);font-weight:var(--hm-fw);font-style:var(--hm-fi)}',
     '.hm-menu[hidden]{display:none}',
+    '.hm-scroll{overflow-y:auto;overscroll-behavior:contain}',
+    '.hm-scroll>.hm-item>.hm-menu{position:fixed}',
     '.hm-tree>.hm-menu{position:relative}',
     '.hm-bar{display:flex;width:auto}',
     '.hm-bar>.hm-item{width:var(--hm-w);flex:0 0 auto}',
@@ -171,6 +182,7 @@
   // and only harmless inline tags survive (scripts, handlers and unknown tags become their text).
   function setCaption(el, caption) {
     caption = caption == null ? '' : String(caption);
+    el.setAttribute('dir', 'auto'); // right-to-left captions read and align right
     if (caption.indexOf('<') < 0 && caption.indexOf('&') < 0) {
       el.textContent = caption;
       return;
@@ -343,7 +355,9 @@
     ul.className = 'hm-menu';
     ul.id = menu.level === 0 && this.kind !== 'bar' ? 'elMenu' + this.number : 'hm-' + menu.name;
     if (menu.level === 0 && this.kind === 'bar' && this.horizontal) ul.classList.add('hm-bar');
-    var label = menu.parentItem ? plainText(menu.parentItem.caption) : 'Site';
+    // A pop-up is named after the link that opens it.
+    var label = menu.parentItem ? plainText(menu.parentItem.caption)
+      : this.trigger ? (this.trigger.textContent || '').trim() : W.site;
     ul.setAttribute('aria-label', label);
     menu.el = ul;
     ul.hmMenu = menu;
@@ -377,7 +391,7 @@
         t.type = 'button';
         t.className = 'hm-toggle';
         t.setAttribute('aria-expanded', 'false');
-        t.setAttribute('aria-label', plainText(item.caption) + ', submenu');
+        t.setAttribute('aria-label', plainText(item.caption) + W.sub);
         t.appendChild(arrowImage(arrowSrc));
         row.appendChild(t);
         item.toggle = t;
@@ -429,14 +443,14 @@
   // The JS main menu: a permanent bar at X, Y, and the "Menu" button of the narrow form.
   Tree.prototype.buildBar = function () {
     var nav = doc.createElement('nav');
-    nav.setAttribute('aria-label', 'Main menu');
+    nav.setAttribute('aria-label', W.main);
     this.applyLook(nav);
     nav.style.left = this.x + 'px';
     nav.style.top = this.y + 'px';
     var burger = doc.createElement('button');
     burger.type = 'button';
     burger.className = 'hm-burger';
-    burger.textContent = 'Menu';
+    burger.textContent = W.menu;
     burger.setAttribute('aria-expanded', 'false');
     burger.setAttribute('aria-controls', 'hm-' + this.root.name);
     nav.appendChild(burger);
@@ -449,23 +463,37 @@
     this.listen(nav);
     var self = this;
     burger.addEventListener('click', function () {
-      var unfold = !nav.classList.contains('hm-unfolded');
-      if (!unfold) self.closeAll();
-      nav.classList.toggle('hm-unfolded', unfold);
-      burger.setAttribute('aria-expanded', String(unfold));
+      self.unfold(!nav.classList.contains('hm-unfolded'));
     });
-    if (win.matchMedia) {
-      var mq = win.matchMedia(NARROW_QUERY);
-      var apply = function () {
-        self.closeAll();
-        self.narrow = mq.matches;
-        nav.classList.toggle('hm-narrow', self.narrow);
-        nav.classList.remove('hm-unfolded');
-        burger.setAttribute('aria-expanded', 'false');
-      };
-      apply();
-      if (mq.addEventListener) mq.addEventListener('change', apply);
-    }
+    this.fitBar();
+  };
+
+  // The bar folds into the "Menu" button whenever it is wider than the room right of its place in the
+  // window (a narrow or zoomed window, a phone); measured when built and again on every resize and zoom.
+  Tree.prototype.fitBar = function () {
+    var nav = this.el;
+    var bar = this.root.el;
+    var folded = nav.classList.contains('hm-narrow');
+    if (folded) nav.classList.remove('hm-narrow');
+    var items = this.root.items;
+    var br = bar.getBoundingClientRect();
+    var right = items.length ? items[items.length - 1].li.getBoundingClientRect().right : br.right;
+    var bw = parseFloat(getComputedStyle(bar).borderRightWidth) || 0;
+    // Sub-pixel widths of a zoomed page: a bar that overflows by less than half a pixel still fits.
+    var narrow = right + win.scrollX + bw > doc.documentElement.clientWidth + 0.5;
+    if (folded) nav.classList.add('hm-narrow');
+    if (narrow === this.narrow && nav.classList.contains('hm-narrow') === narrow) return;
+    this.closeAll();
+    this.narrow = narrow;
+    nav.classList.toggle('hm-narrow', narrow);
+    this.unfold(false);
+  };
+
+  // Shows or hides the folded list under the "Menu" button.
+  Tree.prototype.unfold = function (open) {
+    if (!open) this.closeAll();
+    this.el.classList.toggle('hm-unfolded', open);
+    this.burger.setAttribute('aria-expanded', String(open));
   };
 
   // A pop-up tree's first menu, built when it is first opened, placed after its trigger (so that Tab
@@ -503,7 +531,7 @@
     if (this.narrow) return; // the folded list closes by the visitor's hand only
     // A menu that opened under the resting pointer makes its link report a leave: the pointer is still ours.
     var under = pointer.known && doc.elementFromPoint(pointer.x, pointer.y);
-    if (under && this.el && this.el.contains(under)) return;
+    if (under && this.contains(under)) return;
     this.hideTimer = setTimeout(function () {
       self.hideTimer = 0;
       self.closeAll();
@@ -517,6 +545,7 @@
     for (var i = 0; i < first.items.length; i++) this.closeItem(first.items[i]);
     if (this.kind !== 'bar' && first.open) {
       first.open = false;
+      first.byHover = false;
       first.el.hidden = true;
       setExpanded(this.triggerToggle, false);
       if (this.trigger) this.trigger.classList.remove('hm-trigger-open');
@@ -530,6 +559,7 @@
     if (!sub || !sub.open) return;
     for (var i = 0; i < sub.items.length; i++) this.closeItem(sub.items[i]);
     sub.open = false;
+    sub.byHover = false;
     sub.el.hidden = true;
     item.li.classList.remove('hm-open');
     setExpanded(item.toggle, false);
@@ -548,6 +578,10 @@
     item.li.classList.add('hm-open');
     setExpanded(item.toggle, true);
     if (!this.narrow) this.placeSubmenu(item, sub);
+    else if (sub.el.classList.contains('hm-scroll')) {
+      sub.el.classList.remove('hm-scroll');
+      sub.el.style.maxHeight = '';
+    }
     this.callHook(this.uponDisplay, sub);
   };
 
@@ -564,20 +598,44 @@
     if (this.trigger) this.trigger.classList.add('hm-trigger-open');
     var vw = doc.documentElement.clientWidth;
     var vh = doc.documentElement.clientHeight;
+    this.fitHeight(first.el, vh);
     var r = first.el.getBoundingClientRect();
-    var x, y;
-    if (this.kind === 'relative' && this.trigger) {
-      var tr = this.trigger.getBoundingClientRect();
-      x = P.rightToLeft ? tr.right - r.width : tr.left;
-      y = tr.bottom;
-    } else {
-      x = this.x - win.scrollX;
-      y = this.y - win.scrollY;
+    var tr = this.trigger ? triggerRect(this.trigger, this.triggerToggle) : null;
+    var x = clamp(this.x - win.scrollX, 0, vw - r.width);
+    var y = clamp(this.y - win.scrollY, 0, vh - r.height);
+    // The coded place holds unless it covers the link that opened the menu: then just below the link, or
+    // above it when there is no room below.
+    if (tr && (this.kind === 'relative' || intersects({ left: x, top: y, right: x + r.width, bottom: y + r.height }, tr))) {
+      x = clamp(P.rightToLeft ? tr.right - r.width : tr.left, 0, vw - r.width);
+      var below = vh - tr.bottom;
+      if (r.height <= below || below >= tr.top) {
+        y = tr.bottom;
+        this.fitHeight(first.el, below);
+      } else {
+        this.fitHeight(first.el, tr.top);
+        y = tr.top - first.el.getBoundingClientRect().height;
+      }
     }
-    x = clamp(x, 0, vw - r.width);
-    y = clamp(y, 0, vh - r.height);
     moveTo(first.el, x, y);
     if (!wasOpen) this.callHook(this.uponDisplay, first);
+  };
+
+  // A menu taller than the room it has gets that height and scrolls inside itself; its submenus are then
+  // placed in the window (fixed), since the scrolling menu would clip them.
+  Tree.prototype.fitHeight = function (el, room) {
+    el.style.maxHeight = '';
+    el.classList.remove('hm-scroll');
+    if (el.getBoundingClientRect().height <= room) return;
+    el.style.maxHeight = Math.max(room, 48) + 'px';
+    el.classList.add('hm-scroll');
+    if (!el.hmScrollWatched) {
+      el.hmScrollWatched = true;
+      var self = this;
+      el.addEventListener('scroll', function () {
+        var items = el.hmMenu ? el.hmMenu.items : [];
+        for (var i = 0; i < items.length; i++) self.closeItem(items[i]);
+      }, { passive: true });
+    }
   };
 
   // Places a submenu beside its item (below it for the items of a horizontal bar), inside the window.
@@ -585,24 +643,43 @@
     var el = sub.el;
     var vw = doc.documentElement.clientWidth;
     var vh = doc.documentElement.clientHeight;
-    var r = el.getBoundingClientRect();
     var ir = item.li.getBoundingClientRect();
     var pr = item.menu.el.getBoundingClientRect();
-    var x, y;
+    var r, x, y;
     if (item.menu.level === 0 && item.menu.el.classList.contains('hm-bar')) {
+      this.fitHeight(el, vh);
+      r = el.getBoundingClientRect();
       x = P.rightToLeft ? ir.right - r.width : ir.left;
       y = pr.bottom;
-      if (x + r.width > vw) x = vw - r.width;
-      if (y + r.height > vh && ir.top - r.height >= 0) y = pr.top - r.height; // open upwards
-    } else {
-      var overlap = P.childPerCentOver !== null ? pr.width * P.childPerCentOver / 100 : P.childOverlap;
-      var right = pr.right - overlap;
-      var left = pr.left - r.width + overlap;
-      if (P.rightToLeft) x = left >= 0 || right + r.width > vw ? left : right;
-      else x = right + r.width <= vw || left < 0 ? right : left;
-      y = ir.top + P.childOffset;
-      if (y + r.height > vh) y = vh - r.height; // move up to stay on the screen
+      if (y + r.height > vh) {
+        // Upwards when it fits there, else below the bar, scrolling: never over its own bar item.
+        if (pr.top - r.height >= 0) y = pr.top - r.height;
+        else this.fitHeight(el, vh - y);
+      }
+      r = el.getBoundingClientRect();
+      moveTo(el, clamp(x, 0, vw - r.width), y);
+      return;
     }
+    this.fitHeight(el, vh);
+    r = el.getBoundingClientRect();
+    var overlap = P.childPerCentOver !== null ? pr.width * P.childPerCentOver / 100 : P.childOverlap;
+    var right = pr.right - overlap;
+    var left = pr.left - r.width + overlap;
+    // Beyond the menus two and more levels up on either side, so that a chain that turned never lies on
+    // top of them.
+    for (var m = item.menu.parentItem && item.menu.parentItem.menu; m; m = m.parentItem && m.parentItem.menu) {
+      if (m.el.classList.contains('hm-bar')) continue;
+      var mr = m.el.getBoundingClientRect();
+      right = Math.max(right, mr.right);
+      left = Math.min(left, mr.left - r.width);
+    }
+    // A chain keeps the direction it took; it turns only at an edge.
+    var dir = item.menu.dir || (P.rightToLeft ? -1 : 1);
+    if (dir > 0 && right + r.width > vw && left >= 0) dir = -1;
+    else if (dir < 0 && left < 0 && right + r.width <= vw) dir = 1;
+    sub.dir = dir;
+    x = dir > 0 ? right : left;
+    y = ir.top + P.childOffset;
     moveTo(el, clamp(x, 0, vw - r.width), clamp(y, 0, vh - r.height));
   };
 
@@ -614,6 +691,22 @@
       if (win.console) console.error('hierMenus: the display hook failed:', e);
     }
   };
+
+  // The link and its arrow button, as one rectangle.
+  function triggerRect(link, toggle) {
+    var a = link.getBoundingClientRect();
+    var r = { left: a.left, top: a.top, right: a.right, bottom: a.bottom };
+    if (toggle) {
+      var b = toggle.getBoundingClientRect();
+      r = { left: Math.min(r.left, b.left), top: Math.min(r.top, b.top), right: Math.max(r.right, b.right),
+        bottom: Math.max(r.bottom, b.bottom) };
+    }
+    return r;
+  }
+
+  function intersects(a, b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+  }
 
   function clamp(v, lo, hi) {
     return Math.max(lo, Math.min(v, Math.max(lo, hi)));
@@ -648,8 +741,12 @@
   }
 
   // Where the pointer was last seen on the page.
-  var pointer = { x: 0, y: 0, known: false };
+  var pointer = { x: 0, y: 0, px: 0, py: 0, known: false };
   function trackPointer(e) {
+    if (e.type === 'pointermove') {
+      pointer.px = pointer.x;
+      pointer.py = pointer.y;
+    }
     pointer.x = e.clientX;
     pointer.y = e.clientY;
     pointer.known = e.pointerType !== 'touch';
@@ -686,6 +783,7 @@
     });
     el.addEventListener('pointerenter', function () {
       self.cancelHide();
+      if (self.kind !== 'bar') clearLinkAim();
     });
     el.addEventListener('click', function (e) {
       self.click(e);
@@ -699,7 +797,10 @@
       if (item) self.closeOutside(item);
     });
     el.addEventListener('focusout', function (e) {
-      if (!self.contains(e.relatedTarget) && e.relatedTarget !== null) self.closeAll();
+      if (self.contains(e.relatedTarget) || e.relatedTarget === null) return;
+      // The folded list closes too, so that it never covers what the focus went to.
+      if (self.kind === 'bar' && self.narrow) self.unfold(false);
+      else self.closeAll();
     });
   };
 
@@ -728,7 +829,10 @@
   // The item under the pointer becomes the active one of its menu.
   Tree.prototype.takeOver = function (item) {
     clearAim();
-    if (item.hasSub) this.openItem(item);
+    if (item.hasSub && !(item.sub && item.sub.open)) {
+      this.openItem(item);
+      item.sub.byHover = true;
+    }
     else for (var i = 0; i < item.menu.items.length; i++) this.closeItem(item.menu.items[i]);
   };
 
@@ -749,9 +853,16 @@
   Tree.prototype.aimingAtOpenSub = function (item) {
     var sib = openSibling(item);
     if (!sib) return false;
-    var r = sib.sub.el.getBoundingClientRect();
-    var p0 = { x: aim.px, y: aim.py };
-    var p = { x: aim.x, y: aim.y };
+    return towards(sib.sub.el.getBoundingClientRect(), { x: aim.px, y: aim.py }, { x: aim.x, y: aim.y });
+  };
+
+  // Whether the pointer's last move heads into the rectangle (the page's links use this for the pop-ups).
+  function movingInto(r) {
+    return towards(r, { x: pointer.px, y: pointer.py }, { x: pointer.x, y: pointer.y });
+  }
+
+  // Whether p lies in the triangle from p0 to the near edge of r (the way from p0 into r).
+  function towards(r, p0, p) {
     if (p.x === p0.x && p.y === p0.y) return false;
     var a, b;
     if (p0.x <= r.left) { a = { x: r.left, y: r.top }; b = { x: r.left, y: r.bottom }; }
@@ -760,7 +871,7 @@
     else { a = { x: r.left, y: r.bottom }; b = { x: r.right, y: r.bottom }; }
     // Widen the triangle a little at its start so that small wobbles still count.
     return inTriangle(p, p0, a, b, 4);
-  };
+  }
 
   function inTriangle(p, a, b, c, slack) {
     function side(p1, p2, p3) {
@@ -779,7 +890,10 @@
     var onToggle = item.toggle && item.toggle.contains(e.target);
     var onLink = item.link && item.link.contains(e.target);
     if (onToggle) {
-      if (item.sub && item.sub.open) this.closeItem(item);
+      // A mouse click on the arrow of a submenu that hovering opened keeps it open (the click was meant to
+      // open it); the next click closes it.
+      if (item.sub && item.sub.open && item.sub.byHover && e.detail > 0) item.sub.byHover = false;
+      else if (item.sub && item.sub.open) this.closeItem(item);
       else this.openItem(item);
     } else if (onLink && item.hasSub && !(item.sub && item.sub.open) &&
                (tapStart.type === 'touch' && !tapStart.wasOpen)) {
@@ -804,7 +918,7 @@
       var t = trees[i];
       if (P.clickKill && !t.contains(e.target)) {
         t.closeAll();
-        if (t.kind === 'bar' && t.narrow && t.el.classList.contains('hm-unfolded')) t.burger.click();
+        if (t.kind === 'bar' && t.narrow) t.unfold(false);
       }
     }
   }
@@ -824,7 +938,7 @@
     var burger = this.burger && e.target === this.burger;
     var k = e.key;
     if (burger) {
-      if (k === 'Escape') { this.closeAll(); if (this.el.classList.contains('hm-unfolded')) this.burger.click(); }
+      if (k === 'Escape') this.unfold(false);
       else if (k === 'ArrowDown' && this.el.classList.contains('hm-unfolded')) focusItem(this.root.items[0]);
       else return;
       e.preventDefault();
@@ -954,6 +1068,16 @@
   // Gives every link of the page that opens a pop-up menu a disclosure button beside it, for the keyboard
   // and for screen readers, and the first-tap-opens rule for touch.
   function enhanceTriggers() {
+    var row = doc.querySelectorAll('a.navbar');
+    if (row.length && row[0].parentNode && !row[0].parentNode.closest('[role="navigation"],nav')) {
+      row[0].parentNode.setAttribute('role', 'navigation');
+      row[0].parentNode.setAttribute('aria-label', W.main);
+    }
+    var here = stripHash(location.href);
+    for (var r = 0; r < row.length; r++) {
+      if (row[r].getAttribute('href') && stripHash(row[r].href) === here) row[r].setAttribute('aria-current', 'page');
+      row[r].addEventListener('keydown', rowKeys);
+    }
     var links = doc.querySelectorAll('a[onmouseover]');
     for (var i = 0; i < links.length; i++) {
       var link = links[i];
@@ -967,7 +1091,7 @@
       t.className = 'hm-trigger-toggle';
       t.setAttribute('aria-expanded', 'false');
       t.setAttribute('aria-controls', m[1]);
-      t.setAttribute('aria-label', (link.textContent || '').trim() + ', submenu');
+      t.setAttribute('aria-label', (link.textContent || '').trim() + W.sub);
       t.appendChild(arrowImage(P.imageSrc));
       link.parentNode.insertBefore(t, link.nextSibling);
       tree.triggerToggle = t;
@@ -976,9 +1100,23 @@
     }
   }
 
+  // Left and right arrows move along the page's link row (links and their arrow buttons), as on the bar.
+  function rowKeys(e) {
+    if (e.altKey || e.ctrlKey || e.metaKey || (e.key !== 'ArrowLeft' && e.key !== 'ArrowRight')) return;
+    var stops = doc.querySelectorAll('a.navbar, .hm-trigger-toggle');
+    var i = Array.prototype.indexOf.call(stops, e.currentTarget);
+    if (i < 0) return;
+    var fwd = e.key === (P.rightToLeft ? 'ArrowLeft' : 'ArrowRight');
+    var next = stops[(i + (fwd ? 1 : stops.length - 1)) % stops.length];
+    for (var t = 0; t < trees.length; t++) if (trees[t].kind !== 'bar') trees[t].closeAll();
+    next.focus();
+    e.preventDefault();
+  }
+
   function watchTrigger(tree, link, toggle) {
-    toggle.addEventListener('click', function () {
-      if (tree.root.open) tree.closeAll();
+    toggle.addEventListener('click', function (e) {
+      if (tree.root.open && tree.root.byHover && e.detail > 0) tree.root.byHover = false;
+      else if (tree.root.open) tree.closeAll();
       else tree.openPopup(link);
     });
     link.addEventListener('click', function (e) {
@@ -993,13 +1131,14 @@
         tree.closeAll();
         toggle.focus();
         e.preventDefault();
-      } else if (e.key === 'ArrowDown' && e.target === toggle) {
+      } else if (e.key === 'ArrowDown') {
         tree.openPopup(link);
         focusItem(firstFocusable(tree.root.items, 1));
         e.preventDefault();
       }
     };
     toggle.addEventListener('keydown', keys);
+    toggle.addEventListener('keydown', rowKeys);
     link.addEventListener('keydown', keys);
     var out = function (e) {
       if (e.relatedTarget && !tree.contains(e.relatedTarget)) tree.closeAll();
@@ -1019,14 +1158,47 @@
       // The compatibility mouseover of a tap: the tap rule opens the menu on click instead.
       if (tapStart.type === 'touch') return;
     }
-    tree.cancelHide();
     var link = e && e.target && e.target.closest ? e.target.closest('a') : null;
-    tree.openPopup(link || tree.trigger);
+    link = link || tree.trigger;
+    var open = openPopupTree();
+    if (open && open !== tree && e && e.type !== 'click' && movingInto(open.root.el.getBoundingClientRect())) {
+      // Crossing this link on the way into the open pop-up: it takes over only if the pointer rests here.
+      clearLinkAim();
+      linkAim.tree = tree;
+      linkAim.timer = setTimeout(function () {
+        if (linkAim.tree === tree) {
+          clearLinkAim();
+          tree.openPopup(link);
+        }
+      }, AIM_DELAY);
+      return;
+    }
+    clearLinkAim();
+    tree.cancelHide();
+    var wasOpen = tree.root.open;
+    tree.openPopup(link);
+    if (!wasOpen) tree.root.byHover = true;
+  }
+
+  // A link of the row that waits while the pointer heads for an open pop-up.
+  var linkAim = { tree: null, timer: 0 };
+  function clearLinkAim() {
+    if (linkAim.timer) clearTimeout(linkAim.timer);
+    linkAim.timer = 0;
+    linkAim.tree = null;
+  }
+
+  function openPopupTree() {
+    for (var i = 0; i < trees.length; i++) if (trees[i].kind !== 'bar' && trees[i].root.open) return trees[i];
+    return null;
   }
 
   // popDown('elMenuN'): the page's links call it when the pointer leaves them.
   function popDown(name) {
     var tree = treesByPopup[name];
+    if (linkAim.tree === tree) clearLinkAim();
+    // The compatibility mouseout of a tap elsewhere: touch closes by a tap outside only.
+    if (lastPointerType === 'touch') return;
     if (tree && tree.root.open) tree.scheduleHide();
   }
 
@@ -1108,7 +1280,10 @@
       for (var t = 0; t < trees.length; t++) if (!trees[t].contains(e.target)) trees[t].closeAll();
     });
     win.addEventListener('resize', function () {
-      for (var t = 0; t < trees.length; t++) if (!trees[t].narrow) trees[t].closeAll();
+      for (var t = 0; t < trees.length; t++) {
+        if (trees[t].kind === 'bar') trees[t].fitBar();
+        if (!trees[t].narrow) trees[t].closeAll();
+      }
     });
   }
 

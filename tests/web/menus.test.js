@@ -7,6 +7,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { pathToFileURL } = require('url');
+const { devices } = require('playwright-core');
 const { launchBrowser, serve, generate, DATA_DIR } = require('./lib/harness');
 
 const WORK = fs.mkdtempSync(path.join(os.tmpdir(), 'corvantel-web-'));
@@ -25,15 +26,17 @@ after(async () => {
 
 // Generated folders, one per project, made once.
 // The interaction tests of the coded type use a copy whose menus the author moved below the link row
-// (the coded 10, 10 lies on the row itself).
+// (the coded 10, 10 lies on the row itself); "_near" puts them just under the row, at 10, 30.
 const made = {};
 function folder(project) {
   if (!made[project]) {
     const dir = path.join(WORK, project);
-    if (project.endsWith('_moved')) {
-      fs.cpSync(folder(project.replace(/_moved$/, '')), dir, { recursive: true });
+    const variant = /_(moved|near)$/.exec(project);
+    if (variant) {
+      fs.cpSync(folder(project.slice(0, variant.index)), dir, { recursive: true });
       const arrays = path.join(dir, 'hierArrays.js');
-      fs.writeFileSync(arrays, fs.readFileSync(arrays, 'latin1').replace(/^\[(\d+), 10, 10,/gm, '[$1, 10, 40,'), 'latin1');
+      const y = variant[1] === 'moved' ? 40 : 30;
+      fs.writeFileSync(arrays, fs.readFileSync(arrays, 'latin1').replace(/^\[(\d+), 10, 10,/gm, `[$1, 10, ${y},`), 'latin1');
       made[project] = { dir };
       return dir;
     }
@@ -59,8 +62,9 @@ async function open(project, transport, options = {}) {
   page.on('console', (m) => {
     if (m.type() === 'error') problems.push('console error: ' + m.text());
   });
-  await page.goto(address(project, transport, options.file));
-  await page.waitForFunction(() => window.HM_Corvantel && document.getElementById('hm-styles'));
+  // A loaded machine may take long to load a page: wait for the built menus as long as it takes.
+  await page.goto(address(project, transport, options.file), { timeout: 0 });
+  await page.waitForFunction(() => window.HM_Corvantel && document.getElementById('hm-styles'), null, { timeout: 0 });
   return { page, problems, close: () => context.close() };
 }
 
@@ -151,11 +155,12 @@ for (const type of Object.keys(TYPES)) {
             const bar = await page.locator('nav.hm-tree').boundingBox();
             assert.deepEqual([bar.x, bar.y], [40, 30]);
             assert.equal(Math.round((await page.locator('.hm-bar > .hm-item').first().boundingBox()).width), 180);
-          } else if (type === 'table_coded') {
-            assert.deepEqual([box.x, box.y], [10, 10]);
           } else {
-            const link = await page.locator('a.navbar:text-is("製品")').boundingBox();
-            assert.ok(Math.abs(box.x - link.x) < 1 && Math.abs(box.y - (link.y + link.height)) < 1, 'just below the link');
+            // Relative, and coded at 10, 10 (which would cover the link): just below the link and its arrow.
+            const link = await page.locator('a.navbar').filter({ hasText: t.top[1] }).boundingBox();
+            const arrow = await page.locator('.hm-trigger-toggle').first().boundingBox();
+            const bottom = Math.max(link.y + link.height, arrow.y + arrow.height);
+            assert.ok(Math.abs(box.x - link.x) < 1 && Math.abs(box.y - bottom) < 1, JSON.stringify({ box, link, arrow }));
           }
           const style = (loc) => loc.evaluate((el) => {
             const s = getComputedStyle(el);
@@ -228,6 +233,7 @@ for (const type of Object.keys(TYPES)) {
         await page.keyboard.press('End');
         assert.equal(await focused(), t.bar || type === 'table_coded' ? 'Back\\slash' : '新着');
         await page.keyboard.press('Home');
+        assert.equal(await focused(), t.bar || type === 'table_coded' ? 'Alpha' : 'アルファ', 'Home goes to the first item');
         await page.keyboard.press('Escape');
         assert.ok(!(await first.isVisible()), 'Escape closes');
         assert.ok(await toggle.evaluate((el) => el === document.activeElement), 'focus back on the button');
@@ -289,13 +295,17 @@ for (const type of Object.keys(TYPES)) {
       }
     });
 
-    it('keeps submenus inside a 700-pixel-wide window', async () => {
-      const { page, close } = await open(project, 'http', { context: { viewport: { width: 700, height: 500 } } });
+    // The bar (40 + 4 x 180 + 2 borders = 764 px) just fits its window and stays unfolded.
+    const width = t.bar ? 764 : 700;
+    it(`keeps submenus inside a ${width}-pixel-wide window`, async () => {
+      const { page, close } = await open(project, 'http', { context: { viewport: { width, height: 500 } } });
       try {
         if (t.bar) {
-          await pointAt(page, rowOf(page, 'Café Crème'));
-          await pointAt(page, rowOf(page, 'Naïve résumé'));
-          await menuOf(page, 'HM_Array1_3_2').waitFor({ state: 'visible' });
+          assert.ok(await isVisible(page, '.hm-bar'), 'the bar fits');
+          await pointAt(page, rowOf(page, 'Products'));
+          await pointAt(page, rowOf(page, 'Beta & Gamma'));
+          await pointAt(page, rowOf(page, 'Beta two'));
+          await menuOf(page, 'HM_Array1_2_2_2').waitFor({ state: 'visible' });
         } else {
           const name = type === 'table_coded' ? 'Café Crème' : '会社案内';
           await pointAt(page, page.locator("a.navbar").filter({ hasText: name }), 3);
@@ -308,7 +318,7 @@ for (const type of Object.keys(TYPES)) {
         const boxes = await page.$$eval('.hm-menu:not(.hm-bar)', (els) => els.filter((e) => !e.hidden && e.closest('[hidden]') === null)
           .map((e) => e.getBoundingClientRect().toJSON()));
         assert.ok(boxes.length >= 1);
-        for (const b of boxes) assert.ok(b.left >= 0 && b.right <= 700 && b.bottom <= 500, JSON.stringify(b));
+        for (const b of boxes) assert.ok(b.left >= 0 && b.right <= width && b.bottom <= 500, JSON.stringify(b));
       } finally {
         await close();
       }
@@ -350,8 +360,217 @@ for (const type of Object.keys(TYPES)) {
         await close();
       }
     });
+
+    it('on a phone: laid out at its own width; taps open every level, stay open, a tap outside closes', async () => {
+      const { page, problems, close } = await open(project, 'http', { context: devices['Pixel 7'] });
+      const tap = async (locator) => {
+        const b = await locator.boundingBox();
+        await page.touchscreen.tap(b.x + Math.min(6, b.width / 2), b.y + b.height / 2);
+      };
+      try {
+        assert.equal(await page.evaluate(() => document.documentElement.clientWidth), 412, 'the device width');
+        const first = t.bar ? menuOf(page, 'HM_Array1_2') : page.locator('#elMenu2');
+        const second = menuOf(page, secondLevel(type));
+        if (t.bar) {
+          const burger = page.locator('.hm-burger');
+          assert.ok(parseFloat(await burger.evaluate((el) => getComputedStyle(el).fontSize)) >= 16);
+          await tap(burger);
+          await tap(rowOf(page, t.top[1]).locator('a'));
+        } else {
+          await tap(page.locator('a.navbar').filter({ hasText: t.top[1] }));
+        }
+        await first.waitFor({ state: 'visible' });
+        await tap(rowOf(page, t.bar || type === 'table_coded' ? 'Beta & Gamma' : 'ベータ & "引用"').locator('a'));
+        await second.waitFor({ state: 'visible' });
+        await page.waitForTimeout(800); // longer than the menus' hide delay
+        assert.ok((await first.isVisible()) && (await second.isVisible()), 'both levels still open');
+        assert.match(page.url(), /menu\.html$/);
+        for (const b of [await first.boundingBox(), await second.boundingBox()]) {
+          assert.ok(b.x >= 0 && b.x + b.width <= 412, JSON.stringify(b));
+        }
+        await page.touchscreen.tap(200, 820);
+        await first.waitFor({ state: 'hidden' });
+        assert.deepEqual(problems, []);
+      } finally {
+        await close();
+      }
+    });
   });
 }
+
+describe('main menu bar: folding', () => {
+  it('folds exactly when the bar is wider than its room, again on resize; focus leaving closes the list', async () => {
+    const { page, close } = await open('js_menu', 'http');
+    try {
+      const bar = page.locator('.hm-bar');
+      const burger = page.locator('.hm-burger');
+      const box = await page.locator('nav.hm-tree').boundingBox();
+      const fit = Math.round(box.x + box.width);
+      assert.equal(fit, 764);
+      await page.setViewportSize({ width: fit, height: 600 });
+      await page.waitForFunction(() => window.innerWidth === 764);
+      assert.ok((await bar.isVisible()) && !(await burger.isVisible()), 'fits at its own width');
+      await page.setViewportSize({ width: fit - 1, height: 600 });
+      await burger.waitFor({ state: 'visible' });
+      assert.ok(!(await bar.isVisible()), 'one pixel less folds');
+      await burger.click();
+      await bar.waitFor({ state: 'visible' });
+      await rowOf(page, 'Contact').locator('a').focus();
+      await page.keyboard.press('Tab'); // on to the page's own links
+      await bar.waitFor({ state: 'hidden' });
+      assert.equal(await burger.getAttribute('aria-expanded'), 'false');
+      await page.setViewportSize({ width: 1024, height: 600 });
+      await bar.waitFor({ state: 'visible' });
+      assert.ok(!(await burger.isVisible()));
+    } finally {
+      await close();
+    }
+  });
+});
+
+describe('table_coded: where the pop-ups open', () => {
+  const popupOf = (page, caption) => {
+    const n = TYPES.table_coded.top.indexOf(caption) + 1;
+    return page.locator(`#elMenu${n}`);
+  };
+  it('keeps the coded place unless it covers the link, then opens just below it', async () => {
+    for (const [project, kept] of [['table_coded', false], ['table_coded_moved', true]]) {
+      const { page, close } = await open(project, 'http');
+      try {
+        for (const caption of ['Products', 'Café Crème']) {
+          const link = page.locator('a.navbar').filter({ hasText: caption });
+          await pointAt(page, link, 3);
+          const menu = popupOf(page, caption);
+          await menu.waitFor({ state: 'visible' });
+          const m = await menu.boundingBox();
+          const l = await link.boundingBox();
+          const a = await link.locator('xpath=following-sibling::button[1]').boundingBox();
+          if (kept) assert.deepEqual([m.x, m.y], [10, 40]);
+          for (const r of [l, a]) {
+            const apart = m.x >= r.x + r.width || r.x >= m.x + m.width || m.y >= r.y + r.height || r.y >= m.y + m.height;
+            assert.ok(apart, `${project} ${caption}: ${JSON.stringify({ m, r })}`);
+          }
+        }
+      } finally {
+        await close();
+      }
+    }
+  });
+
+  it('a pointer crossing other links on its way into the pop-up keeps it; resting on one switches', async () => {
+    const { page, close } = await open('table_coded_near', 'http');
+    try {
+      const from = page.locator('a.navbar').filter({ hasText: 'Café Crème' });
+      await pointAt(page, from, 3);
+      const menu = popupOf(page, 'Café Crème');
+      await menu.waitFor({ state: 'visible' });
+      const m = await menu.boundingBox();
+      const f = await from.boundingBox();
+      const other = await page.locator('a.navbar').filter({ hasText: 'Products' }).boundingBox();
+      const start = { x: f.x + 3, y: f.y + f.height / 2 };
+      const end = { x: m.x + 12, y: m.y + 6 };
+      const crosses = [...Array(40).keys()].some((i) => {
+        const x = start.x + (end.x - start.x) * i / 40, y = start.y + (end.y - start.y) * i / 40;
+        return x > other.x && x < other.x + other.width && y > other.y && y < other.y + other.height;
+      });
+      assert.ok(crosses, 'the way into the pop-up crosses "Products"');
+      await page.mouse.move(end.x, end.y, { steps: 12 });
+      await page.waitForTimeout(400); // longer than the pointer may take crossing a link
+      assert.ok(await menu.isVisible(), 'still open on arrival');
+      assert.ok(!(await popupOf(page, 'Products').isVisible().catch(() => false)), 'the crossed link did not take over');
+      await pointAt(page, page.locator('a.navbar').filter({ hasText: 'Products' }), 3);
+      await popupOf(page, 'Products').waitFor({ state: 'visible' });
+    } finally {
+      await close();
+    }
+  });
+});
+
+describe('table types: landmark, arrow keys, names, current page, language', () => {
+  it('the link row is navigation; arrows walk it and open the pop-up named after its link', async () => {
+    for (const type of ['table_coded_moved', 'table_relative']) {
+      const top = TYPES[type.replace(/_moved$/, '')].top;
+      fs.copyFileSync(path.join(folder(type), 'menu.html'), path.join(folder(type), 'products.html'));
+      const { page, close } = await open(type, 'http', { file: 'products.html', context: { locale: 'de-DE' } });
+      try {
+        const link = page.locator('a.navbar').filter({ hasText: top[1] });
+        assert.equal(await link.evaluate((el) => !!el.closest('[role="navigation"]')), true);
+        assert.equal(await link.getAttribute('aria-current'), 'page');
+        await page.locator('a.navbar').first().focus();
+        await page.keyboard.press('ArrowRight');
+        assert.equal(await link.evaluate((el) => el === document.activeElement), true, 'ArrowRight to the next link');
+        await page.keyboard.press('ArrowDown');
+        const menu = page.locator('#elMenu2');
+        await menu.waitFor({ state: 'visible' });
+        assert.equal(await menu.getAttribute('aria-label'), top[1]);
+        const toggle = page.locator('.hm-trigger-toggle').first();
+        assert.match(await toggle.getAttribute('aria-label'), /, Untermenü$/, 'the browser\'s language');
+        assert.equal(await menu.locator('.hm-link').first().getAttribute('dir'), 'auto');
+      } finally {
+        await close();
+      }
+    }
+  });
+});
+
+describe('menus at the window\'s edges', () => {
+  // A bar at X 700 in a 1,280 x 400 window, a chain of eight submenus and a drop-down of 40 items.
+  function edgeProject() {
+    const dir = path.join(WORK, 'edges');
+    if (!fs.existsSync(dir)) {
+      const lines = ['Menu\t', '\tChain\tchain.html'];
+      for (let i = 1; i <= 8; i++) lines.push('\t'.repeat(i + 1) + `c${i}\tc${i}.html`);
+      lines.push('\tTall\ttall.html');
+      for (let i = 1; i <= 40; i++) lines.push(`\t\tRow ${i}\tr${i}.html`);
+      fs.mkdirSync(dir, { recursive: true });
+      fs.writeFileSync(path.join(dir, 'edges.cvd'), lines.map((l) => l + '\r\n').join(''));
+      fs.writeFileSync(path.join(dir, 'edges.cvp'), '[Settings]\r\nMenuType=0\r\nMenuWidth=150\r\nX=700\r\nY=10\r\n');
+      generate(path.join(dir, 'edges.cvp'), path.join(dir, 'site'));
+    }
+    return `${server.url}edges/site/menu.html`;
+  }
+
+  it('a chain turns left at the right edge and never lies on a menu two levels up; a tall menu scrolls', async () => {
+    const context = await browser.newContext({ viewport: { width: 1280, height: 400 } });
+    const page = await context.newPage();
+    try {
+      await page.goto(edgeProject(), { timeout: 0 });
+      await page.waitForSelector('.hm-bar', { timeout: 0 });
+      await rowOf(page, 'Chain').locator('a').focus();
+      await page.keyboard.press('ArrowDown');
+      for (let i = 1; i < 8; i++) await page.keyboard.press('ArrowRight');
+      const menus = await page.$$eval('.hm-menu:not(.hm-bar)', (els) => els.filter((e) => !e.hidden)
+        .map((e) => ({ level: e.id.split('_').length - 1, r: e.getBoundingClientRect().toJSON() })));
+      assert.equal(menus.length, 8);
+      assert.ok(menus.some((m) => m.r.right <= 700), 'the chain turned left');
+      for (const a of menus) {
+        assert.ok(a.r.left >= 0 && a.r.right <= 1280, JSON.stringify(a));
+        for (const b of menus) {
+          if (b.level > a.level - 2) continue;
+          const apart = a.r.left >= b.r.right || b.r.left >= a.r.right || a.r.top >= b.r.bottom || b.r.top >= a.r.bottom;
+          assert.ok(apart, `level ${a.level} lies on level ${b.level}`);
+        }
+      }
+      // The 40-item drop-down: below its bar item, inside the window, scrolling.
+      await page.keyboard.press('Escape');
+      await pointAt(page, rowOf(page, 'Tall'));
+      const tall = menuOf(page, 'HM_Array1_2');
+      await tall.waitFor({ state: 'visible' });
+      const item = await rowOf(page, 'Tall').boundingBox();
+      const tb = await tall.boundingBox();
+      assert.ok(tb.y >= item.y + item.height - 1 && tb.y + tb.height <= 400, JSON.stringify({ tb, item }));
+      assert.ok(await tall.evaluate((el) => el.scrollHeight > el.clientHeight), 'scrolls inside itself');
+      // A click on the arrow of the drop-down that hovering opened keeps it; the next one closes it.
+      const arrow = rowOf(page, 'Tall').locator('button');
+      await arrow.click();
+      assert.ok(await tall.isVisible(), 'the click after hovering keeps it open');
+      await arrow.click();
+      await tall.waitFor({ state: 'hidden' });
+    } finally {
+      await context.close();
+    }
+  });
+});
 
 describe('hover intent', () => {
   it('a pointer crossing another item on its way into an open submenu keeps it; resting there switches', async () => {
@@ -418,7 +637,7 @@ describe('loader', () => {
       await page.goto(`${server.url}hostile/menu.html`);
       await page.waitForSelector('.hm-bar');
       await pointAt(page, rowOf(page, 'Scr'));
-      await page.waitForTimeout(100);
+      await menuOf(page, 'HM_Array1_2').waitFor({ state: 'visible' });
       assert.equal(await page.evaluate(() => window.hacked), undefined);
       assert.equal(await page.locator('[onerror], [onclick]').count(), 0);
       assert.equal(await page.locator('.hm-row i:text-is("It")').count(), 1, 'harmless markup stays');

@@ -33,6 +33,9 @@ int runGenerateCommand(const std::string& outputFolder, const std::string& proje
     project::openProjectFiles(document, projectFile);
     generateFiles(document, outputFolder, programFolder, report);
     printWritten(report);
+    if (!report.encodingWarning.empty()) {
+      std::fprintf(stderr, "corvantel: warning: %s\n", report.encodingWarning.c_str());
+    }
     const std::string warning = notCopiedWarning(report, programFolder);
     if (!warning.empty()) {
       std::fprintf(stderr, "corvantel: %s\n", warning.c_str());

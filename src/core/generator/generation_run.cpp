@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/generator/menu_array_writer.h"
 #include "core/generator/menu_page_writer.h"
+#include "core/generator/output_encoding.h"
 #include "core/io/file_io.h"
 
 namespace corvantel::generator {
@@ -46,6 +47,7 @@ void generateFiles(const document::Document& document, const std::string& output
   arrays.buildArrayText(tree);
   const std::string arrayBytes = arrays.encodedText();
 
+  report.encodingWarning = encodingSubstitutionWarning(document::encodingName(settings.encodingIndex));
   const std::string pagePath = io::joinPath(outputFolder, "menu.html");
   report.failed = pagePath;
   io::writeFileAtomic(pagePath, page);

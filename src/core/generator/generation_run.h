@@ -15,6 +15,7 @@ struct GenerationReport {
   std::vector<std::string> written;    // full paths, in the order they were written
   std::vector<std::string> notCopied;  // names of the support files that could not be copied
   std::string failed;                  // after an error: the full path of the file being written
+  std::string encodingWarning;         // set when the project's encoding was replaced by one browsers read
 };
 
 // Writes menu.html and hierArrays.js from the document into `outputFolder`, then copies the support files

@@ -40,6 +40,24 @@ class PageText {
   std::string m_out;
 };
 
+// A value inside a script string of the page: quotes and backslashes escaped, and "<" written as \x3C so that
+// no "</script>" ends the script early; line ends escaped so that the string stays on its line.
+std::string pageScriptString(std::string_view text) {
+  std::string out;
+  for (char c : escapeQuotes(text)) {
+    if (c == '<') {
+      out += "\\x3C";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 const char* yesNo(bool value) { return value ? "true;" : "false;"; }
 
 std::string hexColor(document::Color color) { return "\"#" + colorToHex(color) + "\";"; }
@@ -96,7 +114,7 @@ std::string buildMenuPage(const document::ProjectSettings& s, const document::Me
   page.line(std::string(75, '*') + "/");
   page.line("");
   page.line("HM_PG_MenuWidth = " + std::to_string(s.menuWidth) + ";");
-  (page << "HM_PG_FontFamily = \"").script(escapeQuotes(s.fontFamily)) << "\";";
+  (page << "HM_PG_FontFamily = \"").script(pageScriptString(s.fontFamily)) << "\";";
   page.endLine();
   page.line("HM_PG_FontSize = 10;");
   page.line(std::string("HM_PG_FontBold = ") + yesNo(s.fontBold));

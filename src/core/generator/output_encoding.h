@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace corvantel::generator {
 
@@ -16,8 +17,8 @@ enum class Unencodable {
 // with shift states (ISO-2022-*) end in their initial state.
 class OutputEncoding {
  public:
-  // `encodingName` is an entry of the encoding list; an empty name means UTF-8. Throws corvantel::Error when
-  // the system has no converter for it.
+  // `encodingName` is an entry of the encoding list; an empty name means UTF-8. An encoding that browsers no
+  // longer read is replaced by writtenEncoding(). Throws corvantel::Error when the system has no converter.
   explicit OutputEncoding(const std::string& encodingName);
   ~OutputEncoding();
   OutputEncoding(const OutputEncoding&) = delete;
@@ -35,12 +36,29 @@ class OutputEncoding {
  private:
   void appendUtf8(std::string& out, std::string_view utf8);
   void appendConverted(std::string& out, std::string_view utf8, Unencodable mode);
+  void convertRun(std::string& out, std::string_view utf8, Unencodable mode);
   void resetShiftState(std::string& out);
+  bool readsBack(char32_t codePoint, std::string_view utf8);
 
   std::string m_charset;
   void* m_cd = nullptr;  // iconv_t; null for UTF-8
+  void* m_check = nullptr;  // iconv_t of the round-trip check: UTF-8 into the encoding
+  void* m_back = nullptr;   // iconv_t of the round-trip check: the encoding back into UTF-8
   bool m_asciiTransparent = true;
+  std::unordered_map<char32_t, bool> m_readsBack;  // code point -> whether it survives the round trip
 };
+
+// The encoding a page chosen in `encodingName` is written in: the same, except for encodings that browsers
+// no longer decode, which are replaced by one that they read for the same script (ISO-2022-KR by EUC-KR,
+// ISO-2022-JP-2 by UTF-8).
+std::string writtenEncoding(const std::string& encodingName);
+// The warning shown when a project's encoding is replaced so (in the settings dialog and after a
+// generation run); empty when the encoding is written as chosen.
+std::string encodingSubstitutionWarning(const std::string& encodingName);
+
+// The name of the system converter that writes a declared encoding (browsers read Shift_JIS with the
+// Windows table).
+std::string converterName(const std::string& encodingName);
 
 // The replacement text for one code point that the encoding cannot hold.
 std::string unencodableText(char32_t codePoint, Unencodable mode);

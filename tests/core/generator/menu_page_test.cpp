@@ -131,12 +131,12 @@ TEST(MenuPage, QuotesCannotBreakAttributesOrTheScript) {
   d.settings().menuType = document::MenuType::TableMenu;
   d.settings().pageAuthor = "Ann \"the Author\" & Co";
   d.settings().pageTitle = "<i>My \"menus\"</i>";
-  d.settings().fontFamily = "\"Times New Roman\", serif";
+  d.settings().fontFamily = "\"Times New Roman\", serif</script><script>x()</script>";
   add(d.tree(), d.tree().root(), "Say \"hi\"", "page.html?q=\"x\"&y=1");
   const auto l = pageLines(d);
   EXPECT_EQ(l[5], "<META NAME=\"Author\" CONTENT=\"Ann &quot;the Author&quot; & Co\">");
   EXPECT_EQ(l[6], "<TITLE><i>My \"menus\"</i></TITLE>");  // markup on purpose stays
-  EXPECT_EQ(l[26], "HM_PG_FontFamily = \"\\\"Times New Roman\\\", serif\";");
+  EXPECT_EQ(l[26], "HM_PG_FontFamily = \"\\\"Times New Roman\\\", serif\\x3C/script>\\x3Cscript>x()\\x3C/script>\";");
   EXPECT_EQ(l[69], "    <A href=\"page.html?q=&quot;x&quot;&y=1\" class=\"navbar\">Say \"hi\"</a> |");
 }
 

@@ -20,11 +20,11 @@ TEST(OutputEncoding, EveryListedEncodingHasAConverterThatKeepsAscii) {
   for (const std::string& name : document::encodingNames()) {
     SCOPED_TRACE(name);
     generator::OutputEncoding e(name);
-    EXPECT_EQ(e.charsetName(), name);
+    EXPECT_EQ(e.charsetName(), generator::writtenEncoding(name).empty() ? "UTF-8" : generator::writtenEncoding(name));
     std::string out;
     e.append(out, "HM_Array1 = [\r\n", generator::Unencodable::ScriptEscape);
     e.finish(out);
-    EXPECT_EQ(gentest::toUtf8(out, name.c_str()), "HM_Array1 = [\r\n");
+    EXPECT_EQ(gentest::toUtf8(out, e.charsetName().c_str()), "HM_Array1 = [\r\n");
   }
 }
 
@@ -58,4 +58,67 @@ TEST(OutputEncoding, LongTextConvertsWhole) {
   const std::string bytes = encode("KOI8-R", text, generator::Unencodable::CharacterReference);
   EXPECT_EQ(bytes.size(), 40000u);
   EXPECT_EQ(gentest::toUtf8(bytes, "KOI8-R"), text);
+}
+
+TEST(OutputEncoding, EncodingsBrowsersNoLongerReadAreReplacedWithAWarning) {
+  for (const std::string& name : document::encodingNames()) {
+    const bool replaced = name == "ISO-2022-KR" || name == "ISO-2022-JP-2";
+    EXPECT_EQ(encodingSubstitutionWarning(name).empty(), !replaced) << name;
+  }
+  EXPECT_EQ(generator::OutputEncoding("ISO-2022-KR").charsetName(), "EUC-KR");
+  EXPECT_EQ(generator::OutputEncoding("ISO-2022-JP-2").charsetName(), "UTF-8");
+  EXPECT_NE(encodingSubstitutionWarning("ISO-2022-KR").find("EUC-KR"), std::string::npos);
+}
+
+// Every character that a converter writes as something that reads back as another character (the yen
+// sign as a backslash, the overline as a tilde in the Japanese encodings) is escaped instead, in page text
+// and in script strings, so that the page shows what was written and no string ends early.
+TEST(OutputEncoding, CharactersThatDoNotReadBackAreEscaped) {
+  std::size_t lossyJapanese = 0;
+  for (const std::string& name : document::encodingNames()) {
+    const std::string written = writtenEncoding(name);
+    if (written == "UTF-8") continue;
+    SCOPED_TRACE(name);
+    const std::string converter = converterName(written);
+    iconv_t to = iconv_open(converter.c_str(), "UTF-32LE");
+    iconv_t from = iconv_open("UTF-32LE", converter.c_str());
+    ASSERT_NE(to, reinterpret_cast<iconv_t>(-1));
+    ASSERT_NE(from, reinterpret_cast<iconv_t>(-1));
+    std::string text;
+    std::string page;
+    std::string script;
+    for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
+      if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+      char32_t unit = cp;
+      char bytes[32];
+      char* in = reinterpret_cast<char*>(&unit);
+      std::size_t inLeft = 4;
+      char* o = bytes;
+      std::size_t outLeft = sizeof bytes;
+      iconv(to, nullptr, nullptr, nullptr, nullptr);
+      if (iconv(to, &in, &inLeft, &o, &outLeft) == static_cast<std::size_t>(-1)) continue;  // not held at all
+      iconv(to, nullptr, nullptr, &o, &outLeft);
+      char32_t back[8];
+      char* bi = bytes;
+      std::size_t biLeft = sizeof bytes - outLeft;
+      char* bo = reinterpret_cast<char*>(back);
+      std::size_t boLeft = sizeof back;
+      iconv(from, nullptr, nullptr, nullptr, nullptr);
+      const bool decoded = iconv(from, &bi, &biLeft, &bo, &boLeft) != static_cast<std::size_t>(-1) &&
+                           iconv(from, nullptr, nullptr, &bo, &boLeft) != static_cast<std::size_t>(-1);
+      if (decoded && sizeof back - boLeft == 4 && back[0] == cp) continue;  // reads back as itself
+      std::string utf8 = gentest::toUtf8(std::string(reinterpret_cast<char*>(&unit), 4), "UTF-32LE");
+      text += utf8 + "\"";
+      page += generator::unencodableText(cp, generator::Unencodable::CharacterReference) + "\"";
+      script += generator::unencodableText(cp, generator::Unencodable::ScriptEscape) + "\"";
+      if (name == "Shift_JIS" || name == "EUC-JP") ++lossyJapanese;
+    }
+    iconv_close(to);
+    iconv_close(from);
+    EXPECT_EQ(gentest::toUtf8(encode(name, text, generator::Unencodable::CharacterReference), converter.c_str()), page);
+    EXPECT_EQ(gentest::toUtf8(encode(name, text, generator::Unencodable::ScriptEscape), converter.c_str()), script);
+  }
+  EXPECT_GE(lossyJapanese, 4u);  // at least the yen sign and the overline in each
+  EXPECT_EQ(gentest::toUtf8(encode("Shift_JIS", "Price \xC2\xA5" "500", generator::Unencodable::ScriptEscape), "CP932"),
+            "Price \\u00A5500");
 }
