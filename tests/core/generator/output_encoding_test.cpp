@@ -63,11 +63,11 @@ TEST(OutputEncoding, LongTextConvertsWhole) {
 TEST(OutputEncoding, EncodingsBrowsersNoLongerReadAreReplacedWithAWarning) {
   for (const std::string& name : document::encodingNames()) {
     const bool replaced = name == "ISO-2022-KR" || name == "ISO-2022-JP-2";
-    EXPECT_EQ(encodingSubstitutionWarning(name).empty(), !replaced) << name;
+    EXPECT_EQ(generator::encodingSubstitutionWarning(name).empty(), !replaced) << name;
   }
   EXPECT_EQ(generator::OutputEncoding("ISO-2022-KR").charsetName(), "EUC-KR");
   EXPECT_EQ(generator::OutputEncoding("ISO-2022-JP-2").charsetName(), "UTF-8");
-  EXPECT_NE(encodingSubstitutionWarning("ISO-2022-KR").find("EUC-KR"), std::string::npos);
+  EXPECT_NE(generator::encodingSubstitutionWarning("ISO-2022-KR").find("EUC-KR"), std::string::npos);
 }
 
 // Every character that a converter writes as something that reads back as another character (the yen
@@ -76,10 +76,10 @@ TEST(OutputEncoding, EncodingsBrowsersNoLongerReadAreReplacedWithAWarning) {
 TEST(OutputEncoding, CharactersThatDoNotReadBackAreEscaped) {
   std::size_t lossyJapanese = 0;
   for (const std::string& name : document::encodingNames()) {
-    const std::string written = writtenEncoding(name);
+    const std::string written = generator::writtenEncoding(name);
     if (written == "UTF-8") continue;
     SCOPED_TRACE(name);
-    const std::string converter = converterName(written);
+    const std::string converter = generator::converterName(written);
     iconv_t to = iconv_open(converter.c_str(), "UTF-32LE");
     iconv_t from = iconv_open("UTF-32LE", converter.c_str());
     ASSERT_NE(to, reinterpret_cast<iconv_t>(-1));
