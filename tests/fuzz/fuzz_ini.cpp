@@ -8,7 +8,7 @@
 
 #include "core/error.h"
 #include "core/ini/ini_file.h"
-#include "core/io/text_codec.h"
+#include "core/io/utf8.h"
 
 namespace {
 
