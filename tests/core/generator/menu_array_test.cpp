@@ -217,7 +217,7 @@ TEST(MenuArray, ATreeTooLargeForTheFileGivesAClearError) {
 }
 
 TEST(MenuArraySave, FailuresUseTheProgramsTexts) {
-  gentest::TempFolder folder;
+  test::TempDir folder;
   auto dp = gentest::newDocument();
   document::Document& d = *dp;
   generator::MenuArrayWriter w(d.settings());

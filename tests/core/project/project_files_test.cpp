@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <random>
 
 #include "core/error.h"
+#include "core/io/file_io.h"
 #include "core/project/menu_data_file.h"
 #include "core/project/settings_file.h"
-#include "temp_folder.h"
+#include "support/core/temp_dir.h"
 
 namespace corvantel::project {
 namespace {
@@ -42,11 +44,11 @@ void fillSample(document::Document& doc) {
 }
 
 TEST(ProjectFiles, SaveAndOpenRoundTrip) {
-  TempFolder folder;
+  test::TempDir folder;
   document::Document saved;
   fillSample(saved);
   saveProjectFiles(saved, folder.file("club.cvp"));
-  EXPECT_NE(readBytes(folder.file("club.cvp")).find("MenuType=2\r\n"), std::string::npos);
+  EXPECT_NE(test::readFile(folder.file("club.cvp")).find("MenuType=2\r\n"), std::string::npos);
   EXPECT_TRUE(saved.projectFileName().empty());  // saving changes neither the name nor the flag
 
   document::Document opened;
@@ -61,44 +63,44 @@ TEST(ProjectFiles, SaveAndOpenRoundTrip) {
   saveProjectFiles(opened, folder.file("plain"));
   EXPECT_TRUE(io::fileExists(folder.file("plain.cvd")));
   // Saving again replaces both files with the same bytes.
-  const std::string before = readBytes(folder.file("club.cvp")) + readBytes(folder.file("club.cvd"));
+  const std::string before = test::readFile(folder.file("club.cvp")) + test::readFile(folder.file("club.cvd"));
   saveProjectFiles(opened, folder.file("club.cvp"));
-  EXPECT_EQ(readBytes(folder.file("club.cvp")) + readBytes(folder.file("club.cvd")), before);
+  EXPECT_EQ(test::readFile(folder.file("club.cvp")) + test::readFile(folder.file("club.cvd")), before);
 }
 
 TEST(ProjectFiles, OpenFailures) {
-  TempFolder folder;
+  test::TempDir folder;
   document::Document doc;
   fillSample(doc);
   const std::string treeBefore = dump(doc.tree());
 
   // No menu data file: the settings and the name are taken, the tree stays.
-  writeBytes(folder.file("a.cvp"), "[Settings]\r\nTitle=From A\r\n");
+  test::writeFile(folder.file("a.cvp"), "[Settings]\r\nTitle=From A\r\n");
   EXPECT_EQ(errorOf([&] { openProjectFiles(doc, folder.file("a.cvp")); }), "Cannot open file " + folder.file("a.cvd"));
   EXPECT_EQ(doc.settings().pageTitle, "From A");
   EXPECT_EQ(doc.projectFileName(), folder.file("a.cvp"));
   EXPECT_EQ(dump(doc.tree()), treeBefore);
 
   // No settings file: every default, Y 0.
-  writeBytes(folder.file("b.cvd"), "Menu\t\r\n\tOne\r\n\t\t\tBad\r\n\tNever\r\n");
+  test::writeFile(folder.file("b.cvd"), "Menu\t\r\n\tOne\r\n\t\t\tBad\r\n\tNever\r\n");
   EXPECT_EQ(errorOf([&] { openProjectFiles(doc, folder.file("b.cvp")); }), "Invalid level (3) for item \"Bad\"");
   EXPECT_EQ(doc.settings(), settingsFileDefaults());
   EXPECT_EQ(dump(doc.tree()), "0:Menu\t\n1:One\n");
 
   // An empty menu data file is an empty tree, not an error.
-  writeBytes(folder.file("c.cvd"), "");
+  test::writeFile(folder.file("c.cvd"), "");
   openProjectFiles(doc, folder.file("c.cvp"));
   EXPECT_TRUE(doc.tree().empty());
 }
 
 TEST(ProjectFiles, FailedSaveLeavesThePreviousFiles) {
-  TempFolder folder;
+  test::TempDir folder;
   document::Document doc;
   fillSample(doc);
   const std::string cvp = folder.file("p.cvp");
   saveProjectFiles(doc, cvp);
-  const std::string oldSettings = readBytes(cvp);
-  const std::string oldMenu = readBytes(folder.file("p.cvd"));
+  const std::string oldSettings = test::readFile(cvp);
+  const std::string oldMenu = test::readFile(folder.file("p.cvd"));
 
   // The menu data file cannot be written: the settings file is put back.
   ::chmod(folder.file("p.cvd").c_str(), 0444);
@@ -107,8 +109,8 @@ TEST(ProjectFiles, FailedSaveLeavesThePreviousFiles) {
   doc.setSettings(changed, false);
   doc.tree().append(doc.tree().root(), "More\t", -1);
   EXPECT_EQ(errorOf([&] { saveProjectFiles(doc, cvp); }), "Cannot create file " + folder.file("p.cvd"));
-  EXPECT_EQ(readBytes(cvp), oldSettings);
-  EXPECT_EQ(readBytes(folder.file("p.cvd")), oldMenu);
+  EXPECT_EQ(test::readFile(cvp), oldSettings);
+  EXPECT_EQ(test::readFile(folder.file("p.cvd")), oldMenu);
   ::chmod(folder.file("p.cvd").c_str(), 0644);
 
   // A new project whose menu data path is taken by a folder leaves no settings file behind.
@@ -143,7 +145,7 @@ TEST(ProjectFiles, RandomProjectsSurviveSaveAndOpen) {
     for (std::size_t i = pick(4); i > 0; --i) t += pieces[pick(pieces.size())];
     return t;
   };
-  TempFolder folder;
+  test::TempDir folder;
   for (int round = 0; round < 60; ++round) {
     document::Document doc;
     std::vector<document::MenuItem*> items;
@@ -177,9 +179,9 @@ TEST(ProjectFiles, RandomProjectsSurviveSaveAndOpen) {
     ASSERT_EQ(dump(back.tree()), dump(doc.tree())) << "round " << round;
     ASSERT_EQ(back.settings(), doc.settings()) << "round " << round;
     // A second save of the reopened project writes the same bytes.
-    const std::string first = readBytes(path) + readBytes(menuDataPath(path));
+    const std::string first = test::readFile(path) + test::readFile(menuDataPath(path));
     saveProjectFiles(back, path);
-    ASSERT_EQ(readBytes(path) + readBytes(menuDataPath(path)), first);
+    ASSERT_EQ(test::readFile(path) + test::readFile(menuDataPath(path)), first);
   }
 }
 
