@@ -1,9 +1,8 @@
-# Installation: the program folder under <prefix>/lib/corvantel (the executable with data/, Language/ and
-# Corvantel.chm beside it, as in the build folder), a launcher in <prefix>/bin, and the desktop integration files
-# in their freedesktop places. `cpack -G DEB` from the build folder makes a Debian package of the same layout.
+# Installation: the program folder <prefix>/<CORVANTEL_INSTALL_DIR>, lib/corvantel unless set otherwise (the
+# executable with data/, Language/ and Corvantel.chm beside it, as in the build folder), a launcher in
+# <prefix>/bin, and the desktop integration files in their freedesktop places. `cpack -G DEB` from the build folder makes a Debian package of the same layout.
 include(GNUInstallDirs)
-set(CORVANTEL_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/corvantel" CACHE STRING "Program folder below the prefix")
-set(CORVANTEL_INSTALL_DIR "lib/corvantel")
+set(CORVANTEL_INSTALL_DIR "lib/corvantel" CACHE STRING "Program folder, relative to the installation prefix")
 
 install(TARGETS corvantel RUNTIME DESTINATION "${CORVANTEL_INSTALL_DIR}")
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/Language/" DESTINATION "${CORVANTEL_INSTALL_DIR}/Language"

@@ -8,7 +8,8 @@
 
 #include "core/error.h"
 #include "core/ini/ini_file.h"
-#include "core/io/text_codec.h"
+#include "core/io/ascii.h"
+#include "core/io/utf8.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     IniFile copy = file;
     copy.setValue(section, key, value);
     check(copy.value(section, key) == value);
-    if (!corvantel::ini::equalsIgnoreCase(key, "NewKey")) {
+    if (!corvantel::io::equalsIgnoringAsciiCase(key, "NewKey")) {
       copy.setValue(section, "NewKey", "1");
       check(copy.value(section, "NewKey") == "1");
       check(copy.value(section, key) == value);

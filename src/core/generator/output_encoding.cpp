@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include "core/error.h"
+#include "core/io/utf8.h"
 
 namespace corvantel::generator {
 
@@ -77,37 +78,6 @@ std::string encodingSubstitutionWarning(const std::string& encodingName) {
   if (written == encodingName) return {};
   return "Browsers no longer read pages in " + encodingName + ": the page and the menu data are written in " +
          written + " instead, and declared so.";
-}
-
-std::size_t decodeUtf8(std::string_view bytes, char32_t& codePoint) {
-  if (bytes.empty()) return 0;
-  const auto b0 = static_cast<unsigned char>(bytes[0]);
-  codePoint = 0xFFFD;
-  if (b0 < 0x80) {
-    codePoint = b0;
-    return 1;
-  }
-  std::size_t length;
-  char32_t value;
-  char32_t minimum;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    length = 2, value = b0 & 0x1F, minimum = 0x80;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    length = 3, value = b0 & 0x0F, minimum = 0x800;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    length = 4, value = b0 & 0x07, minimum = 0x10000;
-  } else {
-    return 1;
-  }
-  if (bytes.size() < length) return 1;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    if ((b & 0xC0) != 0x80) return 1;
-    value = (value << 6) | (b & 0x3F);
-  }
-  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 1;
-  codePoint = value;
-  return length;
 }
 
 std::string unencodableText(char32_t codePoint, Unencodable mode) {
@@ -190,7 +160,7 @@ void OutputEncoding::appendUtf8(std::string& out, std::string_view utf8) {
         ++valid;
         continue;
       }
-      n = decodeUtf8(utf8.substr(valid), cp);
+      n = io::decodeUtf8(utf8.substr(valid), cp);
       if (n == 1) break;  // a non-ASCII lead byte that does not start a valid sequence
       valid += n;
     }
@@ -266,7 +236,7 @@ void OutputEncoding::convertRun(std::string& out, std::string_view utf8, Unencod
     if (e == E2BIG) continue;
     // EILSEQ (a character the encoding lacks, or broken input) or EINVAL (a sequence cut off at the end).
     char32_t cp;
-    const std::size_t n = decodeUtf8(std::string_view(in, inLeft), cp);
+    const std::size_t n = io::decodeUtf8(std::string_view(in, inLeft), cp);
     if (n == 1 && static_cast<unsigned char>(*in) >= 0x80) {
       convertRun(out, kReplacementUtf8, mode);
     } else {

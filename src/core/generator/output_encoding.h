@@ -63,8 +63,4 @@ std::string converterName(const std::string& encodingName);
 // The replacement text for one code point that the encoding cannot hold.
 std::string unencodableText(char32_t codePoint, Unencodable mode);
 
-// Decodes one UTF-8 sequence at the start of `bytes`. Returns its length (0 when `bytes` is empty) and sets
-// `codePoint`; an invalid or truncated sequence gives length 1 and U+FFFD.
-std::size_t decodeUtf8(std::string_view bytes, char32_t& codePoint);
-
 }  // namespace corvantel::generator

@@ -7,20 +7,19 @@
 #include "core/i18n/translate.h"
 #include "core/ini/ini_file.h"
 #include "core/io/file_io.h"
+#include "core/io/ascii.h"
 
 namespace corvantel::i18n {
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool lessIgnoringCase(const std::string& a, const std::string& b) {
   const bool less = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(lowerAscii(x)) < static_cast<unsigned char>(lowerAscii(y));
+    return static_cast<unsigned char>(io::toLowerAscii(x)) < static_cast<unsigned char>(io::toLowerAscii(y));
   });
   if (less) return true;
   if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), [](char x, char y) {
-        return static_cast<unsigned char>(lowerAscii(x)) < static_cast<unsigned char>(lowerAscii(y));
+        return static_cast<unsigned char>(io::toLowerAscii(x)) < static_cast<unsigned char>(io::toLowerAscii(y));
       })) {
     return false;
   }
@@ -32,7 +31,7 @@ bool lessIgnoringCase(const std::string& a, const std::string& b) {
 bool isLanguageFileName(std::string_view fileName) {
   constexpr std::string_view ext = ".lng";
   if (fileName.size() <= ext.size()) return false;
-  return ini::equalsIgnoreCase(fileName.substr(fileName.size() - ext.size()), ext);
+  return io::equalsIgnoringAsciiCase(fileName.substr(fileName.size() - ext.size()), ext);
 }
 
 std::vector<LanguageEntry> listLanguageFiles(const std::string& programFolder) {

@@ -3,15 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
+
+#include "core/io/ascii.h"
 
 namespace corvantel::i18n {
 
 namespace {
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 std::string_view nameOf(std::string_view line) { return line.substr(0, line.find('=')); }
 
@@ -60,11 +57,11 @@ std::string chooseCaption(const std::vector<std::string>& lines, std::string_vie
   if (lines.empty()) return {};
   if (!localeKey.empty()) {
     for (const std::string& line : lines) {
-      if (equalNoCase(nameOf(line), localeKey)) return valueOf(line);
+      if (io::equalsIgnoringAsciiCase(nameOf(line), localeKey)) return valueOf(line);
     }
   }
   for (const std::string& line : lines) {
-    if (equalNoCase(nameOf(line), "Default")) return valueOf(line);
+    if (io::equalsIgnoringAsciiCase(nameOf(line), "Default")) return valueOf(line);
   }
   return valueOf(lines.front());
 }
@@ -73,10 +70,9 @@ std::string localeKeyFromLocaleName(std::string_view name) {
   const std::size_t end = name.find_first_of(".@");
   name = name.substr(0, end);
   const std::size_t underscore = name.find('_');
-  std::string language(name.substr(0, underscore));
-  for (char& c : language) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  std::string country = underscore == std::string_view::npos ? std::string() : std::string(name.substr(underscore + 1));
-  for (char& c : country) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  const std::string language = io::toLowerAscii(name.substr(0, underscore));
+  const std::string country =
+      underscore == std::string_view::npos ? std::string() : io::toUpperAscii(name.substr(underscore + 1));
 
   const std::string lookup = language == "nn" ? std::string("no") : language;
   unsigned primary = 0;

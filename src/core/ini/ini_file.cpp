@@ -3,23 +3,14 @@
 #include <unordered_set>
 
 #include "core/error.h"
+#include "core/io/ascii.h"
 #include "core/io/file_io.h"
 #include "core/io/text_codec.h"
+#include "core/io/utf8.h"
 
 namespace corvantel::ini {
 
 bool isIniBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 namespace {
 
@@ -28,14 +19,6 @@ std::string_view trim(std::string_view s) {
   while (b < e && isIniBlank(s[b])) ++b;
   while (e > b && isIniBlank(s[e - 1])) --e;
   return s.substr(b, e - b);
-}
-
-std::string lowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
 }
 
 // The section name of a head line, or nothing when the line is not one.
@@ -121,7 +104,7 @@ IniFile::Located IniFile::locate(const std::vector<Line>& all, std::string_view 
   std::size_t i = 0;
   for (; i < all.size(); ++i) {
     auto name = sectionName(text(all[i]));
-    if (name && equalsIgnoreCase(*name, section)) break;
+    if (name && io::equalsIgnoringAsciiCase(*name, section)) break;
   }
   if (i == all.size()) return where;
   where.sectionFound = true;
@@ -131,7 +114,7 @@ IniFile::Located IniFile::locate(const std::vector<Line>& all, std::string_view 
     if (sectionName(line)) break;
     if (!where.key && key) {
       auto kv = keyValue(line);
-      if (kv && equalsIgnoreCase(kv->key, *key)) where.key = i;
+      if (kv && io::equalsIgnoringAsciiCase(kv->key, *key)) where.key = i;
     }
   }
   where.sectionEnd = i;
@@ -154,7 +137,7 @@ std::vector<std::string> IniFile::keys(std::string_view section) const {
   std::unordered_set<std::string> seen;  // lower-case names, so that a long list stays linear
   for (std::size_t i = where.sectionHead + 1; i < where.sectionEnd; ++i) {
     auto kv = keyValue(text(all[i]));
-    if (kv && seen.insert(lowerAscii(kv->key)).second) out.emplace_back(kv->key);
+    if (kv && seen.insert(io::toLowerAscii(kv->key)).second) out.emplace_back(kv->key);
   }
   return out;
 }
@@ -164,7 +147,7 @@ std::vector<std::string> IniFile::sections() const {
   std::unordered_set<std::string> seen;
   for (const Line& line : m_lines) {
     auto name = sectionName(text(line));
-    if (name && seen.insert(lowerAscii(*name)).second) out.emplace_back(*name);
+    if (name && seen.insert(io::toLowerAscii(*name)).second) out.emplace_back(*name);
   }
   return out;
 }

@@ -93,7 +93,5 @@ void writeString(const std::string& path, std::string_view section, std::string_
 
 // Blanks the reader drops around keys and values.
 bool isIniBlank(char c);
-// ASCII comparison without regard to letter case.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 }  // namespace corvantel::ini

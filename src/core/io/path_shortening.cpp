@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/generator/output_encoding.h"
+#include "core/io/utf8.h"
 
 namespace corvantel::io {
 
@@ -14,7 +14,7 @@ std::u32string toCodePoints(std::string_view utf8) {
   std::u32string out;
   while (!utf8.empty()) {
     char32_t cp;
-    const std::size_t n = generator::decodeUtf8(utf8, cp);
+    const std::size_t n = decodeUtf8(utf8, cp);
     // Broken bytes are kept as they are (one "character" each), so that nothing of the path is lost.
     out += n == 1 && static_cast<unsigned char>(utf8[0]) >= 0x80 ? char32_t(0x110000 + (unsigned char)utf8[0]) : cp;
     utf8.remove_prefix(n);
@@ -27,20 +27,8 @@ std::string toUtf8(const std::u32string& text) {
   for (char32_t c : text) {
     if (c >= 0x110000) {
       out += static_cast<char>(c - 0x110000);
-    } else if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
     } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
+      appendUtf8(out, c);
     }
   }
   return out;

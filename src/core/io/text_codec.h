@@ -5,8 +5,6 @@
 
 namespace corvantel::io {
 
-bool isValidUtf8(std::string_view bytes);
-
 // Text of a file the program reads (project files, language files, the program settings file): bytes
 // that are valid UTF-8 are taken as they are (a leading byte-order mark is dropped); anything else is
 // read as Windows-1252, the code page older copies of the program wrote.

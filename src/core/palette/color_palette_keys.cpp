@@ -1,5 +1,6 @@
 #include "core/palette/color_palette_keys.h"
 
+#include "core/io/ascii.h"
 #include "core/palette/color_palette_table.h"
 
 namespace corvantel::palette {
@@ -89,8 +90,7 @@ char captionAccelerator(const std::string& caption) {
       ++i;
       continue;
     }
-    if (next >= 'A' && next <= 'Z') return static_cast<char>(next - 'A' + 'a');
-    if (static_cast<unsigned char>(next) < 0x80) return next;
+    if (static_cast<unsigned char>(next) < 0x80) return io::toLowerAscii(next);
     return 0;
   }
   return 0;

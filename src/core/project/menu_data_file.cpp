@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/io/file_io.h"
 #include "core/io/text_codec.h"
+#include "core/io/utf8.h"
 
 namespace corvantel::project {
 

@@ -5,6 +5,7 @@
 #include "core/error.h"
 #include "core/ini/ini_file.h"
 #include "core/io/file_io.h"
+#include "core/io/ascii.h"
 
 namespace corvantel::project {
 
@@ -27,24 +28,6 @@ std::optional<std::int32_t> parseHex(std::string_view digits) {
     if (value > 0xFFFFFFFFull) return std::nullopt;
   }
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
-std::optional<std::int32_t> parseDecimal(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return std::nullopt;
-  std::int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-  return static_cast<std::int32_t>(value);
 }
 
 // One key of the settings file and the setting it holds.
@@ -109,7 +92,7 @@ int encodingFromNumber(std::int32_t n) {
 std::optional<std::int32_t> parseIniInteger(std::string_view text) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return parseHex(text.substr(2));
   if (!text.empty() && text[0] == '$') return parseHex(text.substr(1));
-  return parseDecimal(text);
+  return io::parseInt32(text);
 }
 
 document::ProjectSettings settingsFileDefaults() {

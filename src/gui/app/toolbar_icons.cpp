@@ -19,9 +19,7 @@ const QColor kLine(120, 132, 150);
 const QColor kFolderBack(214, 160, 38);
 const QColor kFolderFront(250, 206, 86);
 const QColor kFolderEdge(150, 104, 16);
-const QColor kGreen(46, 160, 60);
 const QColor kGreenEdge(24, 100, 34);
-const QColor kRed(214, 48, 40);
 const QColor kRedEdge(140, 24, 20);
 
 QPen pen(const QColor& c, qreal w = 1.0) {

@@ -4,6 +4,8 @@
 #include <limits>
 #include <optional>
 
+#include "core/io/ascii.h"
+
 namespace corvantel::gui {
 
 namespace {
@@ -20,25 +22,7 @@ SpinField::SpinField(QWidget* parent) : QAbstractSpinBox(parent) {
 }
 
 std::optional<std::int32_t> SpinField::parse(const QString& text) {
-  const QString t = text.trimmed();
-  if (t.isEmpty()) return std::nullopt;
-  qsizetype i = 0;
-  bool negative = false;
-  if (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+')) {
-    negative = t[0] == QLatin1Char('-');
-    ++i;
-  }
-  if (i == t.size()) return std::nullopt;
-  std::int64_t v = 0;
-  for (; i < t.size(); ++i) {
-    const QChar c = t[i];
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
-    v = v * 10 + (c.unicode() - '0');
-    if (v > kMax + 1) return std::nullopt;
-  }
-  if (negative) v = -v;
-  if (v < kMin || v > kMax) return std::nullopt;
-  return static_cast<std::int32_t>(v);
+  return io::parseInt32(text.trimmed().toStdString());
 }
 
 std::int32_t SpinField::value() const { return parse(lineEdit()->text()).value_or(0); }

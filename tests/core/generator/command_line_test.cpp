@@ -10,7 +10,7 @@
 using namespace corvantel;
 
 TEST(GenerateCommand, ReadsTheProjectAndWritesTheFolder) {
-  gentest::TempFolder work;
+  test::TempDir work;
   auto d = gentest::newDocument();
   d->settings().menuType = document::MenuType::TableMenu;
   d->settings().pageTitle = "Club pages";
@@ -21,7 +21,7 @@ TEST(GenerateCommand, ReadsTheProjectAndWritesTheFolder) {
 
   mkdir(work.file("program").c_str(), 0755);
   mkdir(work.file("program/data").c_str(), 0755);
-  for (const auto& name : generator::supportFileNames()) gentest::writeBytes(work.file("program/data/" + name), name);
+  for (const auto& name : generator::supportFileNames()) test::writeFile(work.file("program/data/" + name), name);
   mkdir(work.file("out").c_str(), 0755);
 
   EXPECT_EQ(generator::runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 0);
@@ -34,15 +34,15 @@ TEST(GenerateCommand, ReadsTheProjectAndWritesTheFolder) {
 }
 
 TEST(GenerateCommand, FailsWithoutAnOutputFolderOrAMenuDataFile) {
-  gentest::TempFolder work;
-  gentest::writeBytes(work.file("lonely.cvp"), "[Settings]\r\n");
+  test::TempDir work;
+  test::writeFile(work.file("lonely.cvp"), "[Settings]\r\n");
   EXPECT_EQ(generator::runGenerateCommand(work.file("missing"), work.file("lonely.cvp"), work.path() + "/"), 1);
   EXPECT_EQ(generator::runGenerateCommand(work.path(), work.file("lonely.cvp"), work.path() + "/"), 1);  // no .cvd
   EXPECT_FALSE(io::fileExists(work.file("menu.html")));
 }
 
 TEST(GenerateCommand, FailuresNameTheFileAfterListingWhatWasWritten) {
-  gentest::TempFolder work;
+  test::TempDir work;
   auto d = gentest::newDocument();
   project::saveProjectFiles(*d, work.file("p.cvp"));
   mkdir(work.file("out").c_str(), 0755);
@@ -63,7 +63,7 @@ TEST(GenerateCommand, FailuresNameTheFileAfterListingWhatWasWritten) {
 
   // A settings file that exists but cannot be read is no project of defaults.
   mkdir(work.file("folder.cvp").c_str(), 0755);
-  gentest::writeBytes(work.file("folder.cvd"), "Menu\t\r\n");
+  test::writeFile(work.file("folder.cvd"), "Menu\t\r\n");
   testing::internal::CaptureStderr();
   EXPECT_EQ(generator::runGenerateCommand(work.path(), work.file("folder.cvp"), work.path() + "/"), 1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "corvantel: Cannot open file " + work.file("folder.cvp") + ".\n");

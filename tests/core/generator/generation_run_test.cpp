@@ -9,18 +9,18 @@
 
 using namespace corvantel;
 using gentest::readAll;
-using gentest::TempFolder;
-using gentest::writeBytes;
+using test::TempDir;
+using test::writeFile;
 
 namespace {
 
 // A program folder with a data folder holding the four support files (binary content for the images).
 struct ProgramFolder {
-  TempFolder folder;
+  TempDir folder;
   std::string path() const { return folder.path() + "/"; }
   void populate() {
     mkdir(folder.file("data").c_str(), 0755);
-    for (const auto& name : generator::supportFileNames()) writeBytes(folder.file("data/" + name), contentOf(name));
+    for (const auto& name : generator::supportFileNames()) writeFile(folder.file("data/" + name), contentOf(name));
   }
   static std::string contentOf(const std::string& name) {
     std::string bytes = "// " + name + "\r\n";
@@ -43,7 +43,7 @@ std::unique_ptr<document::Document> sampleDocument() {
 TEST(GenerationRun, WritesTheSixFilesInOrderAndLeavesTheDocumentAlone) {
   ProgramFolder program;
   program.populate();
-  TempFolder out;
+  TempDir out;
   auto dp = sampleDocument();
   document::Document& d = *dp;
   const document::ProjectSettings before = d.settings();
@@ -74,9 +74,9 @@ TEST(GenerationRun, WritesTheSixFilesInOrderAndLeavesTheDocumentAlone) {
 TEST(GenerationRun, ASecondRunReplacesEverything) {
   ProgramFolder program;
   program.populate();
-  TempFolder out;
+  TempDir out;
   for (const char* name : {"menu.html", "hierArrays.js", "hierMenus.js", "tri.gif", "triL.gif", "HM_Loader.js"}) {
-    writeBytes(out.file(name), std::string(100000, 'o'));  // longer than anything the run writes
+    writeFile(out.file(name), std::string(100000, 'o'));  // longer than anything the run writes
   }
   auto dp = sampleDocument();
   document::Document& d = *dp;
@@ -92,7 +92,7 @@ TEST(GenerationRun, ASecondRunReplacesEverything) {
 TEST(GenerationRun, MissingSupportFilesAreReportedAfterEveryCopyWasTried) {
   ProgramFolder program;
   program.populate();
-  TempFolder out;
+  TempDir out;
   std::remove(program.folder.file("data/tri.gif").c_str());
   std::remove(program.folder.file("data/HM_Loader.js").c_str());
   generator::GenerationReport report = generator::generateFiles(*sampleDocument(), out.path(), program.path());
@@ -102,7 +102,7 @@ TEST(GenerationRun, MissingSupportFilesAreReportedAfterEveryCopyWasTried) {
 
   // Without a data folder: the two generated files, and a warning naming all four others.
   ProgramFolder bare;
-  TempFolder out2;
+  TempDir out2;
   report = generator::generateFiles(*sampleDocument(), out2.path(), bare.path());
   EXPECT_EQ(report.written.size(), 2u);
   EXPECT_EQ(report.notCopied, generator::supportFileNames());
@@ -114,10 +114,10 @@ TEST(GenerationRun, MissingSupportFilesAreReportedAfterEveryCopyWasTried) {
 TEST(GenerationRun, AProtectedPageStopsTheRunBeforeAnythingElseIsTouched) {
   ProgramFolder program;
   program.populate();
-  TempFolder out;
-  writeBytes(out.file("menu.html"), "old page");
-  writeBytes(out.file("hierArrays.js"), "old arrays");
-  writeBytes(out.file("tri.gif"), "old image");
+  TempDir out;
+  writeFile(out.file("menu.html"), "old page");
+  writeFile(out.file("hierArrays.js"), "old arrays");
+  writeFile(out.file("tri.gif"), "old image");
   chmod(out.file("menu.html").c_str(), 0444);
   auto dp = sampleDocument();
   document::Document& d = *dp;
@@ -137,7 +137,7 @@ TEST(GenerationRun, AProtectedPageStopsTheRunBeforeAnythingElseIsTouched) {
 TEST(GenerationRun, AnArrayFileThatCannotBeMadeKeepsThePageAndCopiesNothing) {
   ProgramFolder program;
   program.populate();
-  TempFolder out;
+  TempDir out;
   mkdir(out.file("hierArrays.js").c_str(), 0755);  // a folder in the way
   try {
     generator::generateFiles(*sampleDocument(), out.path(), program.path());

@@ -1,4 +1,4 @@
-// Helpers of the generator tests: documents made in code, temporary folders, line splitting, iconv.
+// Helpers of the generator tests: documents made in code, line splitting, iconv, reading generated files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 
 #include "core/document/document.h"
 #include "core/io/file_io.h"
+#include "support/core/temp_dir.h"
 
 namespace gentest {
 
@@ -62,39 +63,10 @@ inline std::string toUtf8(const std::string& bytes, const char* encoding) {
   return out;
 }
 
-// A folder under the system's temporary folder, removed with its contents at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvantel-gen-XXXXXX").string();
-    const char* made = mkdtemp(pattern.data());
-    EXPECT_NE(made, nullptr);
-    m_path = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    // Protected files are made writable again so that they can be removed.
-    for (auto& e : std::filesystem::recursive_directory_iterator(m_path, ec)) {
-      std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ec);
-    }
-    std::filesystem::remove_all(m_path, ec);
-  }
-  const std::string& path() const { return m_path; }
-  std::string file(const std::string& name) const { return m_path + "/" + name; }
-
- private:
-  std::string m_path;
-};
-
 inline std::string readAll(const std::string& path) {
   auto bytes = corvantel::io::readFileBytes(path);
   EXPECT_TRUE(bytes.has_value()) << path;
   return bytes.value_or(std::string());
-}
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-  corvantel::io::writeFileAtomic(path, bytes);
 }
 
 }  // namespace gentest

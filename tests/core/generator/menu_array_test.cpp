@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <tuple>
+#include <utility>
 
 #include "core/error.h"
 #include "core/generator/menu_array_writer.h"
+#include "core/io/file_io.h"
 #include "generator_test_util.h"
 
 using namespace corvantel;
@@ -214,10 +217,18 @@ TEST(MenuArray, ATreeTooLargeForTheFileGivesAClearError) {
     EXPECT_STREQ(e.what(), "The menu tree is too large to be written: the menu arrays would exceed 64 MB");
   }
   EXPECT_LE(w.text().size(), std::size_t(64) << 20);
+
+  // A text exactly as large as the limit is still written.
+  const auto example = exampleDocument(document::MenuType::JSMenu);
+  generator::MenuArrayWriter unlimited(example->settings());
+  unlimited.buildArrayText(example->tree());
+  const std::size_t size = unlimited.text().size();
+  EXPECT_NO_THROW(generator::MenuArrayWriter(example->settings(), size).buildArrayText(example->tree()));
+  EXPECT_THROW(generator::MenuArrayWriter(example->settings(), size - 1).buildArrayText(example->tree()), Error);
 }
 
 TEST(MenuArraySave, FailuresUseTheProgramsTexts) {
-  gentest::TempFolder folder;
+  test::TempDir folder;
   auto dp = gentest::newDocument();
   document::Document& d = *dp;
   generator::MenuArrayWriter w(d.settings());
@@ -228,4 +239,11 @@ TEST(MenuArraySave, FailuresUseTheProgramsTexts) {
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + missing);
   }
+  // The texts that stand for the system's error numbers.
+  const std::pair<int, const char*> texts[] = {
+      {EACCES, "File access denied"}, {EPERM, "File access denied"}, {EROFS, "File access denied"},
+      {EISDIR, "File access denied"}, {ENOENT, "File not found"},    {ENOTDIR, "Path not found"},
+      {ENAMETOOLONG, "Invalid filename"}, {EINVAL, "Invalid filename"}, {ENOSPC, "Disk full"},
+      {EDQUOT, "Disk full"},          {EFBIG, "Disk full"},          {EIO, "I/O error 5"}};
+  for (const auto& [number, text] : texts) EXPECT_EQ(io::ioErrorText(number), text) << number;
 }

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "../project/temp_folder.h"
 #include "core/help/help_log.h"
+#include "support/core/temp_dir.h"
 
 using namespace corvantel::help;
 
@@ -62,20 +62,20 @@ TEST(HelpLog, CallLines) {
 }
 
 TEST(HelpLog, RequestedBySwitchOrTriggerFile) {
-  TempFolder dir;
+  corvantel::test::TempDir dir;
   std::string folder = dir.path() + "/";
   EXPECT_FALSE(HelpLog::requested(folder, {}));
   EXPECT_FALSE(HelpLog::requested(folder, {"project.cvp", "--debug", "debug", "-debugx"}));
   EXPECT_TRUE(HelpLog::requested(folder, {"project.cvp", "-debug"}));
   EXPECT_TRUE(HelpLog::requested(folder, {"/DEBUG"}));
   EXPECT_TRUE(HelpLog::requested(folder, {"-Debug"}));
-  writeBytes(dir.file("debug.debug"), "");
+  corvantel::test::writeFile(dir.file("debug.debug"), "");
   EXPECT_TRUE(HelpLog::requested(folder, {}));
 }
 
 TEST(HelpLog, FolderFallsBackToTemporaryFolderThenRoot) {
-  TempFolder dir;
-  TempFolder temp;
+  corvantel::test::TempDir dir;
+  corvantel::test::TempDir temp;
   // A writable program folder is used, and the probe file does not stay behind.
   EXPECT_EQ(HelpLog::chooseFolder(dir.path() + "/"), dir.path() + "/");
   EXPECT_EQ(HelpLog::chooseFolder(dir.path()), dir.path() + "/");
@@ -93,7 +93,7 @@ TEST(HelpLog, FolderFallsBackToTemporaryFolderThenRoot) {
 }
 
 TEST(HelpLog, WritesHeaderAndTimedCallLines) {
-  TempFolder dir;
+  corvantel::test::TempDir dir;
   std::string path = dir.file("HelpDebug.txt");
   HelpLog log(path, [] { return std::string("12:34:56"); });
   HelpLogHeader header;
@@ -122,11 +122,11 @@ TEST(HelpLog, WritesHeaderAndTimedCallLines) {
 }
 
 TEST(HelpLog, UnwritableLogReportsFailureAndRemoveOldDeletesLog) {
-  TempFolder dir;
+  corvantel::test::TempDir dir;
   HelpLog broken(dir.path() + "/missing/HelpDebug.txt");
   EXPECT_FALSE(broken.write("x"));
 
-  writeBytes(dir.file("HelpDebug.txt"), "old");
+  corvantel::test::writeFile(dir.file("HelpDebug.txt"), "old");
   HelpLog::removeOld(dir.path() + "/");
   EXPECT_FALSE(std::filesystem::exists(dir.file("HelpDebug.txt")));
   HelpLog::removeOld(dir.path() + "/");  // nothing to delete is no error

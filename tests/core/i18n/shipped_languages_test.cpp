@@ -11,6 +11,7 @@
 
 #include "core/i18n/language_list.h"
 #include "core/ini/ini_file.h"
+#include "core/io/ascii.h"
 #include "core/io/file_io.h"
 
 namespace corvantel {
@@ -57,8 +58,6 @@ std::set<std::string> allKeys() {
   return keys;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
 // The accelerator letter of a caption, 0 for none; `error` tells what is wrong with its marks.
 char acceleratorOf(const std::string& text, std::string& error) {
   char letter = 0;
@@ -73,7 +72,7 @@ char acceleratorOf(const std::string& text, std::string& error) {
     const char next = i + 1 < text.size() ? text[i + 1] : '\0';
     const bool ascii = (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || (next >= '0' && next <= '9');
     if (!ascii) error = "the mark is not followed by a letter of the keyboard's base layout";
-    letter = lower(next);
+    letter = io::toLowerAscii(next);
   }
   if (marks > 1) error = "more than one accelerator mark";
   return letter;

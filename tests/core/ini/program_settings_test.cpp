@@ -77,6 +77,10 @@ TEST(ProgramSettings, UnwritableProgramFolderUsesTheUserConfigFolder) {
   settings.setLanguageFile("/x/french.lng");  // creates the missing Corvantel folder
   EXPECT_EQ(test::readFile(config + "/Corvantel/Corvantel.ini"), "[Settings]\r\nLanguage=/x/french.lng\r\n");
   EXPECT_EQ(ini::ProgramSettings(program).languageFile(), "/x/french.lng");
+
+  // A copy below /usr or /opt is an installed one even where its folder can be written (by the superuser).
+  EXPECT_EQ(ini::ProgramSettings("/usr/").path(), config + "/Corvantel/Corvantel.ini");
+  EXPECT_EQ(ini::ProgramSettings("/opt/").path(), config + "/Corvantel/Corvantel.ini");
 }
 
 TEST(ProgramSettings, ConfigFolderFallsBackToHomeForARelativeXdgPath) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/error.h"
-#include "temp_folder.h"
+#include "support/core/temp_dir.h"
 
 namespace corvantel::project {
 namespace {
@@ -132,7 +134,7 @@ TEST(MenuDataFile, PathRule) {
 }
 
 TEST(MenuDataFile, FilesOnDisk) {
-  TempFolder folder;
+  test::TempDir folder;
   document::MenuTree tree;
   EXPECT_THROW(
       try { readMenuDataFile(folder.file("missing.cvd"), tree); } catch (const Error& e) {
@@ -144,7 +146,7 @@ TEST(MenuDataFile, FilesOnDisk) {
   EXPECT_TRUE(tree.empty());
 
   // Older 8-bit files are Windows-1252.
-  writeBytes(folder.file("old.cvd"), "Men\xFC\t\r\n\tCaf\xE9\t\x80.html\r\n");
+  test::writeFile(folder.file("old.cvd"), "Men\xFC\t\r\n\tCaf\xE9\t\x80.html\r\n");
   readMenuDataFile(folder.file("old.cvd"), tree);
   EXPECT_EQ(dump(tree), "0:Men\xC3\xBC\t|0\n1:Caf\xC3\xA9\t\xE2\x82\xAC.html|0\n");
 
@@ -154,7 +156,7 @@ TEST(MenuDataFile, FilesOnDisk) {
   EXPECT_EQ(dump(marked), "0:Menu\t|0\n1:\xC3\xA9|0\n");
 
   writeMenuDataFile(folder.file("new.cvd"), tree);
-  EXPECT_EQ(readBytes(folder.file("new.cvd")), "Men\xC3\xBC\t\r\n\tCaf\xC3\xA9\t\xE2\x82\xAC.html\r\n");
+  EXPECT_EQ(test::readFile(folder.file("new.cvd")), "Men\xC3\xBC\t\r\n\tCaf\xC3\xA9\t\xE2\x82\xAC.html\r\n");
   std::filesystem::create_directory(folder.file("dir.cvd"));
   try {
     writeMenuDataFile(folder.file("dir.cvd"), tree);

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/io/file_io.h"
 #include "core/project/menu_data_file.h"
 #include "core/project/settings_file.h"
-#include "temp_folder.h"
+#include "support/core/temp_dir.h"
 
 namespace corvantel::project {
 namespace {
@@ -46,11 +47,11 @@ void fillSample(document::Document& doc) {
 }
 
 TEST(ProjectFiles, SaveAndOpenRoundTrip) {
-  TempFolder folder;
+  test::TempDir folder;
   document::Document saved;
   fillSample(saved);
   saveProjectFiles(saved, folder.file("club.cvp"));
-  EXPECT_NE(readBytes(folder.file("club.cvp")).find("MenuType=2\r\n"), std::string::npos);
+  EXPECT_NE(test::readFile(folder.file("club.cvp")).find("MenuType=2\r\n"), std::string::npos);
   EXPECT_TRUE(saved.projectFileName().empty());  // saving changes neither the name nor the flag
 
   document::Document opened;
@@ -65,13 +66,13 @@ TEST(ProjectFiles, SaveAndOpenRoundTrip) {
   saveProjectFiles(opened, folder.file("plain"));
   EXPECT_TRUE(io::fileExists(folder.file("plain.cvd")));
   // Saving again replaces both files with the same bytes.
-  const std::string before = readBytes(folder.file("club.cvp")) + readBytes(folder.file("club.cvd"));
+  const std::string before = test::readFile(folder.file("club.cvp")) + test::readFile(folder.file("club.cvd"));
   saveProjectFiles(opened, folder.file("club.cvp"));
-  EXPECT_EQ(readBytes(folder.file("club.cvp")) + readBytes(folder.file("club.cvd")), before);
+  EXPECT_EQ(test::readFile(folder.file("club.cvp")) + test::readFile(folder.file("club.cvd")), before);
 }
 
 TEST(ProjectFiles, FailedOpenLeavesTheDocumentAsItWas) {
-  TempFolder folder;
+  test::TempDir folder;
   document::Document doc;
   fillSample(doc);
   doc.setProjectFileName("/old/club.cvp");
@@ -80,14 +81,14 @@ TEST(ProjectFiles, FailedOpenLeavesTheDocumentAsItWas) {
   const document::ProjectSettings settingsBefore = doc.settings();
 
   const std::string settings = "[Settings]\r\nTitle=From elsewhere\r\n";
-  writeBytes(folder.file("a.cvp"), settings);  // no a.cvd
-  writeBytes(folder.file("b.cvd"), "Menu\t\r\n\tOne\r\n\t\t\tBad\turl\r\n\tNever\r\n");  // no b.cvp
-  writeBytes(folder.file("f.cvp"), settings);
+  test::writeFile(folder.file("a.cvp"), settings);  // no a.cvd
+  test::writeFile(folder.file("b.cvd"), "Menu\t\r\n\tOne\r\n\t\t\tBad\turl\r\n\tNever\r\n");  // no b.cvp
+  test::writeFile(folder.file("f.cvp"), settings);
   ASSERT_EQ(::mkfifo(folder.file("f.cvd").c_str(), 0600), 0);  // a named pipe nobody writes to
   ASSERT_EQ(::mkfifo(folder.file("g.cvp").c_str(), 0600), 0);
-  writeBytes(folder.file("g.cvd"), "Menu\t\r\n");
+  test::writeFile(folder.file("g.cvd"), "Menu\t\r\n");
   std::filesystem::create_directory(folder.file("d.cvp"));
-  writeBytes(folder.file("d.cvd"), "Menu\t\r\n");
+  test::writeFile(folder.file("d.cvd"), "Menu\t\r\n");
   struct Case {
     std::string path;
     std::string error;
@@ -111,8 +112,8 @@ TEST(ProjectFiles, FailedOpenLeavesTheDocumentAsItWas) {
   // A settings file nobody may read is an error too, not a project with every default. The superuser
   // reads whatever the mode says, so as root the check runs in a child that has given up its rights.
   const std::string locked = folder.file("locked.cvp");
-  writeBytes(locked, settings);
-  writeBytes(folder.file("locked.cvd"), "Menu\t\r\n");
+  test::writeFile(locked, settings);
+  test::writeFile(folder.file("locked.cvd"), "Menu\t\r\n");
   ::chmod(locked.c_str(), 0);
   const auto lockedFails = [&] {
     document::Document other;
@@ -131,7 +132,7 @@ TEST(ProjectFiles, FailedOpenLeavesTheDocumentAsItWas) {
   }
 
   // The menu data alone is a project with every default setting (Y 0); an empty one is an empty tree.
-  writeBytes(folder.file("c.cvd"), "");
+  test::writeFile(folder.file("c.cvd"), "");
   openProjectFiles(doc, folder.file("c.cvp"));
   EXPECT_TRUE(doc.tree().empty());
   EXPECT_EQ(doc.settings(), settingsFileDefaults());
@@ -139,7 +140,7 @@ TEST(ProjectFiles, FailedOpenLeavesTheDocumentAsItWas) {
 }
 
 TEST(ProjectFiles, SaveThroughLinksWritesTheirTargets) {
-  TempFolder folder;
+  test::TempDir folder;
   std::filesystem::create_directory(folder.file("real"));
   document::Document doc;
   fillSample(doc);
@@ -157,13 +158,13 @@ TEST(ProjectFiles, SaveThroughLinksWritesTheirTargets) {
 }
 
 TEST(ProjectFiles, FailedSaveLeavesThePreviousFiles) {
-  TempFolder folder;
+  test::TempDir folder;
   document::Document doc;
   fillSample(doc);
   const std::string cvp = folder.file("p.cvp");
   saveProjectFiles(doc, cvp);
-  const std::string oldSettings = readBytes(cvp);
-  const std::string oldMenu = readBytes(folder.file("p.cvd"));
+  const std::string oldSettings = test::readFile(cvp);
+  const std::string oldMenu = test::readFile(folder.file("p.cvd"));
 
   // The menu data file cannot be written: the settings file is put back.
   ::chmod(folder.file("p.cvd").c_str(), 0444);
@@ -172,8 +173,8 @@ TEST(ProjectFiles, FailedSaveLeavesThePreviousFiles) {
   doc.setSettings(changed, false);
   doc.tree().append(doc.tree().root(), "More\t", -1);
   EXPECT_EQ(errorOf([&] { saveProjectFiles(doc, cvp); }), "Cannot create file " + folder.file("p.cvd"));
-  EXPECT_EQ(readBytes(cvp), oldSettings);
-  EXPECT_EQ(readBytes(folder.file("p.cvd")), oldMenu);
+  EXPECT_EQ(test::readFile(cvp), oldSettings);
+  EXPECT_EQ(test::readFile(folder.file("p.cvd")), oldMenu);
   ::chmod(folder.file("p.cvd").c_str(), 0644);
 
   // A new project whose menu data path is taken by a folder leaves no settings file behind.
@@ -208,7 +209,7 @@ TEST(ProjectFiles, RandomProjectsSurviveSaveAndOpen) {
     for (std::size_t i = pick(4); i > 0; --i) t += pieces[pick(pieces.size())];
     return t;
   };
-  TempFolder folder;
+  test::TempDir folder;
   for (int round = 0; round < 60; ++round) {
     document::Document doc;
     std::vector<document::MenuItem*> items;
@@ -242,9 +243,9 @@ TEST(ProjectFiles, RandomProjectsSurviveSaveAndOpen) {
     ASSERT_EQ(dump(back.tree()), dump(doc.tree())) << "round " << round;
     ASSERT_EQ(back.settings(), doc.settings()) << "round " << round;
     // A second save of the reopened project writes the same bytes.
-    const std::string first = readBytes(path) + readBytes(menuDataPath(path));
+    const std::string first = test::readFile(path) + test::readFile(menuDataPath(path));
     saveProjectFiles(back, path);
-    ASSERT_EQ(readBytes(path) + readBytes(menuDataPath(path)), first);
+    ASSERT_EQ(test::readFile(path) + test::readFile(menuDataPath(path)), first);
   }
 }
 

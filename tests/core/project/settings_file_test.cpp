@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ini/ini_file.h"
-#include "temp_folder.h"
+#include "support/core/temp_dir.h"
 
 namespace corvantel::project {
 namespace {
@@ -138,7 +138,7 @@ TEST(SettingsFile, OlderEightBitFilesReadAsWindows1252) {
 }
 
 TEST(SettingsFile, GarbageGivesDefaultsWithoutFailing) {
-  TempFolder folder;
+  test::TempDir folder;
   std::string garbage(1 << 20, '\0');
   for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 131) ^ (i >> 7));
   EXPECT_NO_THROW(readSettingsBytes(garbage));

@@ -1,0 +1,46 @@
+#include "core/io/ascii.h"
+
+#include <limits>
+
+namespace corvantel::io {
+
+std::string toLowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = toLowerAscii(c);
+  return out;
+}
+
+std::string toUpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = toUpperAscii(c);
+  return out;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (toLowerAscii(a[i]) != toLowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::optional<std::int32_t> parseInt32(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+  std::int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > kMax + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > kMax) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace corvantel::io

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The ASCII side of the program's texts: letter case, which the files' keys and names ignore whatever the
+// user's locale, and decimal numbers as fields and files write them.
+namespace corvantel::io {
+
+constexpr char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+std::string toLowerAscii(std::string_view text);
+std::string toUpperAscii(std::string_view text);
+
+// Equality without regard to the case of ASCII letters (other bytes must match exactly).
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// A decimal 32-bit integer: an optional sign followed by digits only (leading zeros allowed); nothing for
+// anything else, a value outside the int32 range included.
+std::optional<std::int32_t> parseInt32(std::string_view text);
+
+}  // namespace corvantel::io
