@@ -3,14 +3,14 @@
 #include <QPushButton>
 
 #include "gui/app/corvantel_application.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/qt_user_prompts.h"
-#include "gui/app/splash_form.h"
+#include "gui/app/splash_screen.h"
 
 namespace corvantel::gui {
 
-std::unique_ptr<TSplashForm> showStartupSplash() {
-  auto splash = std::make_unique<TSplashForm>(nullptr);
+std::unique_ptr<SplashScreen> showStartupSplash() {
+  auto splash = std::make_unique<SplashScreen>(nullptr);
   splash->OKBut->setVisible(false);
   splash->centreOnScreen();
   splash->show();
@@ -23,7 +23,7 @@ int runProgram(int& argc, char** argv, const std::string& programFolder) {
   CorvantelApplication app(argc, argv);
   QtUserPrompts realPrompts;
   setPrompts(&realPrompts);
-  std::unique_ptr<TSplashForm> splash = showStartupSplash();
+  std::unique_ptr<SplashScreen> splash = showStartupSplash();
   CorvantelApplication::setApplicationDisplayName(QStringLiteral("Corvantel"));
 
   StartOptions options;
@@ -32,7 +32,7 @@ int runProgram(int& argc, char** argv, const std::string& programFolder) {
   arguments.removeFirst();
   options.arguments = arguments;
 
-  TCorvantelMainForm form(options);
+  MainWindow form(options);
   splash->hide();
   splash.reset();
   form.show();

@@ -5,11 +5,11 @@
 
 namespace corvantel::gui {
 
-class TSplashForm;
+class SplashScreen;
 
 // Creates the start-up splash window (no owner, OK button hidden), shows it without waiting and lets
 // it paint once.
-std::unique_ptr<TSplashForm> showStartupSplash();
+std::unique_ptr<SplashScreen> showStartupSplash();
 
 // The start-up sequence of the window program: application, splash, main window and dialogs, event loop.
 // Returns the exit code when the main window has closed.

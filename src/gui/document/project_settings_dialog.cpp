@@ -31,8 +31,8 @@ QLabel* label(QWidget* parent, const char* name, const char* caption, QWidget* b
   return l;
 }
 
-TColorButton* colorButton(QWidget* parent, const char* name) {
-  auto* b = named(new TColorButton(parent), name);
+ColorButton* colorButton(QWidget* parent, const char* name) {
+  auto* b = named(new ColorButton(parent), name);
   b->setCustomText(QStringLiteral("More colors"));
   return b;
 }
@@ -45,7 +45,7 @@ SpinField* spinField(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TProjectSettings::TProjectSettings(QWidget* parent) : QDialog(parent) {
+ProjectSettingsDialog::ProjectSettingsDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ProjectSettings"));
   setWindowTitle(QStringLiteral("Project settings"));
   setProperty("helpContext", kHelpContext);
@@ -163,9 +163,9 @@ TProjectSettings::TProjectSettings(QWidget* parent) : QDialog(parent) {
   type->addWidget(YLabel, 3, 2);
   type->addWidget(YPos, 3, 3);
   type->setColumnStretch(4, 1);
-  connect(JSMenu, &QRadioButton::clicked, this, &TProjectSettings::JSMenuClick);
-  connect(TableMenu, &QRadioButton::clicked, this, &TProjectSettings::TableMenuClick);
-  connect(TableRelative, &QRadioButton::clicked, this, &TProjectSettings::TableRelativeClick);
+  connect(JSMenu, &QRadioButton::clicked, this, &ProjectSettingsDialog::chooseScriptMenu);
+  connect(TableMenu, &QRadioButton::clicked, this, &ProjectSettingsDialog::chooseTableMenu);
+  connect(TableRelative, &QRadioButton::clicked, this, &ProjectSettingsDialog::chooseRelativeTableMenu);
 
   OKButton = named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
   OKButton->setDefault(true);
@@ -200,7 +200,7 @@ TProjectSettings::TProjectSettings(QWidget* parent) : QDialog(parent) {
   loadSettings(document::ProjectSettings{});
 }
 
-void TProjectSettings::loadSettings(const document::ProjectSettings& s) {
+void ProjectSettingsDialog::loadSettings(const document::ProjectSettings& s) {
   BGColor->setSelectionColor(s.bgColor);
   FontColor->setSelectionColor(s.fontColor);
   BorderColor->setSelectionColor(s.borderColor);
@@ -224,19 +224,19 @@ void TProjectSettings::loadSettings(const document::ProjectSettings& s) {
   setMenuType(s.menuType);
 }
 
-document::ProjectSettings TProjectSettings::settings() const {
+document::ProjectSettings ProjectSettingsDialog::settings() const {
   document::ProjectSettings s;
-  s.bgColor = BGColor->SelectionColor();
-  s.fontColor = FontColor->SelectionColor();
-  s.borderColor = BorderColor->SelectionColor();
-  s.fontColorOver = FontColorOver->SelectionColor();
-  s.bgColorOver = BGColorOver->SelectionColor();
+  s.bgColor = BGColor->selectionColor();
+  s.fontColor = FontColor->selectionColor();
+  s.borderColor = BorderColor->selectionColor();
+  s.fontColorOver = FontColorOver->selectionColor();
+  s.bgColorOver = BGColorOver->selectionColor();
   s.pageTitle = PageTitle->text().toStdString();
   s.pageAuthor = PageAuthor->text().toStdString();
   s.encodingIndex = Encoding->currentIndex() < 0 ? document::kNoEncoding : Encoding->currentIndex();
   s.fontBold = FontBold->isChecked();
   s.fontItalic = FontItalic->isChecked();
-  s.separatorColor = SeparatorColor->SelectionColor();
+  s.separatorColor = SeparatorColor->selectionColor();
   s.menuWidth = MenuWidth->value();
   s.itemPadding = ItemPadding->value();
   s.borderWidth = BroderWidth->value();
@@ -249,49 +249,49 @@ document::ProjectSettings TProjectSettings::settings() const {
   return s;
 }
 
-document::MenuType TProjectSettings::menuType() const {
+document::MenuType ProjectSettingsDialog::menuType() const {
   if (TableMenu->isChecked()) return document::MenuType::TableMenu;
   if (TableRelative->isChecked()) return document::MenuType::TableRelative;
   return document::MenuType::JSMenu;
 }
 
-void TProjectSettings::setMenuType(document::MenuType type) {
+void ProjectSettingsDialog::setMenuType(document::MenuType type) {
   switch (type) {
     case document::MenuType::TableMenu:
-      TableMenuClick();
+      chooseTableMenu();
       break;
     case document::MenuType::TableRelative:
-      TableRelativeClick();
+      chooseRelativeTableMenu();
       break;
     case document::MenuType::JSMenu:
-      JSMenuClick();
+      chooseScriptMenu();
       break;
   }
 }
 
-void TProjectSettings::JSMenuClick() {
+void ProjectSettingsDialog::chooseScriptMenu() {
   JSMenu->setChecked(true);
   setPositionEnabled(true);
 }
 
-void TProjectSettings::TableMenuClick() {
+void ProjectSettingsDialog::chooseTableMenu() {
   TableMenu->setChecked(true);
   setPositionEnabled(false);
 }
 
-void TProjectSettings::TableRelativeClick() {
+void ProjectSettingsDialog::chooseRelativeTableMenu() {
   TableRelative->setChecked(true);
   setPositionEnabled(false);
 }
 
-void TProjectSettings::setPositionEnabled(bool enabled) {
+void ProjectSettingsDialog::setPositionEnabled(bool enabled) {
   XPos->setEnabled(enabled);
   YPos->setEnabled(enabled);
   XLabel->setEnabled(enabled);
   YLabel->setEnabled(enabled);
 }
 
-void TProjectSettings::showEvent(QShowEvent* event) {
+void ProjectSettingsDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }

@@ -15,17 +15,17 @@ class QRadioButton;
 namespace corvantel::gui {
 
 class SpinField;
-class TColorButton;
+class ColorButton;
 
 // The project settings dialog, made once for the run. It shows a copy of the document's settings:
 // loadSettings() fills the controls, settings() reads them back. The main window loads the document's
 // settings before showing it and takes settings() only after OK, so Cancel changes nothing.
-class TProjectSettings : public QDialog {
+class ProjectSettingsDialog : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kHelpContext = 1005;
 
-  explicit TProjectSettings(QWidget* parent = nullptr);
+  explicit ProjectSettingsDialog(QWidget* parent = nullptr);
 
   void loadSettings(const document::ProjectSettings& settings);
   document::ProjectSettings settings() const;
@@ -36,9 +36,9 @@ class TProjectSettings : public QDialog {
 
   // Click rules of the radio buttons: the one button on, X and Y (with their labels) enabled only for the
   // script-drawn main menu. Their values are kept either way.
-  void JSMenuClick();
-  void TableMenuClick();
-  void TableRelativeClick();
+  void chooseScriptMenu();
+  void chooseTableMenu();
+  void chooseRelativeTableMenu();
 
   // --- controls (names as in the window layout) ---
   QGroupBox* GroupBox1 = nullptr;  // "Page parameters"
@@ -63,23 +63,23 @@ class TProjectSettings : public QDialog {
   QCheckBox* FontBold = nullptr;
   QCheckBox* FontItalic = nullptr;
   QLabel* Label2 = nullptr;  // "Font color"
-  TColorButton* FontColor = nullptr;
+  ColorButton* FontColor = nullptr;
   QLabel* Label4 = nullptr;  // "Font color - mouse over"
-  TColorButton* FontColorOver = nullptr;
+  ColorButton* FontColorOver = nullptr;
 
   QGroupBox* GroupBox4 = nullptr;  // "Background, border and separator parameters"
   QLabel* Label1 = nullptr;        // "Background color"
-  TColorButton* BGColor = nullptr;
+  ColorButton* BGColor = nullptr;
   QLabel* Label6 = nullptr;  // "Background color - mouse over"
-  TColorButton* BGColorOver = nullptr;
+  ColorButton* BGColorOver = nullptr;
   QLabel* Label14 = nullptr;  // "B&order width"
   SpinField* BroderWidth = nullptr;
   QLabel* Label5 = nullptr;  // "Border color"
-  TColorButton* BorderColor = nullptr;
+  ColorButton* BorderColor = nullptr;
   QLabel* Label15 = nullptr;  // "&Separator size"
   SpinField* SeparatorSize = nullptr;
   QLabel* Label16 = nullptr;  // "Separator color"
-  TColorButton* SeparatorColor = nullptr;
+  ColorButton* SeparatorColor = nullptr;
 
   QGroupBox* GroupBox5 = nullptr;  // "Menu type and position"
   QRadioButton* JSMenu = nullptr;

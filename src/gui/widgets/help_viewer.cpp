@@ -16,7 +16,7 @@ namespace {
 constexpr int kTopicRole = Qt::UserRole + 1;
 }
 
-THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_file(std::make_unique<ChmFile>()) {
+HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_file(std::make_unique<ChmFile>()) {
   setObjectName(QStringLiteral("HelpViewer"));
   setWindowTitle(QStringLiteral("Corvantel Help"));
   resize(820, 560);
@@ -72,9 +72,9 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_file(
   });
 }
 
-THelpViewer::~THelpViewer() = default;
+HelpViewer::~HelpViewer() = default;
 
-bool THelpViewer::openFile(const QString& path) {
+bool HelpViewer::openFile(const QString& path) {
   auto file = std::make_unique<ChmFile>();
   if (!file->open(path)) return false;
   m_file = std::move(file);
@@ -84,9 +84,9 @@ bool THelpViewer::openFile(const QString& path) {
   return true;
 }
 
-QString THelpViewer::fileName() const { return m_file->fileName(); }
+QString HelpViewer::fileName() const { return m_file->fileName(); }
 
-void THelpViewer::fillContents() {
+void HelpViewer::fillContents() {
   Contents->clear();
   // Parents by level; an entry deeper than the one before hangs under the last entry shown.
   std::vector<QTreeWidgetItem*> parents;
@@ -101,7 +101,7 @@ void THelpViewer::fillContents() {
   Contents->expandAll();
 }
 
-void THelpViewer::selectContentsEntry(const QString& shown) {
+void HelpViewer::selectContentsEntry(const QString& shown) {
   for (QTreeWidgetItemIterator it(Contents); *it; ++it) {
     QString topic = (*it)->data(0, kTopicRole).toString();
     if (!topic.isEmpty() && topic.compare(shown, Qt::CaseInsensitive) == 0) {
@@ -112,7 +112,7 @@ void THelpViewer::selectContentsEntry(const QString& shown) {
   }
 }
 
-bool THelpViewer::showContext(int context) {
+bool HelpViewer::showContext(int context) {
   QString topic = m_file->topicForContext(static_cast<quint32>(context));
   if (topic.isEmpty()) {
     Topic->setHtml(QStringLiteral("<html><body><h2>No help for this item</h2>"
@@ -126,14 +126,14 @@ bool THelpViewer::showContext(int context) {
   return true;
 }
 
-void THelpViewer::showTopic(const QString& objectPath) {
+void HelpViewer::showTopic(const QString& objectPath) {
   if (objectPath.isEmpty()) return;
   Topic->setSource(HelpTopicBrowser::topicUrl(objectPath), QTextDocument::HtmlResource);
 }
 
-QString THelpViewer::currentTopic() const { return Topic->source().path(); }
+QString HelpViewer::currentTopic() const { return Topic->source().path(); }
 
-void THelpViewer::bringToFront() {
+void HelpViewer::bringToFront() {
   if (isMinimized()) showNormal();
   show();
   raise();

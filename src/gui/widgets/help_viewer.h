@@ -14,11 +14,11 @@ class HelpTopicBrowser;
 
 // The help window: the table of contents of a compiled help file on the left, the topic on the right,
 // Back, Forward and Contents above. It shows one help file at a time.
-class THelpViewer : public QWidget {
+class HelpViewer : public QWidget {
   Q_OBJECT
  public:
-  explicit THelpViewer(QWidget* parent = nullptr);
-  ~THelpViewer() override;
+  explicit HelpViewer(QWidget* parent = nullptr);
+  ~HelpViewer() override;
 
   // Opens the help file; false when it cannot be read (the window then keeps what it showed).
   bool openFile(const QString& path);

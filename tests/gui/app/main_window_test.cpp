@@ -4,21 +4,21 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "gui/app/menu_bar.h"
+#include "gui/app/main_menu_bar.h"
 #include "gui/app/toolbar_icons.h"
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 
 namespace corvantel::test {
 namespace {
 
-QStringList buttonTexts(const gui::TMenuBar* bar) {
+QStringList buttonTexts(const gui::MainMenuBar* bar) {
   QStringList out;
   for (int i = 0; i < bar->buttonCount(); ++i) out << bar->button(i)->text();
   return out;
 }
 
-TEST_F(MainFormTest, MenuBarShowsOneButtonPerTopLevelMenuAndFollowsARebinding) {
-  gui::TMenuBar* bar = form->MenuBar;
+TEST_F(MainWindowTest, MenuBarShowsOneButtonPerTopLevelMenuAndFollowsARebinding) {
+  gui::MainMenuBar* bar = form->MenuBar;
   EXPECT_EQ(buttonTexts(bar), (QStringList{"&File", "&Menu items", "&Help"}));
   for (int i = 0; i < bar->buttonCount(); ++i) EXPECT_EQ(bar->button(i)->height(), 21) << i;
 
@@ -34,13 +34,13 @@ TEST_F(MainFormTest, MenuBarShowsOneButtonPerTopLevelMenuAndFollowsARebinding) {
   EXPECT_EQ(buttonTexts(bar), QStringList{"&One"});
   bar->setMenu(nullptr);
   EXPECT_EQ(bar->buttonCount(), 0);
-  EXPECT_EQ(bar->Menu(), nullptr);
+  EXPECT_EQ(bar->menu(), nullptr);
   bar->setMenu(form->RealMenu);
   EXPECT_EQ(bar->buttonCount(), 3);
   EXPECT_TRUE(bar->actions().size() == 3) << "no stale widget actions of earlier bindings stay on the bar";
 }
 
-TEST_F(MainFormTest, ButtonClickAndAltLetterDropTheMenuDown) {
+TEST_F(MainWindowTest, ButtonClickAndAltLetterDropTheMenuDown) {
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   QTest::mouseClick(form->MenuBar->button(2), Qt::LeftButton);
@@ -67,7 +67,7 @@ TEST_F(MainFormTest, ButtonClickAndAltLetterDropTheMenuDown) {
   form->File1->close();
 }
 
-TEST_F(MainFormTest, ShortcutsOfTheMenuWorkAnywhereInTheWindow) {
+TEST_F(MainWindowTest, ShortcutsOfTheMenuWorkAnywhereInTheWindow) {
   EXPECT_EQ(form->Newproject1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
   EXPECT_EQ(form->Openproject1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
   EXPECT_EQ(form->Saveproject1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -75,7 +75,7 @@ TEST_F(MainFormTest, ShortcutsOfTheMenuWorkAnywhereInTheWindow) {
   EXPECT_EQ(form->Exit1->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
   // Ctrl+N from the caption field runs New project: an added item goes (no save question: scripted
   // as Yes/No/Cancel = No because the document is modified).
-  form->AddMenuClick();
+  form->addMenu();
   prompts.answerYesNoCancel(gui::UserPrompts::Answer::No);
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -84,7 +84,7 @@ TEST_F(MainFormTest, ShortcutsOfTheMenuWorkAnywhereInTheWindow) {
   EXPECT_EQ(tree().itemCount(), 1u);
 }
 
-TEST_F(MainFormTest, ToolBarButtonsCarryTheirHintsAndIcons) {
+TEST_F(MainWindowTest, ToolBarButtonsCarryTheirHintsAndIcons) {
   struct Expected {
     QAction* action;
     const char* hint;

@@ -3,25 +3,25 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 
 namespace corvantel::test {
 namespace {
 
 using Kind = ScriptedPrompts::Kind;
 
-TEST_F(MainFormTest, NewWindowHoldsTheRootOnlyAndIsUnmodified) {
+TEST_F(MainWindowTest, NewWindowHoldsTheRootOnlyAndIsUnmodified) {
   ASSERT_EQ(tree().itemCount(), 1u);
   EXPECT_EQ(root()->text(), "Menu\t");
   EXPECT_FALSE(form->document().isModified());
   EXPECT_EQ(form->CurrentItem, nullptr);
 }
 
-TEST_F(MainFormTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
+TEST_F(MainWindowTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
   clickToolButton(form->AddM);
   EXPECT_TRUE(form->document().isModified());
-  form->AddMenuClick();
-  form->AddMenuClick();
+  form->addMenu();
+  form->addMenu();
   ASSERT_EQ(root()->childCount(), 3);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(root()->child(i)->text(), "\t");
@@ -37,13 +37,13 @@ TEST_F(MainFormTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
   EXPECT_TRUE(form->document().isModified());
 
   view()->selectItem(nullptr);
-  form->AddSubmenuClick();  // nothing selected: a further top-level item, outside the menu
+  form->addSubmenu();  // nothing selected: a further top-level item, outside the menu
   EXPECT_EQ(tree().top()->childCount(), 2);
   EXPECT_EQ(tree().root(), root());
 }
 
-TEST_F(MainFormTest, EnterInCaptionWritesCaptionTabAndAddress) {
-  form->AddMenuClick();
+TEST_F(MainWindowTest, EnterInCaptionWritesCaptionTabAndAddress) {
+  form->addMenu();
   document::MenuItem* item = root()->child(0);
   expandAll();
   clickItem(item);
@@ -70,8 +70,8 @@ TEST_F(MainFormTest, EnterInCaptionWritesCaptionTabAndAddress) {
   EXPECT_EQ(form->DatURL->text(), QStringLiteral(" index.html "));
 }
 
-TEST_F(MainFormTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoesNothing) {
-  form->SetButtonClick();  // no CurrentItem yet
+TEST_F(MainWindowTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoesNothing) {
+  form->applyItemEdits();  // no CurrentItem yet
   EXPECT_EQ(root()->text(), "Menu\t");
   clickItem(root());
   form->SetButton->click();  // fields hold the root's own text
@@ -79,9 +79,9 @@ TEST_F(MainFormTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoesNo
   EXPECT_FALSE(form->document().isModified());
 }
 
-TEST_F(MainFormTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
-  form->AddMenuClick();
-  form->AddMenuClick();
+TEST_F(MainWindowTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
+  form->addMenu();
+  form->addMenu();
   document::MenuItem* first = root()->child(0);
   document::MenuItem* second = root()->child(1);
   tree().setText(first, "First\tf.html");
@@ -102,8 +102,8 @@ TEST_F(MainFormTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
   EXPECT_EQ(form->CurrentItem, first);
 }
 
-TEST_F(MainFormTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
-  form->AddMenuClick();
+TEST_F(MainWindowTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
+  form->addMenu();
   form->document().setModified(false);
   clickItem(root());
   prompts.expectWarning();
@@ -114,9 +114,9 @@ TEST_F(MainFormTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
   EXPECT_FALSE(form->document().isModified());
 }
 
-TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
-  form->AddMenuClick();
-  form->AddMenuClick();
+TEST_F(MainWindowTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
+  form->addMenu();
+  form->addMenu();
   document::MenuItem* menu = root()->child(0);
   for (int i = 0; i < 5; ++i) tree().append(menu, "sub\t", -1);
   expandAll();
@@ -124,7 +124,7 @@ TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
   form->document().setModified(false);
 
   prompts.answerOkCancel(false);
-  form->RemoveSelectedClick();
+  form->removeSelected();
   EXPECT_EQ(tree().itemCount(), 8u);
   EXPECT_FALSE(form->document().isModified());
   ASSERT_EQ(prompts.calls().size(), 1u);
@@ -139,15 +139,15 @@ TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
   EXPECT_TRUE(form->CurrentItem == nullptr || document::MenuTree::isInSubtree(form->CurrentItem, root()));
 }
 
-TEST_F(MainFormTest, RemoveWithNothingSelectedDoesNothing) {
-  form->AddMenuClick();
+TEST_F(MainWindowTest, RemoveWithNothingSelectedDoesNothing) {
+  form->addMenu();
   view()->selectItem(nullptr);
-  form->RemoveSelectedClick();
+  form->removeSelected();
   EXPECT_EQ(tree().itemCount(), 2u);
   EXPECT_TRUE(prompts.calls().empty());
 }
 
-TEST_F(MainFormTest, RemoveOnAnEmptyTreeReachesTheErrorHandler) {
+TEST_F(MainWindowTest, RemoveOnAnEmptyTreeReachesTheErrorHandler) {
   tree().clear();
   form->document().setModified(false);
   prompts.expectError();
@@ -155,15 +155,15 @@ TEST_F(MainFormTest, RemoveOnAnEmptyTreeReachesTheErrorHandler) {
   EXPECT_EQ(prompts.texts(Kind::Error), QStringList{QStringLiteral("Invalid index.")});
   EXPECT_FALSE(form->document().isModified());
   // The program goes on: the next command works.
-  form->AddMenuClick();
+  form->addMenu();
   EXPECT_EQ(tree().itemCount(), 1u);
 }
 
 // Root "Menu" with A(A1 A2 A3) and B(B1), all expanded.
-class DropTest : public MainFormTest {
+class DropTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    MainFormTest::SetUp();
+    MainWindowTest::SetUp();
     a = tree().append(root(), "A\t", -1);
     a1 = tree().append(a, "A1\t", -1);
     a2 = tree().append(a, "A2\t", -1);
@@ -176,7 +176,7 @@ class DropTest : public MainFormTest {
   // Selects `dragged` as a press would and ends the drag over the middle of `target`'s row.
   void drop(document::MenuItem* dragged, const document::MenuItem* target) {
     view()->selectItem(dragged);
-    form->TreeView1EndDrag(rectOf(target).center());
+    form->dropDraggedItem(rectOf(target).center());
   }
   bool expanded(const document::MenuItem* item) { return view()->isExpanded(form->treeModel()->indexFromItem(item)); }
 
@@ -204,7 +204,7 @@ TEST_F(DropTest, RefusedDropsChangeNothingAndLeaveTheFlag) {
 
   // Below the last row lies no item: nothing happens.
   view()->selectItem(a1);
-  form->TreeView1EndDrag(QPoint(5, view()->viewport()->height() - 2));
+  form->dropDraggedItem(QPoint(5, view()->viewport()->height() - 2));
   EXPECT_EQ(a->child(0), a1);
   EXPECT_FALSE(form->document().isModified());
 }
@@ -234,12 +234,12 @@ TEST_F(DropTest, MovedItemStaysCurrentAndTheFieldsStay) {
   tree().setText(a3, "Third	t.html");
   clickItem(a3);  // the press that starts a drag selects the item
   ASSERT_EQ(form->CurrentItem, a3);
-  form->TreeView1EndDrag(rectOf(a1).center());
+  form->dropDraggedItem(rectOf(a1).center());
   EXPECT_EQ(a->child(0), a3);
   EXPECT_EQ(form->CurrentItem, a3);
   EXPECT_EQ(form->DatCaption->text(), QStringLiteral("Third"));
   form->DatCaption->setText(QStringLiteral("Moved"));
-  form->SetButtonClick();
+  form->applyItemEdits();
   EXPECT_EQ(a3->text(), "Moved	t.html");
 }
 

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/document/spin_field.h"
 #include "gui/widgets/color_button.h"
@@ -59,7 +59,7 @@ TEST(SpinField, TypingSteppingAndTextsThatAreNoNumber) {
 }
 
 TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
-  TProjectSettings dialog;
+  ProjectSettingsDialog dialog;
   dialog.loadSettings(document::ProjectSettings{});
   EXPECT_EQ(dialog.PageTitle->text(), "HierMenus");
   EXPECT_EQ(dialog.PageAuthor->text(), "Ombrel Corvantel 2.0.0.0");
@@ -98,7 +98,7 @@ TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
 }
 
 TEST(ProjectSettingsDialog, EnterIsOkAndEscapeIsCancel) {
-  TProjectSettings dialog;
+  ProjectSettingsDialog dialog;
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   dialog.PageTitle->setFocus();
@@ -115,32 +115,32 @@ TEST(ProjectSettingsDialog, CancelRestoresTitleColourAndType) {
   ScriptedPrompts prompts;
   StartOptions options;
   options.programFolder = folder.path().toStdString() + "/";
-  TCorvantelMainForm form(options);
-  form.NewProjectClick();
-  TProjectSettings* made = form.ProjectSettings;
+  MainWindow form(options);
+  form.newProject();
+  ProjectSettingsDialog* made = form.ProjectSettings;
 
   prompts.answerDialog(QDialog::Rejected, [](QDialog* d) {
-    auto* dialog = static_cast<TProjectSettings*>(d);
+    auto* dialog = static_cast<ProjectSettingsDialog*>(d);
     dialog->PageTitle->setText(QStringLiteral("Other"));
     dialog->BGColor->setSelectionColor(0x0000FF);
     QTest::mouseClick(dialog->TableMenu, Qt::LeftButton);
     dialog->MenuWidth->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
   });
-  form.ProjectSettClick();
+  form.editProjectSettings();
   EXPECT_EQ(form.document().settings(), document::ProjectSettings{});
   EXPECT_FALSE(form.document().isModified());
 
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
-    auto* dialog = static_cast<TProjectSettings*>(d);
+    auto* dialog = static_cast<ProjectSettingsDialog*>(d);
     EXPECT_EQ(dialog->PageTitle->text(), "HierMenus");
-    EXPECT_EQ(dialog->BGColor->SelectionColor(), 16775151);
+    EXPECT_EQ(dialog->BGColor->selectionColor(), 16775151);
     EXPECT_TRUE(dialog->JSMenu->isChecked());
     EXPECT_TRUE(dialog->XPos->isEnabled());
     EXPECT_EQ(dialog->MenuWidth->findChild<QLineEdit*>()->text(), "150");
     // A lone minus sign kept with OK is stored as 0 and shown as 0.
     dialog->ItemPadding->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
   });
-  form.ProjectSettClick();
+  form.editProjectSettings();
   EXPECT_EQ(form.document().settings().itemPadding, 0);
   EXPECT_EQ(form.ProjectSettings->ItemPadding->findChild<QLineEdit*>()->text(), "0");
   EXPECT_TRUE(form.document().isModified());

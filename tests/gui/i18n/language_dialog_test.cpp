@@ -13,11 +13,11 @@
 #include <QToolButton>
 
 #include "core/ini/ini_file.h"
-#include "gui/app/main_form.h"
-#include "gui/app/menu_bar.h"
+#include "gui/app/main_window.h"
+#include "gui/app/main_menu_bar.h"
 #include "gui/document/project_settings_dialog.h"
-#include "gui/i18n/gx_list_view.h"
-#include "gui/i18n/lang_dialog.h"
+#include "gui/i18n/language_list_view.h"
+#include "gui/i18n/language_dialog.h"
 #include "gui/widgets/folder_browse_dialog.h"
 #include "support/gui/scripted_prompts.h"
 
@@ -26,7 +26,7 @@ namespace {
 
 using test::ScriptedPrompts;
 
-class LanguageDialog : public ::testing::Test {
+class LanguageDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
@@ -45,35 +45,35 @@ class LanguageDialog : public ::testing::Test {
   QString languagePath(const char* name) const {
     return folder.filePath(QStringLiteral("Language/") + QString::fromLatin1(name));
   }
-  std::unique_ptr<TCorvantelMainForm> start() {
+  std::unique_ptr<MainWindow> start() {
     StartOptions options;
     options.programFolder = folder.path().toStdString() + "/";
-    auto form = std::make_unique<TCorvantelMainForm>(options);
+    auto form = std::make_unique<MainWindow>(options);
     form->show();  // runs the start-up steps: language, list, translation, new project
     return form;
   }
-  int rowOf(TCorvantelMainForm& form, const char* language) {
-    TGXListView* list = form.LangDial->LangList;
+  int rowOf(MainWindow& form, const char* language) {
+    LanguageListView* list = form.LangDial->LangList;
     for (int r = 0; r < list->rowCount(); ++r) {
       if (list->cellText(r, 0) == QLatin1String(language)) return r;
     }
     return -1;
   }
   // Scripts the dialog: select the row of `language` (nullptr: clear the selection), then close with `result`.
-  void choose(TCorvantelMainForm& form, const char* language, int result = QDialog::Accepted) {
+  void choose(MainWindow& form, const char* language, int result = QDialog::Accepted) {
     const int row = language ? rowOf(form, language) : -1;
-    prompts.answerDialog(result, [row](QDialog* d) { static_cast<TLangDial*>(d)->LangList->selectRow(row); });
-    form.Language1Click();
+    prompts.answerDialog(result, [row](QDialog* d) { static_cast<LanguageDialog*>(d)->LangList->selectRow(row); });
+    form.chooseLanguage();
   }
 
   QTemporaryDir folder;
   ScriptedPrompts prompts;
 };
 
-TEST_F(LanguageDialog, ListsNamedLanguageFilesWithTheirPaths) {
+TEST_F(LanguageDialogTest, ListsNamedLanguageFilesWithTheirPaths) {
   auto form = start();
-  TLangDial* dialog = form->LangDial;
-  TGXListView* list = dialog->LangList;
+  LanguageDialog* dialog = form->LangDial;
+  LanguageListView* list = dialog->LangList;
   ASSERT_EQ(list->rowCount(), 2);  // the file without a "Language" value is not offered
   EXPECT_EQ(list->cellText(0, 0), QStringLiteral("Basque"));
   EXPECT_EQ(list->cellText(0, 1), QString());  // no "Localized": empty second column
@@ -90,8 +90,8 @@ TEST_F(LanguageDialog, ListsNamedLanguageFilesWithTheirPaths) {
   EXPECT_TRUE(list->isColumnHidden(2));
   EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
   EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
-  EXPECT_EQ(list->ScrollBarStyle(), TGXListView::ssNormal);
-  EXPECT_TRUE(list->Background().isNull());
+  EXPECT_EQ(list->scrollBarStyle(), LanguageListView::ssNormal);
+  EXPECT_TRUE(list->background().isNull());
   EXPECT_EQ(dialog->size(), QSize(419, 339));
   EXPECT_EQ(list->geometry(), QRect(8, 8, 393, 265));
   EXPECT_TRUE(dialog->LangOK->isDefault());
@@ -105,7 +105,7 @@ TEST_F(LanguageDialog, ListsNamedLanguageFilesWithTheirPaths) {
   EXPECT_EQ(list->rowCount(), 2);
 }
 
-TEST_F(LanguageDialog, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeNothing) {
+TEST_F(LanguageDialogTest, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeNothing) {
   auto form = start();
   const std::string english = form->translator().languageFile();
   EXPECT_EQ(english, folder.path().toStdString() + "/Language/english.lng");
@@ -127,10 +127,10 @@ TEST_F(LanguageDialog, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeNothi
 
   // The selection stays for the next opening; choosing the same language again gives the same windows.
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
-    EXPECT_EQ(static_cast<TLangDial*>(d)->LangList->cellText(static_cast<TLangDial*>(d)->LangList->selectedRow(), 0),
+    EXPECT_EQ(static_cast<LanguageDialog*>(d)->LangList->cellText(static_cast<LanguageDialog*>(d)->LangList->selectedRow(), 0),
               QStringLiteral("German"));
   });
-  form->Language1Click();
+  form->chooseLanguage();
   EXPECT_EQ(form->MenuBar->button(0)->text(), QStringLiteral("&Datei"));
   EXPECT_EQ(form->MenuBar->buttonCount(), 3);
 
@@ -141,7 +141,7 @@ TEST_F(LanguageDialog, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeNothi
   prompts.verifyAllUsed();
 }
 
-TEST_F(LanguageDialog, TheChoiceIsKeptInCorvantelIniForTheNextStart) {
+TEST_F(LanguageDialogTest, TheChoiceIsKeptInCorvantelIniForTheNextStart) {
   const std::string ini = folder.filePath(QStringLiteral("Corvantel.ini")).toStdString();
   {
     auto form = start();
@@ -160,8 +160,8 @@ TEST_F(LanguageDialog, TheChoiceIsKeptInCorvantelIniForTheNextStart) {
   prompts.verifyAllUsed();
 }
 
-TEST(GXListView, BackgroundAndScrollBarStyles) {
-  TGXListView list;
+TEST(LanguageListView, BackgroundAndScrollBarStyles) {
+  LanguageListView list;
   list.setColumns({QStringLiteral("A")}, {50});
   for (int i = 0; i < 50; ++i) list.addRow({QString::number(i)});
   list.resize(120, 80);
@@ -177,12 +177,12 @@ TEST(GXListView, BackgroundAndScrollBarStyles) {
   list.setBackground(QPixmap());
   EXPECT_NE(list.viewport()->grab().toImage().pixelColor(shot.width() - 3, shot.height() - 3), QColor(Qt::red));
 
-  list.setScrollBarStyle(TGXListView::ssNone);
+  list.setScrollBarStyle(LanguageListView::ssNone);
   QTest::qWait(10);
   EXPECT_FALSE(list.verticalScrollBar()->isVisible());
-  list.setScrollBarStyle(TGXListView::ssFlat);
+  list.setScrollBarStyle(LanguageListView::ssFlat);
   EXPECT_TRUE(QTest::qWaitFor([&] { return list.verticalScrollBar()->isVisible(); }, 1000));
-  EXPECT_EQ(list.ScrollBarStyle(), TGXListView::ssFlat);
+  EXPECT_EQ(list.scrollBarStyle(), LanguageListView::ssFlat);
 
   list.selectRow(3);
   EXPECT_EQ(list.selectedRow(), 3);

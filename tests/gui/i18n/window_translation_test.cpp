@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "core/ini/ini_file.h"
-#include "gui/app/main_form.h"
-#include "gui/app/menu_bar.h"
+#include "gui/app/main_window.h"
+#include "gui/app/main_menu_bar.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/widgets/folder_browse_dialog.h"
 #include "support/gui/scripted_prompts.h"
@@ -29,12 +29,12 @@ namespace {
 
 struct Caption {
   const char* key;
-  std::function<QString(TCorvantelMainForm&)> text;
+  std::function<QString(MainWindow&)> text;
 };
 
 // Every caption that follows the language, with the English text that is its key.
 std::vector<Caption> captions() {
-  using F = TCorvantelMainForm;
+  using F = MainWindow;
   auto s = [](F& f) { return f.ProjectSettings; };
   return {
       {"&File", [](F& f) { return f.File1->title(); }},
@@ -88,7 +88,7 @@ std::vector<Caption> captions() {
   };
 }
 
-QStringList menuBarCaptions(const TCorvantelMainForm& form) {
+QStringList menuBarCaptions(const MainWindow& form) {
   QStringList out;
   for (int i = 0; i < form.MenuBar->buttonCount(); ++i) out << form.MenuBar->button(i)->text();
   return out;
@@ -100,7 +100,7 @@ class WindowTranslation : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
     StartOptions options;
     options.programFolder = folder.path().toStdString() + "/";
-    form = std::make_unique<TCorvantelMainForm>(options);
+    form = std::make_unique<MainWindow>(options);
   }
   std::string writeLanguage(const QString& name, const QByteArray& text) {
     QDir(folder.path()).mkpath(QStringLiteral("Language"));
@@ -112,12 +112,12 @@ class WindowTranslation : public ::testing::Test {
   }
   void translateWith(const std::string& languageFile) {
     form->translator().setLanguageFile(languageFile);
-    form->TranslateWindows();
+    form->translateWindows();
   }
 
   QTemporaryDir folder;
   test::ScriptedPrompts prompts;
-  std::unique_ptr<TCorvantelMainForm> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(WindowTranslation, EveryCaptionFollowsTheLanguageAndFallsBackToItsKey) {
@@ -132,18 +132,18 @@ TEST_F(WindowTranslation, EveryCaptionFollowsTheLanguageAndFallsBackToItsKey) {
   for (const Caption& c : captions()) {
     EXPECT_EQ(c.text(*form), QStringLiteral("[%1]").arg(QString::fromUtf8(c.key))) << c.key;
   }
-  EXPECT_EQ(form->FolderBrowseDialog1->LabelCaptions(), QStringList{"Default=[Current folder]:"});
+  EXPECT_EQ(form->FolderBrowseDialog1->labelCaptions(), QStringList{"Default=[Current folder]:"});
   EXPECT_EQ(form->FolderBrowseDialog1->labelCaption(), QStringLiteral("[Current folder]:"));
   EXPECT_EQ(menuBarCaptions(*form), (QStringList{"[&File]", "[&Menu items]", "[&Help]"}));
 
   // A language file that does not exist: every caption is its key, and the folder dialog keeps one line.
   translateWith(folder.filePath(QStringLiteral("Language/none.lng")).toStdString());
   for (const Caption& c : captions()) EXPECT_EQ(c.text(*form), QString::fromUtf8(c.key));
-  EXPECT_EQ(form->FolderBrowseDialog1->LabelCaptions(), QStringList{"Default=Current folder:"});
+  EXPECT_EQ(form->FolderBrowseDialog1->labelCaptions(), QStringList{"Default=Current folder:"});
   EXPECT_EQ(form->FolderBrowseDialog1->labelCaption(), QStringLiteral("Current folder:"));
   EXPECT_EQ(menuBarCaptions(*form), (QStringList{"&File", "&Menu items", "&Help"}));
   // The second folder dialog keeps its per-locale lines.
-  EXPECT_GT(form->FolderBrowseDialog2->LabelCaptions().size(), 1);
+  EXPECT_GT(form->FolderBrowseDialog2->labelCaptions().size(), 1);
 }
 
 TEST_F(WindowTranslation, KeysMatchInAnyCaseAndEmptyValuesEmptyTheCaption) {

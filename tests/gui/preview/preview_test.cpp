@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace {
@@ -29,7 +29,7 @@ class PreviewTest : public ::testing::Test {
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "openUrl");
     corvantel::gui::StartOptions options;
     options.programFolder = std::string(CORVANTEL_PROGRAM_DIR) + "/";  // has data/ with the menu script
-    form = std::make_unique<corvantel::gui::TCorvantelMainForm>(options);
+    form = std::make_unique<corvantel::gui::MainWindow>(options);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -40,7 +40,7 @@ class PreviewTest : public ::testing::Test {
 
   UrlRecorder recorder;
   corvantel::test::ScriptedPrompts prompts;
-  std::unique_ptr<corvantel::gui::TCorvantelMainForm> form;
+  std::unique_ptr<corvantel::gui::MainWindow> form;
 };
 
 TEST_F(PreviewTest, OpensAFreshGeneratedFolderEachTimeAndRemovesThemWithTheWindow) {

@@ -8,10 +8,10 @@ class QPushButton;
 
 namespace corvantel::gui {
 
-// TSplashForm: the borderless window shown during start-up and by About: the product name, the
+// SplashScreen: the borderless window shown during start-up and by About: the product name, the
 // version, a line about the maker (a link to the maker's page) and the picture (a link to the menu
 // script publisher's site). Its OK button is hidden except while About shows the window.
-class TSplashForm : public QDialog {
+class SplashScreen : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kClientWidth = 435;
@@ -19,7 +19,7 @@ class TSplashForm : public QDialog {
 
   // `jpeg` is the picture's JPEG data (the embedded picture by default). Data that cannot be decoded
   // leaves the picture empty; the window shows without it.
-  explicit TSplashForm(QWidget* parent = nullptr, const QByteArray& jpeg = embeddedPicture());
+  explicit SplashScreen(QWidget* parent = nullptr, const QByteArray& jpeg = embeddedPicture());
 
   // The JPEG bytes built into the program.
   static QByteArray embeddedPicture();
@@ -33,8 +33,8 @@ class TSplashForm : public QDialog {
   QLabel* Image1 = nullptr;
   QPushButton* OKBut = nullptr;
 
-  void Label3Click();
-  void Image1Click();
+  void openMakerHomePage();
+  void openPublisherSite();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,7 +11,7 @@
 #include "core/ini/recent_projects.h"
 #include "core/io/file_io.h"
 #include "gui/app/corvantel_application.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/user_prompts.h"
 
 namespace corvantel::gui {
@@ -31,9 +31,9 @@ QString droppedProject(const QMimeData* data) {
 
 }  // namespace
 
-std::string TCorvantelMainForm::programSettingsPath() const { return ini::ProgramSettings(ProgramFolder).path(); }
+std::string MainWindow::programSettingsPath() const { return ini::ProgramSettings(ProgramFolder).path(); }
 
-void TCorvantelMainForm::setUpRecentProjects() {
+void MainWindow::setUpRecentProjects() {
   setAcceptDrops(true);
   // The entries stand between "Language" and "Exit", with a separator of their own above them.
   const QList<QAction*> actions = File1->actions();
@@ -46,14 +46,14 @@ void TCorvantelMainForm::setUpRecentProjects() {
   rebuildRecentMenu();
 }
 
-QStringList TCorvantelMainForm::recentProjects() const {
+QStringList MainWindow::recentProjects() const {
   QStringList out;
   const ini::RecentProjects list = ini::RecentProjects::load(programSettingsPath());
   for (const std::string& p : list.paths()) out << QString::fromStdString(p);
   return out;
 }
 
-void TCorvantelMainForm::rebuildRecentMenu() {
+void MainWindow::rebuildRecentMenu() {
   for (QAction* a : std::as_const(m_recentActions)) {
     File1->removeAction(a);
     a->deleteLater();
@@ -74,7 +74,7 @@ void TCorvantelMainForm::rebuildRecentMenu() {
   m_recentSeparator->setVisible(!paths.isEmpty());
 }
 
-void TCorvantelMainForm::changeRecentProjects(const std::function<void(ini::RecentProjects&)>& change) {
+void MainWindow::changeRecentProjects(const std::function<void(ini::RecentProjects&)>& change) {
   ini::RecentProjects list = ini::RecentProjects::load(programSettingsPath());
   change(list);
   try {
@@ -85,12 +85,12 @@ void TCorvantelMainForm::changeRecentProjects(const std::function<void(ini::Rece
   rebuildRecentMenu();
 }
 
-void TCorvantelMainForm::rememberProject(const std::string& path) {
+void MainWindow::rememberProject(const std::string& path) {
   if (path.empty() || path == document::kNoProjectName) return;
   changeRecentProjects([&path](ini::RecentProjects& list) { list.add(path); });
 }
 
-void TCorvantelMainForm::openRecentProject(const QString& path) {
+void MainWindow::openRecentProject(const QString& path) {
   if (!io::fileExists(path.toStdString())) {
     changeRecentProjects([&path](ini::RecentProjects& list) { list.remove(path.toStdString()); });
     prompts().warning(this, QStringLiteral("The project %1 no longer exists. It has been removed from the list "
@@ -101,7 +101,7 @@ void TCorvantelMainForm::openRecentProject(const QString& path) {
   openProjectFile(path);
 }
 
-void TCorvantelMainForm::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (!droppedProject(event->mimeData()).isEmpty()) {
     event->acceptProposedAction();
   } else {
@@ -109,7 +109,7 @@ void TCorvantelMainForm::dragEnterEvent(QDragEnterEvent* event) {
   }
 }
 
-void TCorvantelMainForm::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   if (!openDroppedProject(event->mimeData())) {
     QMainWindow::dropEvent(event);
     return;
@@ -117,7 +117,7 @@ void TCorvantelMainForm::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
 }
 
-bool TCorvantelMainForm::openDroppedProject(const QMimeData* data) {
+bool MainWindow::openDroppedProject(const QMimeData* data) {
   const QString path = droppedProject(data);
   if (path.isEmpty()) return false;
   // The drop opens the project as Open project does, save question included.

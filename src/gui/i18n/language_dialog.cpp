@@ -1,26 +1,26 @@
-#include "gui/i18n/lang_dialog.h"
+#include "gui/i18n/language_dialog.h"
 
 #include <QPushButton>
 #include <QScreen>
 
-#include "gui/i18n/gx_list_view.h"
+#include "gui/i18n/language_list_view.h"
 
 namespace corvantel::gui {
 
-TLangDial::TLangDial(QWidget* parent) : QDialog(parent) {
+LanguageDialog::LanguageDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("LangDial"));
   setWindowTitle(QStringLiteral("Language"));
   setModal(true);
   setFixedSize(419, 339);
   setProperty("helpContext", kHelpContext);
 
-  LangList = new TGXListView(this);
+  LangList = new LanguageListView(this);
   LangList->setObjectName(QStringLiteral("LangList"));
   LangList->setGeometry(8, 8, 393, 265);
   LangList->setColumns({QStringLiteral("Language"), QStringLiteral("Localized name of language"),
                         QStringLiteral("Filename")},
                        {180, 180, 0});
-  LangList->setScrollBarStyle(TGXListView::ssNormal);
+  LangList->setScrollBarStyle(LanguageListView::ssNormal);
 
   LangOK = new QPushButton(QStringLiteral("OK"), this);
   LangOK->setObjectName(QStringLiteral("LangOK"));
@@ -42,12 +42,12 @@ TLangDial::TLangDial(QWidget* parent) : QDialog(parent) {
   connect(LangList, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
 }
 
-QString TLangDial::selectedFile() const {
+QString LanguageDialog::selectedFile() const {
   const int row = LangList->selectedRow();
   return row < 0 ? QString() : LangList->cellText(row, FilenameColumn);
 }
 
-void TLangDial::showEvent(QShowEvent* event) {
+void LanguageDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/generator/generation_run.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/user_prompts.h"
 
 namespace corvantel::gui {
@@ -32,7 +32,7 @@ class PreviewFolders : public QObject {
   std::vector<std::unique_ptr<QTemporaryDir>> m_dirs;
 };
 
-PreviewFolders* previewFolders(TCorvantelMainForm* form, bool create) {
+PreviewFolders* previewFolders(MainWindow* form, bool create) {
   auto* folders = form->findChild<PreviewFolders*>(QStringLiteral("PreviewFolders"), Qt::FindDirectChildrenOnly);
   if (!folders && create) folders = new PreviewFolders(form);
   return folders;
@@ -40,7 +40,7 @@ PreviewFolders* previewFolders(TCorvantelMainForm* form, bool create) {
 
 }  // namespace
 
-void TCorvantelMainForm::Previewinbrowser1Click() {
+void MainWindow::previewInBrowser() {
   QTemporaryDir* dir = previewFolders(this, true)->add();
   if (!dir) {
     prompts().error(this, QStringLiteral("Cannot create a temporary folder for the preview"));
@@ -54,8 +54,8 @@ void TCorvantelMainForm::Previewinbrowser1Click() {
   openWebAddress(QUrl::fromLocalFile(dir->path() + QStringLiteral("/menu.html")).toString());
 }
 
-QString TCorvantelMainForm::lastPreviewFolder() const {
-  auto* folders = previewFolders(const_cast<TCorvantelMainForm*>(this), false);
+QString MainWindow::lastPreviewFolder() const {
+  auto* folders = previewFolders(const_cast<MainWindow*>(this), false);
   return folders ? folders->last() : QString();
 }
 

@@ -1,4 +1,4 @@
-#include "gui/app/splash_form.h"
+#include "gui/app/splash_screen.h"
 
 #include <QFile>
 #include <QFont>
@@ -11,7 +11,7 @@
 #include <QScreen>
 
 #include "gui/app/jpeg_decoder.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 
 // The resource initialiser of the picture's .qrc lives in the static GUI library; naming it here pulls
 // it into every program that shows the splash.
@@ -37,15 +37,15 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 }  // namespace
 
-QByteArray TSplashForm::embeddedPicture() {
+QByteArray SplashScreen::embeddedPicture() {
   initSplashResources();
   QFile file(QStringLiteral(":/splash/splash_picture.jpg"));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TSplashForm::TSplashForm(QWidget* parent, const QByteArray& jpeg)
+SplashScreen::SplashScreen(QWidget* parent, const QByteArray& jpeg)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
-  setObjectName(QStringLiteral("SplashForm"));
+  setObjectName(QStringLiteral("SplashScreen"));
   setFixedSize(kClientWidth, kClientHeight);
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -60,14 +60,14 @@ TSplashForm::TSplashForm(QWidget* parent, const QByteArray& jpeg)
   linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
   Label3->setPalette(linkPalette);
   Label3->setCursor(Qt::PointingHandCursor);
-  Label3->setToolTip(TCorvantelMainForm::makerHomePage());
+  Label3->setToolTip(MainWindow::makerHomePage());
   Label3->installEventFilter(this);
 
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setGeometry(280, 8, 150, 81);
   Image1->setCursor(Qt::PointingHandCursor);
-  Image1->setToolTip(TCorvantelMainForm::publisherSite());
+  Image1->setToolTip(MainWindow::publisherSite());
   const QImage picture = decodeJpeg(jpeg);
   if (!picture.isNull()) Image1->setPixmap(QPixmap::fromImage(picture));
   Image1->installEventFilter(this);
@@ -80,29 +80,29 @@ TSplashForm::TSplashForm(QWidget* parent, const QByteArray& jpeg)
   connect(OKBut, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TSplashForm::centreOnScreen() {
+void SplashScreen::centreOnScreen() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->availableGeometry();
   move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
-bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
+bool SplashScreen::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == Label3) {
-      Label3Click();
+      openMakerHomePage();
       return true;
     }
     if (watched == Image1) {
-      Image1Click();
+      openPublisherSite();
       return true;
     }
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void TSplashForm::Label3Click() { TCorvantelMainForm::openWebAddress(TCorvantelMainForm::makerHomePage()); }
+void SplashScreen::openMakerHomePage() { MainWindow::openWebAddress(MainWindow::makerHomePage()); }
 
-void TSplashForm::Image1Click() { TCorvantelMainForm::openWebAddress(TCorvantelMainForm::publisherSite()); }
+void SplashScreen::openPublisherSite() { MainWindow::openWebAddress(MainWindow::publisherSite()); }
 
 }  // namespace corvantel::gui

@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/app/user_prompts.h"
 #include "gui/widgets/help_hook.h"
@@ -39,39 +39,39 @@ class QuietPrompts : public gui::UserPrompts {
   gui::UserPrompts* m_previous;
 };
 
-QList<gui::THelpViewer*> visibleViewers() {
-  QList<gui::THelpViewer*> out;
+QList<gui::HelpViewer*> visibleViewers() {
+  QList<gui::HelpViewer*> out;
   for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (auto* v = qobject_cast<gui::THelpViewer*>(w); v && v->isVisible()) out << v;
+    if (auto* v = qobject_cast<gui::HelpViewer*>(w); v && v->isVisible()) out << v;
   }
   return out;
 }
 
-struct MainFormHelp : ::testing::Test {
+struct MainWindowHelp : ::testing::Test {
   void start(QStringList arguments, std::shared_ptr<gui::HelpDisplay> display) {
     copyHelpFileTo(dir.path());
-    if (display) gui::THelpHook::setDisplayFactory([display] { return display; });
+    if (display) gui::HelpHook::setDisplayFactory([display] { return display; });
     gui::StartOptions options;
     options.programFolder = dir.path() + "/";
     options.arguments = std::move(arguments);
-    form = std::make_unique<gui::TCorvantelMainForm>(options);
+    form = std::make_unique<gui::MainWindow>(options);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     ASSERT_NE(form->HelpSystem, nullptr);
   }
   void TearDown() override {
     form.reset();
-    gui::THelpHook::setDisplayFactory(nullptr);
+    gui::HelpHook::setDisplayFactory(nullptr);
   }
 
   TempDir dir;
   QuietPrompts prompts;
-  std::unique_ptr<gui::TCorvantelMainForm> form;
+  std::unique_ptr<gui::MainWindow> form;
 };
 
 }  // namespace
 
-TEST_F(MainFormHelp, TreeF1AndContentsWithTheDebugLog) {
+TEST_F(MainWindowHelp, TreeF1AndContentsWithTheDebugLog) {
   writeFile(dir.file("HelpDebug.txt"), "a log of an earlier run\n");
   auto display = std::make_shared<RecordingHelpDisplay>();
   start({QStringLiteral("-debug")}, display);
@@ -104,17 +104,17 @@ TEST_F(MainFormHelp, TreeF1AndContentsWithTheDebugLog) {
   EXPECT_EQ(display->closeAllCalls, 2);
 }
 
-TEST_F(MainFormHelp, NoLogUnlessAskedAndAnOldLogIsRemoved) {
+TEST_F(MainWindowHelp, NoLogUnlessAskedAndAnOldLogIsRemoved) {
   writeFile(dir.file("HelpDebug.txt"), "old\n");
   start({}, std::make_shared<RecordingHelpDisplay>());
   form->Contents1->trigger();
   EXPECT_FALSE(std::filesystem::exists(dir.file("HelpDebug.txt")));
 }
 
-TEST_F(MainFormHelp, ClosingTheProgramClosesTheHelpWindow) {
+TEST_F(MainWindowHelp, ClosingTheProgramClosesTheHelpWindow) {
   start({}, nullptr);  // the real viewer
   form->Contents1->trigger();
-  QList<gui::THelpViewer*> open = visibleViewers();
+  QList<gui::HelpViewer*> open = visibleViewers();
   ASSERT_EQ(open.size(), 1);
   EXPECT_EQ(open[0]->currentTopic(), QStringLiteral("/topics/contents.htm"));
   // A second request reuses the window and brings it to the front.
@@ -131,7 +131,7 @@ TEST_F(MainFormHelp, ClosingTheProgramClosesTheHelpWindow) {
 
 TEST(HelpViewer, ShowsTopicsWithContentsAndWorkingLinks) {
   TempDir dir;
-  gui::THelpViewer viewer;
+  gui::HelpViewer viewer;
   ASSERT_TRUE(viewer.openFile(QString::fromStdString(copyHelpFileTo(dir.path()))));
   viewer.bringToFront();
   ASSERT_TRUE(viewer.showContext(1005));

@@ -1,4 +1,4 @@
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,7 +19,7 @@
 #include "core/generator/menu_page_writer.h"
 #include "core/ini/program_settings.h"
 #include "gui/app/corvantel_application.h"
-#include "gui/app/menu_bar.h"
+#include "gui/app/main_menu_bar.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/app/toolbar_icons.h"
 #include "gui/app/user_prompts.h"
@@ -28,7 +28,7 @@
 
 namespace corvantel::gui {
 
-TCorvantelMainForm::TCorvantelMainForm(StartOptions options, QWidget* parent)
+MainWindow::MainWindow(StartOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)) {
   setObjectName(QStringLiteral("CorvantelMainForm"));
   setWindowTitle(QStringLiteral("Corvantel 2"));
@@ -45,7 +45,7 @@ TCorvantelMainForm::TCorvantelMainForm(StartOptions options, QWidget* parent)
   auto* bands = new QVBoxLayout(CoolBar1);
   bands->setContentsMargins(0, 0, 0, 0);
   bands->setSpacing(0);
-  MenuBar = new TMenuBar(CoolBar1);
+  MenuBar = new MainMenuBar(CoolBar1);
   MenuBar->setMenu(RealMenu);
   bands->addWidget(MenuBar);
   bands->addWidget(ToolBar1);
@@ -56,7 +56,7 @@ TCorvantelMainForm::TCorvantelMainForm(StartOptions options, QWidget* parent)
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
-  TreeView1 = new TMenuTreeView(central);
+  TreeView1 = new MenuTreeView(central);
   TreeView1->setMenuModel(m_model);
   row->addWidget(TreeView1, 1);
   buildPanel();
@@ -64,10 +64,10 @@ TCorvantelMainForm::TCorvantelMainForm(StartOptions options, QWidget* parent)
   row->addWidget(Panel1, 0);
   setCentralWidget(central);
 
-  connect(TreeView1, &TMenuTreeView::selectionChanging, this, &TCorvantelMainForm::TreeView1Changing);
-  connect(TreeView1, &TMenuTreeView::treeClicked, this, &TCorvantelMainForm::TreeView1Click);
-  connect(TreeView1, &TMenuTreeView::expandedOrCollapsed, this, &TCorvantelMainForm::TreeView1Expanded);
-  connect(TreeView1, &TMenuTreeView::dragEnded, this, &TCorvantelMainForm::TreeView1EndDrag);
+  connect(TreeView1, &MenuTreeView::selectionChanging, this, &MainWindow::takeCurrentItem);
+  connect(TreeView1, &MenuTreeView::treeClicked, this, &MainWindow::showClickedItem);
+  connect(TreeView1, &MenuTreeView::expandedOrCollapsed, this, &MainWindow::repaintTree);
+  connect(TreeView1, &MenuTreeView::dragEnded, this, &MainWindow::dropDraggedItem);
 
   // CurrentItem never refers to a deleted item: it takes the item the tree selects afterwards.
   connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
@@ -90,7 +90,7 @@ TCorvantelMainForm::TCorvantelMainForm(StartOptions options, QWidget* parent)
   setUpRecentProjects();
 }
 
-void TCorvantelMainForm::setUpStatusBar() {
+void MainWindow::setUpStatusBar() {
   m_statusProject = new QLabel(this);
   m_statusProject->setObjectName(QStringLiteral("StatusProject"));
   m_statusOutput = new QLabel(this);
@@ -103,7 +103,7 @@ void TCorvantelMainForm::setUpStatusBar() {
   updateStatusBar();
 }
 
-void TCorvantelMainForm::updateStatusBar() {
+void MainWindow::updateStatusBar() {
   const std::string& name = m_document.projectFileName();
   QString project;
   if (name.empty() || m_document.isUnnamed()) {
@@ -116,27 +116,27 @@ void TCorvantelMainForm::updateStatusBar() {
   m_statusProject->setToolTip(QString::fromStdString(name));
 }
 
-void TCorvantelMainForm::showGeneratedFolder(const QString& folder) {
+void MainWindow::showGeneratedFolder(const QString& folder) {
   m_statusOutput->setText(QStringLiteral("Generated into %1").arg(folder));
 }
 
-QString TCorvantelMainForm::statusText() const {
+QString MainWindow::statusText() const {
   QString text = m_statusProject->text();
   if (!m_statusOutput->text().isEmpty()) text += QStringLiteral(" | ") + m_statusOutput->text();
   return text;
 }
 
-TCorvantelMainForm::~TCorvantelMainForm() = default;
+MainWindow::~MainWindow() = default;
 
-QString TCorvantelMainForm::Translate(const char* english) const {
+QString MainWindow::translate(const char* english) const {
   return QString::fromStdString(m_translator.Translate(english));
 }
 
-void TCorvantelMainForm::buildMenu() {
+void MainWindow::buildMenu() {
   RealMenu = new QMenu(this);
   RealMenu->setObjectName(QStringLiteral("RealMenu"));
   auto item = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                     void (TCorvantelMainForm::*handler)()) {
+                     void (MainWindow::*handler)()) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(QString::fromLatin1(name));
     if (!shortcut.isEmpty()) {
@@ -150,51 +150,51 @@ void TCorvantelMainForm::buildMenu() {
   File1 = RealMenu->addMenu(QStringLiteral("&File"));
   File1->setObjectName(QStringLiteral("File1"));
   Newproject1 = item(File1, "Newproject1", QStringLiteral("&New project"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                     &TCorvantelMainForm::NewProjectClick);
+                     &MainWindow::newProject);
   Openproject1 = item(File1, "Openproject1", QStringLiteral("&Open project"), QKeySequence(Qt::CTRL | Qt::Key_O),
-                      &TCorvantelMainForm::Openproject1Click);
+                      &MainWindow::openProject);
   Saveproject1 = item(File1, "Saveproject1", QStringLiteral("&Save project"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                      &TCorvantelMainForm::Saveproject1Click);
+                      &MainWindow::saveProject);
   Saveprojectas1 = item(File1, "Saveprojectas1", QStringLiteral("Save project &as"), {},
-                        &TCorvantelMainForm::Saveprojectas1Click);
+                        &MainWindow::saveProjectAs);
   File1->addSeparator();
   Projectsettings1 = item(File1, "Projectsettings1", QStringLiteral("&Project settings"), {},
-                          &TCorvantelMainForm::ProjectSettClick);
+                          &MainWindow::editProjectSettings);
   Generatefilefromproject1 =
       item(File1, "Generatefilefromproject1", QStringLiteral("&Generate files from project"),
-           QKeySequence(Qt::CTRL | Qt::Key_G), &TCorvantelMainForm::Button1Click);
+           QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::generateFiles);
   Previewinbrowser1 = item(File1, "Previewinbrowser1", QStringLiteral("Pre&view in browser"), QKeySequence(Qt::Key_F9),
-                           &TCorvantelMainForm::Previewinbrowser1Click);
+                           &MainWindow::previewInBrowser);
   File1->addSeparator();
-  Language1 = item(File1, "Language1", QStringLiteral("&Language"), {}, &TCorvantelMainForm::Language1Click);
+  Language1 = item(File1, "Language1", QStringLiteral("&Language"), {}, &MainWindow::chooseLanguage);
   File1->addSeparator();
   Exit1 = item(File1, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::ALT | Qt::Key_F4),
-               &TCorvantelMainForm::Exit1Click);
+               &MainWindow::exitProgram);
 
   Menuitems1 = RealMenu->addMenu(QStringLiteral("&Menu items"));
   Menuitems1->setObjectName(QStringLiteral("Menuitems1"));
-  Addmenu1 = item(Menuitems1, "Addmenu1", QStringLiteral("Add &menu"), {}, &TCorvantelMainForm::AddMenuClick);
+  Addmenu1 = item(Menuitems1, "Addmenu1", QStringLiteral("Add &menu"), {}, &MainWindow::addMenu);
   Addsubmenu1 = item(Menuitems1, "Addsubmenu1", QStringLiteral("Add &submenu"), {},
-                     &TCorvantelMainForm::AddSubmenuClick);
+                     &MainWindow::addSubmenu);
   Removemenu1 = item(Menuitems1, "Removemenu1", QStringLiteral("&Remove menu"), {},
-                     &TCorvantelMainForm::RemoveSelectedClick);
+                     &MainWindow::removeSelected);
 
   Help1 = RealMenu->addMenu(QStringLiteral("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
-  Contents1 = item(Help1, "Contents1", QStringLiteral("&Contents"), {}, &TCorvantelMainForm::Contents1Click);
+  Contents1 = item(Help1, "Contents1", QStringLiteral("&Contents"), {}, &MainWindow::showHelpContents);
   Ombrelwebpage1 = item(Help1, "Ombrelwebpage1", QStringLiteral("Ombrel &web page"), {},
-                        &TCorvantelMainForm::Ombrelwebpage1Click);
-  About1 = item(Help1, "About1", QStringLiteral("&About"), {}, &TCorvantelMainForm::About1Click);
+                        &MainWindow::openMakerWebPage);
+  About1 = item(Help1, "About1", QStringLiteral("&About"), {}, &MainWindow::showAbout);
 }
 
-void TCorvantelMainForm::buildToolBar() {
+void MainWindow::buildToolBar() {
   ToolBar1 = new QToolBar(this);
   ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
   ToolBar1->setIconSize(QSize(16, 16));
   ToolBar1->setMovable(false);
   ToolBar1->setFloatable(false);
   ToolBar1->setProperty("helpContext", 1000);
-  auto button = [this](const char* name, const char* hint, int icon, void (TCorvantelMainForm::*handler)()) {
+  auto button = [this](const char* name, const char* hint, int icon, void (MainWindow::*handler)()) {
     QAction* a = ToolBar1->addAction(toolbarIcon(icon), QString::fromLatin1(hint));
     a->setObjectName(QString::fromLatin1(name));
     a->setToolTip(QString::fromLatin1(hint));
@@ -205,21 +205,21 @@ void TCorvantelMainForm::buildToolBar() {
     QAction* s = ToolBar1->addSeparator();
     s->setObjectName(QString::fromLatin1(name));
   };
-  NewProject = button("NewProject", "New project", 8, &TCorvantelMainForm::NewProjectClick);
-  ToolButton1 = button("ToolButton1", "Open project", 0, &TCorvantelMainForm::Openproject1Click);
-  ToolButton2 = button("ToolButton2", "Save project", 1, &TCorvantelMainForm::Saveproject1Click);
+  NewProject = button("NewProject", "New project", 8, &MainWindow::newProject);
+  ToolButton1 = button("ToolButton1", "Open project", 0, &MainWindow::openProject);
+  ToolButton2 = button("ToolButton2", "Save project", 1, &MainWindow::saveProject);
   separator("ToolButton3");
-  ToolButton4 = button("ToolButton4", "Generate files from project", 2, &TCorvantelMainForm::Button1Click);
+  ToolButton4 = button("ToolButton4", "Generate files from project", 2, &MainWindow::generateFiles);
   separator("ToolButton5");
-  AddM = button("AddM", "Add menu", 3, &TCorvantelMainForm::AddMenuClick);
-  AddSM = button("AddSM", "Add submenu to selected menu", 4, &TCorvantelMainForm::AddSubmenuClick);
-  RemoveM = button("RemoveM", "Remove menu", 5, &TCorvantelMainForm::RemoveSelectedClick);
+  AddM = button("AddM", "Add menu", 3, &MainWindow::addMenu);
+  AddSM = button("AddSM", "Add submenu to selected menu", 4, &MainWindow::addSubmenu);
+  RemoveM = button("RemoveM", "Remove menu", 5, &MainWindow::removeSelected);
   separator("ToolButton9");
-  ProjectSett = button("ProjectSett", "Project settings", 6, &TCorvantelMainForm::ProjectSettClick);
+  ProjectSett = button("ProjectSett", "Project settings", 6, &MainWindow::editProjectSettings);
   separator("ToolButton10");
 }
 
-void TCorvantelMainForm::buildPanel() {
+void MainWindow::buildPanel() {
   Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFixedWidth(313);
@@ -241,7 +241,7 @@ void TCorvantelMainForm::buildPanel() {
   SetButton->setObjectName(QStringLiteral("SetButton"));
   SetButton->setGeometry(8, 94, 75, 25);
   SetButton->setDefault(true);
-  connect(SetButton, &QPushButton::clicked, this, &TCorvantelMainForm::SetButtonClick);
+  connect(SetButton, &QPushButton::clicked, this, &MainWindow::applyItemEdits);
   // SetButton is the window's default button: Enter in either field presses it.
   connect(DatCaption, &QLineEdit::returnPressed, SetButton, &QPushButton::click);
   connect(DatURL, &QLineEdit::returnPressed, SetButton, &QPushButton::click);
@@ -258,8 +258,8 @@ void TCorvantelMainForm::buildPanel() {
   CheckBox1->hide();
 
   // Two colour buttons that no command reads; kept hidden, out of the author's way.
-  for (TColorButton** b : {&ColorButton3, &ColorButton4}) {
-    *b = new TColorButton(Panel1);
+  for (ColorButton** b : {&ColorButton3, &ColorButton4}) {
+    *b = new ColorButton(Panel1);
     (*b)->setCustomText(QStringLiteral("More colors"));
     (*b)->setPopupSpacing(8);
     (*b)->setShowSystemColors(false);
@@ -273,56 +273,56 @@ void TCorvantelMainForm::buildPanel() {
 // ---------------------------------------------------------------------------------------------------------
 // Menu tree editing
 
-void TCorvantelMainForm::AddMenuClick() {
+void MainWindow::addMenu() {
   document::MenuTree& tree = m_document.tree();
   tree.append(tree.root(), "\t", -1);  // an empty tree gets the item at the top level
   m_document.setModified(true);
 }
 
-void TCorvantelMainForm::AddSubmenuClick() {
+void MainWindow::addSubmenu() {
   document::MenuItem* selected = TreeView1->selectedItem();
   m_document.tree().append(selected, "\t", -1);
   if (selected) TreeView1->expand(m_model->indexFromItem(selected));
   m_document.setModified(true);
 }
 
-void TCorvantelMainForm::RemoveSelectedClick() {
+void MainWindow::removeSelected() {
   document::MenuTree& tree = m_document.tree();
   if (tree.empty()) throw Error("Invalid index");
   document::MenuItem* selected = TreeView1->selectedItem();
   if (selected && selected == tree.root()) {
-    prompts().warning(this, Translate("This item cannot be removed - it is not a part of menu"));
+    prompts().warning(this, translate("This item cannot be removed - it is not a part of menu"));
     return;
   }
   if (!selected) return;
-  if (!prompts().confirmOkCancel(this, Translate("Do you want delete this item ?"), 1004)) return;
+  if (!prompts().confirmOkCancel(this, translate("Do you want delete this item ?"), 1004)) return;
   tree.remove(selected);
   m_document.setModified(true);
 }
 
-void TCorvantelMainForm::SetButtonClick() {
+void MainWindow::applyItemEdits() {
   if (!CurrentItem) return;
   std::string text = DatCaption->text().toStdString() + "\t" + DatURL->text().toStdString();
   if (m_document.tree().setText(CurrentItem, std::move(text))) m_document.setModified(true);
 }
 
-void TCorvantelMainForm::TreeView1Changing(document::MenuItem* item) { CurrentItem = item; }
+void MainWindow::takeCurrentItem(document::MenuItem* item) { CurrentItem = item; }
 
-void TCorvantelMainForm::TreeView1Click() {
+void MainWindow::showClickedItem() {
   document::MenuItem* selected = TreeView1->selectedItem();
   if (!selected) return;
   fillEditFields(selected);
   CurrentItem = selected;
 }
 
-void TCorvantelMainForm::fillEditFields(const document::MenuItem* item) {
+void MainWindow::fillEditFields(const document::MenuItem* item) {
   DatCaption->setText(QString::fromStdString(document::extractTitle(item->text())));
   DatURL->setText(QString::fromStdString(document::extractUrl(item->text())));
 }
 
-void TCorvantelMainForm::TreeView1Expanded() { TreeView1->viewport()->update(); }
+void MainWindow::repaintTree() { TreeView1->viewport()->update(); }
 
-void TCorvantelMainForm::TreeView1EndDrag(const QPoint& point) {
+void MainWindow::dropDraggedItem(const QPoint& point) {
   document::MenuItem* dragged = TreeView1->selectedItem();
   document::MenuItem* target = TreeView1->itemAt(point);
   if (!dragged || !target) return;
@@ -340,29 +340,29 @@ void TCorvantelMainForm::TreeView1EndDrag(const QPoint& point) {
 // ---------------------------------------------------------------------------------------------------------
 // Start-up and shut-down
 
-void TCorvantelMainForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!m_shown) {
     m_shown = true;
-    FormShow();
+    startUp();
   }
 }
 
-void TCorvantelMainForm::FormShow() {
+void MainWindow::startUp() {
   m_shown = true;
   ProgramFolder = m_options.programFolder;
   ini::ProgramSettings settings(ProgramFolder);
   m_translator.setLanguageFile(settings.languageFile());
-  FillLanguageList();
-  TranslateWindows();
+  fillLanguageList();
+  translateWindows();
   m_document.setModified(false);
   createHelpSystem();
   try {
     if (m_options.arguments.isEmpty()) {
-      NewProjectClick();
+      newProject();
     } else {
       QString path = m_options.arguments.constFirst();
-      Opener(QFileInfo(path).absoluteFilePath().toStdString());
+      readProjectFiles(QFileInfo(path).absoluteFilePath().toStdString());
     }
   } catch (const std::exception& e) {
     CorvantelApplication::showException(e);
@@ -372,16 +372,16 @@ void TCorvantelMainForm::FormShow() {
   m_document.setModified(false);
 }
 
-void TCorvantelMainForm::closeEvent(QCloseEvent* event) {
-  if (!FormCloseQuery()) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!mayClose()) {
     event->ignore();
     return;
   }
-  FormClose();
+  shutDown();
   event->accept();
 }
 
-void TCorvantelMainForm::FormClose() {
+void MainWindow::shutDown() {
   if (m_closing) return;
   m_closing = true;
   tearDownHelp();
@@ -397,11 +397,11 @@ void TCorvantelMainForm::FormClose() {
 // Help menu and web pages
 
 // The same two addresses as the generated page's credit line.
-QString TCorvantelMainForm::makerHomePage() { return QString::fromLatin1(generator::kMakerHomePage); }
-QString TCorvantelMainForm::publisherSite() { return QString::fromLatin1(generator::kMenuScriptPublisherSite); }
+QString MainWindow::makerHomePage() { return QString::fromLatin1(generator::kMakerHomePage); }
+QString MainWindow::publisherSite() { return QString::fromLatin1(generator::kMenuScriptPublisherSite); }
 
-void TCorvantelMainForm::openWebAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
+void MainWindow::openWebAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
-void TCorvantelMainForm::Ombrelwebpage1Click() { openWebAddress(makerHomePage()); }
+void MainWindow::openMakerWebPage() { openWebAddress(makerHomePage()); }
 
 }  // namespace corvantel::gui

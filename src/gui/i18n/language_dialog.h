@@ -7,23 +7,23 @@ class QPushButton;
 
 namespace corvantel::gui {
 
-class TGXListView;
+class LanguageListView;
 
-// TLangDial: the modal language dialog. It is made once for the run and only hidden between uses, so its
+// LanguageDialog: the modal language dialog. It is made once for the run and only hidden between uses, so its
 // list and the row selected in it persist from one opening to the next. Its texts are not translated.
-class TLangDial : public QDialog {
+class LanguageDialog : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kHelpContext = 1002;
   // Columns of LangList.
   enum Column { LanguageColumn = 0, LocalizedColumn = 1, FilenameColumn = 2 };
 
-  explicit TLangDial(QWidget* parent = nullptr);
+  explicit LanguageDialog(QWidget* parent = nullptr);
 
   // The language file of the selected row; empty when no row is selected.
   QString selectedFile() const;
 
-  TGXListView* LangList = nullptr;
+  LanguageListView* LangList = nullptr;
   QPushButton* LangOK = nullptr;
   QPushButton* LangCancel = nullptr;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/help/help_log.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/widgets/help_display.h"
 #include "gui/widgets/help_hook.h"
 
@@ -41,7 +41,7 @@ std::unique_ptr<help::HelpLog> openHelpLog(const std::string& programFolder, con
 
 }  // namespace
 
-void TCorvantelMainForm::setUpHelp() {
+void MainWindow::setUpHelp() {
   // F1 in an open drop-down menu of the menu bar asks for the menu bar's topic.
   RealMenu->setProperty("helpContext", help::help_context::kMainWindow);
   for (QMenu* menu : {File1, Menuitems1, Help1}) {
@@ -52,16 +52,16 @@ void TCorvantelMainForm::setUpHelp() {
   if (Panel1) Panel1->setProperty("helpContext", help::help_context::kMainWindow);
 }
 
-void TCorvantelMainForm::createHelpSystem() {
+void MainWindow::createHelpSystem() {
   if (HelpSystem) return;
-  std::shared_ptr<HelpDisplay> display = THelpHook::makeDisplay();
+  std::shared_ptr<HelpDisplay> display = HelpHook::makeDisplay();
   bool available = display && display->available();
   auto log = openHelpLog(ProgramFolder, m_options.arguments, available);
   QString helpFile = QString::fromStdString(ProgramFolder) + QStringLiteral("Corvantel.chm");
-  HelpSystem = new THelpHook(helpFile, QString(), 0, std::move(display), std::move(log), this);
+  HelpSystem = new HelpHook(helpFile, QString(), 0, std::move(display), std::move(log), this);
 }
 
-void TCorvantelMainForm::tearDownHelp() {
+void MainWindow::tearDownHelp() {
   if (!HelpSystem) return;
   std::shared_ptr<HelpDisplay> display = HelpSystem->display();
   delete HelpSystem;
@@ -70,10 +70,10 @@ void TCorvantelMainForm::tearDownHelp() {
   if (display && display->available()) display->closeAll();
 }
 
-void TCorvantelMainForm::Contents1Click() {
+void MainWindow::showHelpContents() {
   if (!HelpSystem) return;
   bool callHelp = false;
-  HelpSystem->HelpHook(help::help_command::kContext, help::help_context::kContents, callHelp);
+  HelpSystem->handleRequest(help::help_command::kContext, help::help_context::kContents, callHelp);
 }
 
 }  // namespace corvantel::gui

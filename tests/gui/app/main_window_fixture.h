@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/document/menu_tree_model.h"
 #include "support/core/temp_dir.h"
@@ -32,12 +32,12 @@ inline bool waitFor(const std::function<bool()>& done, int ms = 3000) {
 
 // A shown main window on a fresh program folder, with scripted prompts and the model checked by
 // QAbstractItemModelTester through every edit.
-class MainFormTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     gui::StartOptions options;
     options.programFolder = dir.path() + "/";
-    form = std::make_unique<gui::TCorvantelMainForm>(options);
+    form = std::make_unique<gui::MainWindow>(options);
     tester = std::make_unique<QAbstractItemModelTester>(form->treeModel(),
                                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
     form->show();
@@ -51,7 +51,7 @@ class MainFormTest : public ::testing::Test {
 
   document::MenuTree& tree() { return form->document().tree(); }
   document::MenuItem* root() { return tree().root(); }
-  gui::TMenuTreeView* view() { return form->TreeView1; }
+  gui::MenuTreeView* view() { return form->TreeView1; }
   QRect rectOf(const document::MenuItem* item) { return view()->visualRect(form->treeModel()->indexFromItem(item)); }
   // A real mouse click on the item's row.
   void clickItem(const document::MenuItem* item) {
@@ -68,7 +68,7 @@ class MainFormTest : public ::testing::Test {
 
   TempDir dir;
   ScriptedPrompts prompts;
-  std::unique_ptr<gui::TCorvantelMainForm> form;
+  std::unique_ptr<gui::MainWindow> form;
   std::unique_ptr<QAbstractItemModelTester> tester;
 };
 

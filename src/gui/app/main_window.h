@@ -25,13 +25,13 @@ class RecentProjects;
 namespace corvantel::gui {
 
 class MenuTreeModel;
-class TMenuBar;
-class TMenuTreeView;
-class TColorButton;
-class TProjectSettings;
-class TLangDial;
-class TFolderBrowseDialog;
-class THelpHook;
+class MainMenuBar;
+class MenuTreeView;
+class ColorButton;
+class ProjectSettingsDialog;
+class LanguageDialog;
+class FolderBrowseDialog;
+class HelpHook;
 
 // How the program was started: its folder (with a trailing separator) and the command-line arguments
 // after the program name.
@@ -43,29 +43,29 @@ struct StartOptions {
 // The main window: menu bar and tool bar on top, the item tree on the left, the editing panel on the
 // right. Its handlers are the commands of the program. The document lives in m_document; the tree view
 // shows it through MenuTreeModel.
-class TCorvantelMainForm : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TCorvantelMainForm(StartOptions options, QWidget* parent = nullptr);
-  ~TCorvantelMainForm() override;
+  explicit MainWindow(StartOptions options, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // --- the document and program-wide state ---
   document::Document& document() { return m_document; }
   MenuTreeModel* treeModel() const { return m_model; }
   document::MenuItem* CurrentItem = nullptr;
   std::string ProgramFolder;
-  int ButtonHalfSize = 0;  // set to 4 by FormShow
+  int ButtonHalfSize = 0;  // set to 4 by startUp
   const i18n::Translator& translator() const { return m_translator; }
   i18n::Translator& translator() { return m_translator; }
-  // Translate(english) as a QString.
-  QString Translate(const char* english) const;
+  // The current language's text for `english`, as a QString.
+  QString translate(const char* english) const;
   const StartOptions& startOptions() const { return m_options; }
 
   // --- controls (names as in the window layout) ---
   QWidget* CoolBar1 = nullptr;
-  TMenuBar* MenuBar = nullptr;
+  MainMenuBar* MenuBar = nullptr;
   QToolBar* ToolBar1 = nullptr;
-  TMenuTreeView* TreeView1 = nullptr;
+  MenuTreeView* TreeView1 = nullptr;
   QWidget* Panel1 = nullptr;
   QLabel* Label1 = nullptr;
   QLineEdit* DatCaption = nullptr;
@@ -74,8 +74,8 @@ class TCorvantelMainForm : public QMainWindow {
   QPushButton* SetButton = nullptr;
   QCheckBox* IsRollover = nullptr;
   QCheckBox* CheckBox1 = nullptr;
-  TColorButton* ColorButton3 = nullptr;
-  TColorButton* ColorButton4 = nullptr;
+  ColorButton* ColorButton3 = nullptr;
+  ColorButton* ColorButton4 = nullptr;
 
   // RealMenu: the main menu, shown by MenuBar. Its actions with submenus are the top-level menus.
   QMenu* RealMenu = nullptr;
@@ -109,32 +109,32 @@ class TCorvantelMainForm : public QMainWindow {
   QAction* ProjectSett = nullptr;
 
   // Dialogs made once for the whole run (created by their features; null until then).
-  TProjectSettings* ProjectSettings = nullptr;
-  TLangDial* LangDial = nullptr;
-  TFolderBrowseDialog* FolderBrowseDialog1 = nullptr;
-  TFolderBrowseDialog* FolderBrowseDialog2 = nullptr;
-  THelpHook* HelpSystem = nullptr;
+  ProjectSettingsDialog* ProjectSettings = nullptr;
+  LanguageDialog* LangDial = nullptr;
+  FolderBrowseDialog* FolderBrowseDialog1 = nullptr;
+  FolderBrowseDialog* FolderBrowseDialog2 = nullptr;
+  HelpHook* HelpSystem = nullptr;
 
   // --- menu tree editing ---
-  void AddMenuClick();
-  void AddSubmenuClick();
-  void RemoveSelectedClick();
-  void SetButtonClick();
-  void TreeView1Changing(document::MenuItem* item);
-  void TreeView1Click();
-  void TreeView1Expanded();
-  void TreeView1EndDrag(const QPoint& point);
+  void addMenu();
+  void addSubmenu();
+  void removeSelected();
+  void applyItemEdits();
+  void takeCurrentItem(document::MenuItem* item);
+  void showClickedItem();
+  void repaintTree();
+  void dropDraggedItem(const QPoint& point);
 
   // --- project files and the document cycle ---
-  void NewProjectClick();
-  void Openproject1Click();
-  void Saveproject1Click();
-  void Saveprojectas1Click();
-  void Exit1Click();
+  void newProject();
+  void openProject();
+  void saveProject();
+  void saveProjectAs();
+  void exitProgram();
   // The close question: whether the window may close.
-  bool FormCloseQuery();
-  void Saver(const std::string& path);
-  void Opener(const std::string& path);
+  bool mayClose();
+  void writeProjectFiles(const std::string& path);
+  void readProjectFiles(const std::string& path);
   // Opens the project whose settings file is `path`, after the save question: Open project without its
   // file dialog. Returns whether the project was opened (false when the question stopped it).
   bool openProjectFile(const QString& path);
@@ -148,21 +148,21 @@ class TCorvantelMainForm : public QMainWindow {
   bool openDroppedProject(const QMimeData* data);
 
   // --- the other commands ---
-  void ProjectSettClick();
-  void Button1Click();
+  void editProjectSettings();
+  void generateFiles();
   // Preview in browser: generates into a fresh temporary folder (removed at exit) and opens its menu.html.
-  void Previewinbrowser1Click();
+  void previewInBrowser();
   // The folder the last preview was generated into; empty before the first.
   QString lastPreviewFolder() const;
-  void Language1Click();
-  void Contents1Click();
-  void Ombrelwebpage1Click();
-  void About1Click();
-  void TranslateWindows();
+  void chooseLanguage();
+  void showHelpContents();
+  void openMakerWebPage();
+  void showAbout();
+  void translateWindows();
 
   // --- start-up and shut-down ---
-  void FormShow();
-  void FormClose();
+  void startUp();
+  void shutDown();
   bool formShown() const { return m_shown; }
 
   // The status line: the open project's name and whether it has unsaved changes, and after a generation
@@ -198,16 +198,16 @@ class TCorvantelMainForm : public QMainWindow {
   void setUpGenerator();
   void setUpLocalization();
   void setUpHelp();
-  void FillLanguageList();
+  void fillLanguageList();
   void createHelpSystem();
   void tearDownHelp();
   // The save question before the document is thrown away: whether the command may go on (No, or Yes and
   // the save happened). A failed save is shown in the error box and stops the command.
   bool askToSaveChanges(bool translated);
   // Save project / Save project as; false when the file dialog was cancelled. Errors are thrown.
-  bool saveProject();
-  bool saveProjectAs();
-  // Opener with the modified flag cleared, whatever part of the project could be read.
+  bool saveToProjectFile();
+  bool saveUnderNewName();
+  // readProjectFiles with the modified flag cleared, whatever part of the project could be read.
   void openProjectNow(const std::string& path);
 
   StartOptions m_options;

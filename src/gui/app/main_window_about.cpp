@@ -1,14 +1,14 @@
 // The About command: the splash window shown again, with its OK button.
 #include <QPushButton>
 
-#include "gui/app/main_form.h"
-#include "gui/app/splash_form.h"
+#include "gui/app/main_window.h"
+#include "gui/app/splash_screen.h"
 #include "gui/app/user_prompts.h"
 
 namespace corvantel::gui {
 
-void TCorvantelMainForm::About1Click() {
-  TSplashForm splash(nullptr);  // no owner, like the start-up splash
+void MainWindow::showAbout() {
+  SplashScreen splash(nullptr);  // no owner, like the start-up splash
   splash.OKBut->setVisible(true);
   splash.centreOnScreen();
   prompts().execDialog(&splash);
