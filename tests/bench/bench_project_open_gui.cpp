@@ -56,7 +56,7 @@ void BM_OpenProjectInWindow(benchmark::State& state) {
   for (auto _ : state) {
     form.readProjectFiles(path);
     QApplication::processEvents();
-    form.TreeView1->viewport()->repaint();
+    form.findChild<corvantel::gui::MenuTreeView*>(QStringLiteral("treeView"))->viewport()->repaint();
     form.repaint();
     benchmark::DoNotOptimize(form.document().tree().root());
   }

@@ -5,7 +5,7 @@
 namespace corvantel::gui {
 
 MainMenuBar::MainMenuBar(QWidget* parent) : QToolBar(parent) {
-  setObjectName(QStringLiteral("MenuBar"));
+  setObjectName(QStringLiteral("mainMenuBar"));
   setMovable(false);
   setFloatable(false);
   setToolButtonStyle(Qt::ToolButtonTextOnly);

@@ -8,7 +8,7 @@ class QMenu;
 
 namespace corvantel::gui {
 
-// MainMenuBar: a tool bar that shows a main menu as a row of flat buttons, one per top-level item of the
+// The menu bar: a tool bar that shows a main menu as a row of flat buttons, one per top-level item of the
 // bound menu. A button shows the item's caption and drops its submenu down when pressed; Alt with the
 // accelerator letter of a caption drops that menu down too.
 class MainMenuBar : public QToolBar {

@@ -8,9 +8,9 @@
 
 #include "core/document/document.h"
 #include "core/i18n/translate.h"
+#include "gui/i18n/caption_table.h"
 
 class QAction;
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -27,7 +27,6 @@ namespace corvantel::gui {
 class MenuTreeModel;
 class MainMenuBar;
 class MenuTreeView;
-class ColorButton;
 class ProjectSettingsDialog;
 class LanguageDialog;
 class FolderBrowseDialog;
@@ -40,9 +39,11 @@ struct StartOptions {
   QStringList arguments;
 };
 
-// The main window: menu bar and tool bar on top, the item tree on the left, the editing panel on the
-// right. Its handlers are the commands of the program. The document lives in m_document; the tree view
-// shows it through MenuTreeModel.
+// The main window (the program's main form in its own history): menu bar and tool bar on top, the item
+// tree on the left, the editing panel on the right. Its public functions are the commands of the
+// program; the menu, the tool bar and the panel reach them through runCommand, so that an error ends the
+// command in the error box. The document lives in m_document; the tree view shows it through
+// MenuTreeModel. Controls are found by their object names (tests) and are not reached from outside.
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
@@ -52,77 +53,22 @@ class MainWindow : public QMainWindow {
   // --- the document and program-wide state ---
   document::Document& document() { return m_document; }
   MenuTreeModel* treeModel() const { return m_model; }
-  document::MenuItem* CurrentItem = nullptr;
-  std::string ProgramFolder;
-  int ButtonHalfSize = 0;  // set to 4 by startUp
+  // The item Set writes to: the one last clicked or selected; null when there is none.
+  document::MenuItem* currentItem() const { return m_currentItem; }
+  const std::string& programFolder() const { return m_programFolder; }
   const i18n::Translator& translator() const { return m_translator; }
   i18n::Translator& translator() { return m_translator; }
   // The current language's text for `english`, as a QString.
   QString translate(const char* english) const;
   const StartOptions& startOptions() const { return m_options; }
 
-  // --- controls (names as in the window layout) ---
-  QWidget* CoolBar1 = nullptr;
-  MainMenuBar* MenuBar = nullptr;
-  QToolBar* ToolBar1 = nullptr;
-  MenuTreeView* TreeView1 = nullptr;
-  QWidget* Panel1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* DatCaption = nullptr;
-  QLabel* URL = nullptr;
-  QLineEdit* DatURL = nullptr;
-  QPushButton* SetButton = nullptr;
-  QCheckBox* IsRollover = nullptr;
-  QCheckBox* CheckBox1 = nullptr;
-  ColorButton* ColorButton3 = nullptr;
-  ColorButton* ColorButton4 = nullptr;
-
-  // RealMenu: the main menu, shown by MenuBar. Its actions with submenus are the top-level menus.
-  QMenu* RealMenu = nullptr;
-  QMenu* File1 = nullptr;
-  QAction* Newproject1 = nullptr;
-  QAction* Openproject1 = nullptr;
-  QAction* Saveproject1 = nullptr;
-  QAction* Saveprojectas1 = nullptr;
-  QAction* Projectsettings1 = nullptr;
-  QAction* Generatefilefromproject1 = nullptr;
-  QAction* Previewinbrowser1 = nullptr;
-  QAction* Language1 = nullptr;
-  QAction* Exit1 = nullptr;
-  QMenu* Menuitems1 = nullptr;
-  QAction* Addmenu1 = nullptr;
-  QAction* Addsubmenu1 = nullptr;
-  QAction* Removemenu1 = nullptr;
-  QMenu* Help1 = nullptr;
-  QAction* Contents1 = nullptr;
-  QAction* Ombrelwebpage1 = nullptr;
-  QAction* About1 = nullptr;
-
-  // Tool bar buttons.
-  QAction* NewProject = nullptr;
-  QAction* ToolButton1 = nullptr;
-  QAction* ToolButton2 = nullptr;
-  QAction* ToolButton4 = nullptr;
-  QAction* AddM = nullptr;
-  QAction* AddSM = nullptr;
-  QAction* RemoveM = nullptr;
-  QAction* ProjectSett = nullptr;
-
-  // Dialogs made once for the whole run (created by their features; null until then).
-  ProjectSettingsDialog* ProjectSettings = nullptr;
-  LanguageDialog* LangDial = nullptr;
-  FolderBrowseDialog* FolderBrowseDialog1 = nullptr;
-  FolderBrowseDialog* FolderBrowseDialog2 = nullptr;
-  HelpHook* HelpSystem = nullptr;
-
   // --- menu tree editing ---
   void addMenu();
   void addSubmenu();
   void removeSelected();
+  // Set: writes the caption and address fields into the current item.
   void applyItemEdits();
-  void takeCurrentItem(document::MenuItem* item);
-  void showClickedItem();
-  void repaintTree();
+  // The end of a drag in the tree: the selected item moves before the item at `point`.
   void dropDraggedItem(const QPoint& point);
 
   // --- project files and the document cycle ---
@@ -158,6 +104,7 @@ class MainWindow : public QMainWindow {
   void showHelpContents();
   void openMakerWebPage();
   void showAbout();
+  // Gives every caption of the window and of its dialogs the current language's text.
   void translateWindows();
 
   // --- start-up and shut-down ---
@@ -182,9 +129,19 @@ class MainWindow : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void buildMenu();
-  void buildToolBar();
-  void buildPanel();
+  // The builders of the window, in the order the constructor calls them.
+  QMenu* buildMainMenu();
+  QToolBar* buildToolBar();
+  QWidget* buildEditingPanel();
+  void connectTreeView();
+  // Every caption of the window and its dialogs, in the order the translation looks them up.
+  CaptionTable captionTable() const;
+  QAction* addCommand(QMenu* menu, const char* name, const QKeySequence& shortcut, void (MainWindow::*command)());
+  QAction* addToolButton(const char* name, const char* hint, int icon, void (MainWindow::*command)());
+
+  void takeCurrentItem(document::MenuItem* item);
+  void showClickedItem();
+  void repaintTree();
   void setUpStatusBar();
   void setUpRecentProjects();
   void rebuildRecentMenu();
@@ -211,11 +168,51 @@ class MainWindow : public QMainWindow {
   void openProjectNow(const std::string& path);
 
   StartOptions m_options;
+  std::string m_programFolder;
   document::Document m_document;
   MenuTreeModel* m_model = nullptr;
+  document::MenuItem* m_currentItem = nullptr;
   i18n::Translator m_translator;
   bool m_shown = false;
   bool m_closing = false;
+
+  // The main menu, shown by m_mainMenuBar: its actions with submenus are the top-level menus.
+  QMenu* m_mainMenu = nullptr;
+  QMenu* m_fileMenu = nullptr;
+  QMenu* m_itemsMenu = nullptr;
+  QMenu* m_helpMenu = nullptr;
+  QAction* m_newProjectAction = nullptr;
+  QAction* m_openProjectAction = nullptr;
+  QAction* m_saveProjectAction = nullptr;
+  QAction* m_saveProjectAsAction = nullptr;
+  QAction* m_projectSettingsAction = nullptr;
+  QAction* m_generateAction = nullptr;
+  QAction* m_previewAction = nullptr;
+  QAction* m_languageAction = nullptr;
+  QAction* m_exitAction = nullptr;
+  QAction* m_addMenuAction = nullptr;
+  QAction* m_addSubmenuAction = nullptr;
+  QAction* m_removeMenuAction = nullptr;
+  QAction* m_contentsAction = nullptr;
+  QAction* m_makerWebPageAction = nullptr;
+  QAction* m_aboutAction = nullptr;
+  MainMenuBar* m_mainMenuBar = nullptr;
+  QToolBar* m_toolBar = nullptr;
+
+  MenuTreeView* m_treeView = nullptr;
+  QWidget* m_editingPanel = nullptr;
+  QLabel* m_captionLabel = nullptr;
+  QLineEdit* m_captionEdit = nullptr;
+  QLabel* m_urlLabel = nullptr;
+  QLineEdit* m_urlEdit = nullptr;
+  QPushButton* m_setButton = nullptr;
+
+  // Dialogs made once for the whole run.
+  ProjectSettingsDialog* m_settingsDialog = nullptr;
+  LanguageDialog* m_languageDialog = nullptr;
+  FolderBrowseDialog* m_outputFolderDialog = nullptr;
+  HelpHook* m_helpHook = nullptr;  // from start-up to shut-down
+
   QLabel* m_statusProject = nullptr;
   QLabel* m_statusOutput = nullptr;
   QAction* m_recentAnchor = nullptr;

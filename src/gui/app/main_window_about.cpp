@@ -1,5 +1,4 @@
 // The About command: the splash window shown again, with its OK button.
-#include <QPushButton>
 
 #include "gui/app/main_window.h"
 #include "gui/app/splash_screen.h"
@@ -9,10 +8,10 @@ namespace corvantel::gui {
 
 void MainWindow::showAbout() {
   SplashScreen splash(nullptr);  // no owner, like the start-up splash
-  splash.OKBut->setVisible(true);
+  splash.setOkButtonVisible(true);
   splash.centreOnScreen();
   prompts().execDialog(&splash);
-  splash.OKBut->setVisible(false);
+  splash.setOkButtonVisible(false);
   splash.hide();
 }
 

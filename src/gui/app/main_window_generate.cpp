@@ -11,25 +11,21 @@ namespace corvantel::gui {
 
 void MainWindow::setUpGenerator() {
   // The browser the generator asks for its output folder.
-  FolderBrowseDialog1 = new FolderBrowseDialog(this);
-  FolderBrowseDialog1->setObjectName(QStringLiteral("FolderBrowseDialog1"));
-  FolderBrowseDialog1->setFlags(FolderBrowseDialog::OnlyFileSystem | FolderBrowseDialog::ShowPath);
-  FolderBrowseDialog1->setRootFolder(FolderBrowseDialog::foMyComputer);
-  FolderBrowseDialog1->setNewFolderVisible(true);
-  FolderBrowseDialog1->setNewFolderEnabled(true);
-  // A second browser with the defaults, used by no command.
-  FolderBrowseDialog2 = new FolderBrowseDialog(this);
-  FolderBrowseDialog2->setObjectName(QStringLiteral("FolderBrowseDialog2"));
-  FolderBrowseDialog2->setFlags(FolderBrowseDialog::ShowPath);
+  m_outputFolderDialog = new FolderBrowseDialog(this);
+  m_outputFolderDialog->setObjectName(QStringLiteral("outputFolderDialog"));
+  m_outputFolderDialog->setFlags(FolderBrowseDialog::OnlyFileSystem | FolderBrowseDialog::ShowPath);
+  m_outputFolderDialog->setRootFolder(FolderBrowseDialog::foMyComputer);
+  m_outputFolderDialog->setNewFolderVisible(true);
+  m_outputFolderDialog->setNewFolderEnabled(true);
 }
 
 void MainWindow::generateFiles() {
-  if (!FolderBrowseDialog1->browse()) return;
-  const std::string folder = QDir::cleanPath(FolderBrowseDialog1->folder()).toStdString();
-  // An error ends the command here and reaches the application's error box.
-  const generator::GenerationReport report = generator::generateFiles(m_document, folder, ProgramFolder);
+  if (!m_outputFolderDialog->browse()) return;
+  const std::string folder = QDir::cleanPath(m_outputFolderDialog->folder()).toStdString();
+  // An error ends the command here and reaches the error box through runCommand.
+  const generator::GenerationReport report = generator::generateFiles(m_document, folder, m_programFolder);
   showGeneratedFolder(QString::fromStdString(folder));
-  const std::string warning = generator::notCopiedWarning(report, ProgramFolder);
+  const std::string warning = generator::notCopiedWarning(report, m_programFolder);
   if (!warning.empty()) prompts().warning(this, QString::fromStdString(warning));
 }
 

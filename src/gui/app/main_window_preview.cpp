@@ -17,9 +17,7 @@ namespace {
 // The preview folders of the run, removed when the main window goes at the program's end.
 class PreviewFolders : public QObject {
  public:
-  explicit PreviewFolders(QObject* parent) : QObject(parent) {
-    setObjectName(QStringLiteral("PreviewFolders"));
-  }
+  explicit PreviewFolders(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("PreviewFolders")); }
   QTemporaryDir* add() {
     auto dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/corvantel-preview-XXXXXX"));
     if (!dir->isValid()) return nullptr;
@@ -46,10 +44,11 @@ void MainWindow::previewInBrowser() {
     prompts().error(this, QStringLiteral("Cannot create a temporary folder for the preview"));
     return;
   }
-  // An error ends the command here and reaches the application's error box; the folder goes at exit.
+  // An error ends the command here and reaches the error box through runCommand; the folder goes at exit.
   // The run reads the document only, so the project and its modified flag stay as they were.
-  const generator::GenerationReport report = generator::generateFiles(m_document, dir->path().toStdString(), ProgramFolder);
-  const std::string warning = generator::notCopiedWarning(report, ProgramFolder);
+  const generator::GenerationReport report =
+      generator::generateFiles(m_document, dir->path().toStdString(), m_programFolder);
+  const std::string warning = generator::notCopiedWarning(report, m_programFolder);
   if (!warning.empty()) prompts().warning(this, QString::fromStdString(warning));
   openWebAddress(QUrl::fromLocalFile(dir->path() + QStringLiteral("/menu.html")).toString());
 }

@@ -4,7 +4,7 @@
 
 #include "core/document/document.h"
 #include "core/project/project_files.h"
-#include "gui/app/corvantel_application.h"
+#include "gui/app/command.h"
 #include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/app/user_prompts.h"
@@ -21,7 +21,7 @@ const char* const kSaveQuestion = "Do you want to save this project ?";
 
 }  // namespace
 
-void MainWindow::setUpProjectFiles() { ProjectSettings = new ProjectSettingsDialog(this); }
+void MainWindow::setUpProjectFiles() { m_settingsDialog = new ProjectSettingsDialog(this); }
 
 bool MainWindow::askToSaveChanges(bool translated) {
   if (!m_document.isModified()) return true;
@@ -35,18 +35,14 @@ bool MainWindow::askToSaveChanges(bool translated) {
       break;
   }
   // Yes: the command goes on only when the work is really on disk.
-  try {
-    return saveToProjectFile();
-  } catch (const std::exception& e) {
-    CorvantelApplication::showException(e);
-    return false;
-  }
+  bool saved = false;
+  return runCommand([this, &saved] { saved = saveToProjectFile(); }) && saved;
 }
 
 void MainWindow::newProject() {
   if (!askToSaveChanges(true)) return;
   m_document.resetToNewProject();
-  if (document::MenuItem* selected = TreeView1->selectedItem()) fillEditFields(selected);
+  if (document::MenuItem* selected = m_treeView->selectedItem()) fillEditFields(selected);
   m_document.setProjectFileName(document::kNoProjectName);
   m_document.setModified(false);
 }
@@ -112,21 +108,21 @@ void MainWindow::readProjectFiles(const std::string& path) {
   try {
     project::openProjectFiles(m_document, path);
   } catch (...) {
-    if (document::MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+    if (document::MenuItem* root = m_document.tree().root()) m_treeView->expand(m_model->indexFromItem(root));
     throw;
   }
-  if (document::MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+  if (document::MenuItem* root = m_document.tree().root()) m_treeView->expand(m_model->indexFromItem(root));
   rememberProject(path);
 }
 
 void MainWindow::editProjectSettings() {
-  ProjectSettings->loadSettings(m_document.settings());
-  if (prompts().execDialog(ProjectSettings) == QDialog::Accepted) {
-    m_document.setSettings(ProjectSettings->settings(), true);
+  m_settingsDialog->loadSettings(m_document.settings());
+  if (prompts().execDialog(m_settingsDialog) == QDialog::Accepted) {
+    m_document.setSettings(m_settingsDialog->settings(), true);
   }
   // The dialog shows the document's values again: after Cancel the old ones, after OK the ones kept
   // (a number field left with a lone sign shows 0).
-  ProjectSettings->loadSettings(m_document.settings());
+  m_settingsDialog->loadSettings(m_document.settings());
 }
 
 }  // namespace corvantel::gui

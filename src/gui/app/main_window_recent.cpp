@@ -10,7 +10,7 @@
 #include "core/ini/program_settings.h"
 #include "core/ini/recent_projects.h"
 #include "core/io/file_io.h"
-#include "gui/app/corvantel_application.h"
+#include "gui/app/command.h"
 #include "gui/app/main_window.h"
 #include "gui/app/user_prompts.h"
 
@@ -31,18 +31,18 @@ QString droppedProject(const QMimeData* data) {
 
 }  // namespace
 
-std::string MainWindow::programSettingsPath() const { return ini::ProgramSettings(ProgramFolder).path(); }
+std::string MainWindow::programSettingsPath() const { return ini::ProgramSettings(m_programFolder).path(); }
 
 void MainWindow::setUpRecentProjects() {
   setAcceptDrops(true);
   // The entries stand between "Language" and "Exit", with a separator of their own above them.
-  const QList<QAction*> actions = File1->actions();
-  const int exitAt = static_cast<int>(actions.indexOf(Exit1));
-  m_recentAnchor = exitAt > 0 ? actions.at(exitAt - 1) : Exit1;
+  const QList<QAction*> actions = m_fileMenu->actions();
+  const int exitAt = static_cast<int>(actions.indexOf(m_exitAction));
+  m_recentAnchor = exitAt > 0 ? actions.at(exitAt - 1) : m_exitAction;
   m_recentSeparator = new QAction(this);
   m_recentSeparator->setSeparator(true);
   m_recentSeparator->setObjectName(QStringLiteral("RecentSeparator"));
-  File1->insertAction(m_recentAnchor, m_recentSeparator);
+  m_fileMenu->insertAction(m_recentAnchor, m_recentSeparator);
   rebuildRecentMenu();
 }
 
@@ -55,7 +55,7 @@ QStringList MainWindow::recentProjects() const {
 
 void MainWindow::rebuildRecentMenu() {
   for (QAction* a : std::as_const(m_recentActions)) {
-    File1->removeAction(a);
+    m_fileMenu->removeAction(a);
     a->deleteLater();
   }
   m_recentActions.clear();
@@ -67,8 +67,8 @@ void MainWindow::rebuildRecentMenu() {
     a->setToolTip(path);
     a->setStatusTip(path);
     a->setData(path);
-    connect(a, &QAction::triggered, this, [this, path] { openRecentProject(path); });
-    File1->insertAction(m_recentAnchor, a);
+    connect(a, &QAction::triggered, this, [this, path] { runCommand([this, &path] { openRecentProject(path); }); });
+    m_fileMenu->insertAction(m_recentAnchor, a);
     m_recentActions.append(a);
   }
   m_recentSeparator->setVisible(!paths.isEmpty());
@@ -121,11 +121,7 @@ bool MainWindow::openDroppedProject(const QMimeData* data) {
   const QString path = droppedProject(data);
   if (path.isEmpty()) return false;
   // The drop opens the project as Open project does, save question included.
-  try {
-    openProjectFile(path);
-  } catch (const std::exception& e) {
-    CorvantelApplication::showException(e);
-  }
+  runCommand([this, &path] { openProjectFile(path); });
   return true;
 }
 

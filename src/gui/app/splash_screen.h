@@ -27,17 +27,22 @@ class SplashScreen : public QDialog {
   // Centres the window on the screen it belongs to.
   void centreOnScreen();
 
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Image1 = nullptr;
-  QPushButton* OKBut = nullptr;
+  // The OK button shows while About shows the window.
+  void setOkButtonVisible(bool visible);
 
+  // The links of the maker line and of the picture.
   void openMakerHomePage();
   void openPublisherSite();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QLabel* m_productLabel = nullptr;
+  QLabel* m_versionLabel = nullptr;
+  QLabel* m_makerLabel = nullptr;
+  QLabel* m_picture = nullptr;
+  QPushButton* m_okButton = nullptr;
 };
 
 }  // namespace corvantel::gui

@@ -11,7 +11,7 @@ namespace corvantel::gui {
 
 std::unique_ptr<SplashScreen> showStartupSplash() {
   auto splash = std::make_unique<SplashScreen>(nullptr);
-  splash->OKBut->setVisible(false);
+  splash->setOkButtonVisible(false);
   splash->centreOnScreen();
   splash->show();
   splash->repaint();

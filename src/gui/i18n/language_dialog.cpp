@@ -8,43 +8,43 @@
 namespace corvantel::gui {
 
 LanguageDialog::LanguageDialog(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("LangDial"));
+  setObjectName(QStringLiteral("languageDialog"));
   setWindowTitle(QStringLiteral("Language"));
   setModal(true);
   setFixedSize(419, 339);
   setProperty("helpContext", kHelpContext);
 
-  LangList = new LanguageListView(this);
-  LangList->setObjectName(QStringLiteral("LangList"));
-  LangList->setGeometry(8, 8, 393, 265);
-  LangList->setColumns({QStringLiteral("Language"), QStringLiteral("Localized name of language"),
-                        QStringLiteral("Filename")},
-                       {180, 180, 0});
-  LangList->setScrollBarStyle(LanguageListView::ssNormal);
+  m_languageList = new LanguageListView(this);
+  m_languageList->setObjectName(QStringLiteral("languageList"));
+  m_languageList->setGeometry(8, 8, 393, 265);
+  m_languageList->setColumns(
+      {QStringLiteral("Language"), QStringLiteral("Localized name of language"), QStringLiteral("Filename")},
+      {180, 180, 0});
+  m_languageList->setScrollBarStyle(LanguageListView::ssNormal);
 
-  LangOK = new QPushButton(QStringLiteral("OK"), this);
-  LangOK->setObjectName(QStringLiteral("LangOK"));
-  LangOK->setGeometry(56, 280, 75, 25);
-  LangOK->setDefault(true);  // Enter presses OK
+  m_okButton = new QPushButton(QStringLiteral("OK"), this);
+  m_okButton->setObjectName(QStringLiteral("okButton"));
+  m_okButton->setGeometry(56, 280, 75, 25);
+  m_okButton->setDefault(true);  // Enter presses OK
 
-  LangCancel = new QPushButton(QStringLiteral("Cancel"), this);
-  LangCancel->setObjectName(QStringLiteral("LangCancel"));
-  LangCancel->setGeometry(280, 280, 75, 25);
-  LangCancel->setAutoDefault(false);  // Esc rejects the dialog, as Cancel does
+  m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+  m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+  m_cancelButton->setGeometry(280, 280, 75, 25);
+  m_cancelButton->setAutoDefault(false);  // Esc rejects the dialog, as Cancel does
 
-  for (QWidget* w : {static_cast<QWidget*>(LangList), static_cast<QWidget*>(LangOK),
-                     static_cast<QWidget*>(LangCancel)}) {
+  for (QWidget* w : {static_cast<QWidget*>(m_languageList), static_cast<QWidget*>(m_okButton),
+                     static_cast<QWidget*>(m_cancelButton)}) {
     w->setProperty("helpContext", kHelpContext);
   }
-  connect(LangOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(LangCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
   // A double click on a row chooses it, as selecting it and pressing OK does.
-  connect(LangList, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+  connect(m_languageList, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
 }
 
 QString LanguageDialog::selectedFile() const {
-  const int row = LangList->selectedRow();
-  return row < 0 ? QString() : LangList->cellText(row, FilenameColumn);
+  const int row = m_languageList->selectedRow();
+  return row < 0 ? QString() : m_languageList->cellText(row, FilenameColumn);
 }
 
 void LanguageDialog::showEvent(QShowEvent* event) {

@@ -1,11 +1,12 @@
 // Recent projects in the File menu and projects dropped onto the window.
+#include "core/ini/recent_projects.h"
+
 #include <QAction>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
-#include "core/ini/recent_projects.h"
 #include "core/io/file_io.h"
 #include "main_window_fixture.h"
 
@@ -23,15 +24,15 @@ class RecentProjectsTest : public MainWindowTest {
     form->saveProjectAs();
     return path;
   }
-  QStringList menuEntries() const {
+  QStringList menuEntries() {
     QStringList out;
-    for (QAction* a : form->File1->actions()) {
+    for (QAction* a : menu("fileMenu")->actions()) {
       if (a->objectName().startsWith(QStringLiteral("RecentProject")) && a->isVisible()) out << a->text();
     }
     return out;
   }
-  QAction* entry(int i) const {
-    for (QAction* a : form->File1->actions()) {
+  QAction* entry(int i) {
+    for (QAction* a : menu("fileMenu")->actions()) {
       if (a->objectName() == QStringLiteral("RecentProject%1").arg(i)) return a;
     }
     ADD_FAILURE() << "no recent entry " << i;

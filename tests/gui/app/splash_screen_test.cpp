@@ -46,28 +46,28 @@ TEST(JpegDecoder, BrokenDataGivesNoPictureAndNoCrash) {
 
 TEST(SplashScreen, CorruptPictureShowsTheWindowWithoutIt) {
   gui::SplashScreen splash(nullptr, QByteArray("\xFF\xD8\xFF\xE0 broken", 12));
-  EXPECT_TRUE(splash.Image1->pixmap().isNull());
+  EXPECT_TRUE(test::child<QLabel>(&splash, "picture")->pixmap().isNull());
   splash.show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&splash));
   EXPECT_EQ(splash.size(), QSize(435, 128));
-  EXPECT_EQ(splash.Label1->text(), QStringLiteral("Corvantel"));
-  EXPECT_EQ(splash.Label2->text(), QStringLiteral("2.0.0.1"));
+  EXPECT_EQ(test::child<QLabel>(&splash, "productLabel")->text(), QStringLiteral("Corvantel"));
+  EXPECT_EQ(test::child<QLabel>(&splash, "versionLabel")->text(), QStringLiteral("2.0.0.1"));
 }
 
 TEST(SplashScreen, LayoutAndFrame) {
   gui::SplashScreen splash;
-  EXPECT_FALSE(splash.Image1->pixmap().isNull());
-  EXPECT_EQ(splash.Image1->geometry(), QRect(280, 8, 150, 81));
-  EXPECT_EQ(splash.OKBut->geometry(), QRect(352, 96, 75, 25));
+  EXPECT_FALSE(test::child<QLabel>(&splash, "picture")->pixmap().isNull());
+  EXPECT_EQ(test::child<QLabel>(&splash, "picture")->geometry(), QRect(280, 8, 150, 81));
+  EXPECT_EQ(test::child<QPushButton>(&splash, "okButton")->geometry(), QRect(352, 96, 75, 25));
   EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_TRUE(splash.OKBut->isHidden());
+  EXPECT_TRUE(test::child<QPushButton>(&splash, "okButton")->isHidden());
 }
 
 TEST(SplashScreen, StartupSplashIsShownWithoutTheOkButton) {
   std::unique_ptr<gui::SplashScreen> splash = gui::showStartupSplash();
   ASSERT_NE(splash, nullptr);
   EXPECT_TRUE(splash->isVisible());
-  EXPECT_FALSE(splash->OKBut->isVisible());
+  EXPECT_FALSE(test::child<QPushButton>(splash.get(), "okButton")->isVisible());
   EXPECT_EQ(splash->parent(), nullptr);
 }
 
@@ -77,10 +77,10 @@ TEST_F(MainWindowTest, AboutShowsTheSplashWithItsOkButtonEachTime) {
     prompts.answerDialog(QDialog::Accepted, [&](QDialog* dialog) {
       auto* splash = qobject_cast<gui::SplashScreen*>(dialog);
       ASSERT_NE(splash, nullptr) << "About shows the splash window";
-      sawOk = !splash->OKBut->isHidden();
+      sawOk = !test::child<QPushButton>(splash, "okButton")->isHidden();
       EXPECT_EQ(splash->parent(), nullptr);
     });
-    form->About1->trigger();
+    action("aboutAction")->trigger();
     EXPECT_TRUE(sawOk) << "round " << round;
   }
   EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::Dialog).size(), 2);
@@ -88,9 +88,9 @@ TEST_F(MainWindowTest, AboutShowsTheSplashWithItsOkButtonEachTime) {
 
 TEST(SplashScreen, OkButtonClosesTheWindowWithOk) {
   gui::SplashScreen splash;
-  splash.OKBut->show();
+  test::child<QPushButton>(&splash, "okButton")->show();
   splash.show();
-  QTest::mouseClick(splash.OKBut, Qt::LeftButton);
+  QTest::mouseClick(test::child<QPushButton>(&splash, "okButton"), Qt::LeftButton);
   EXPECT_EQ(splash.result(), QDialog::Accepted);
   EXPECT_FALSE(splash.isVisible());
 }

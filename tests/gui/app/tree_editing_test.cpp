@@ -1,5 +1,5 @@
 // Editing the menu tree in the main window: adding, removing with its questions, Set, the selection
-// rules for CurrentItem, drops, and when the document counts as modified.
+// rules for the current item, drops, and when the document counts as modified.
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -14,11 +14,11 @@ TEST_F(MainWindowTest, NewWindowHoldsTheRootOnlyAndIsUnmodified) {
   ASSERT_EQ(tree().itemCount(), 1u);
   EXPECT_EQ(root()->text(), "Menu\t");
   EXPECT_FALSE(form->document().isModified());
-  EXPECT_EQ(form->CurrentItem, nullptr);
+  EXPECT_EQ(form->currentItem(), nullptr);
 }
 
 TEST_F(MainWindowTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
-  clickToolButton(form->AddM);
+  clickToolButton(action("addMenuButton"));
   EXPECT_TRUE(form->document().isModified());
   form->addMenu();
   form->addMenu();
@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
 
   form->document().setModified(false);
   clickItem(root()->child(1));
-  clickToolButton(form->AddSM);
+  clickToolButton(action("addSubmenuButton"));
   ASSERT_EQ(root()->child(1)->childCount(), 1);
   EXPECT_TRUE(view()->isExpanded(form->treeModel()->indexFromItem(root()->child(1))));
   EXPECT_TRUE(form->document().isModified());
@@ -47,34 +47,34 @@ TEST_F(MainWindowTest, EnterInCaptionWritesCaptionTabAndAddress) {
   document::MenuItem* item = root()->child(0);
   expandAll();
   clickItem(item);
-  EXPECT_EQ(form->CurrentItem, item);
+  EXPECT_EQ(form->currentItem(), item);
   form->document().setModified(false);
 
-  form->DatCaption->setFocus();
-  QTest::keyClicks(form->DatCaption, QStringLiteral("Products"));
-  form->DatURL->setText(QStringLiteral("products.html"));
-  QTest::keyClick(form->DatCaption, Qt::Key_Return);
+  captionEdit()->setFocus();
+  QTest::keyClicks(captionEdit(), QStringLiteral("Products"));
+  urlEdit()->setText(QStringLiteral("products.html"));
+  QTest::keyClick(captionEdit(), Qt::Key_Return);
   EXPECT_EQ(item->text(), "Products\tproducts.html");
   EXPECT_TRUE(form->document().isModified()) << "a Set that changes the text is a change";
 
   // Enter in the address field presses Set as well; text is taken untrimmed.
-  form->DatURL->setText(QStringLiteral(" index.html "));
-  QTest::keyClick(form->DatURL, Qt::Key_Enter);
+  urlEdit()->setText(QStringLiteral(" index.html "));
+  QTest::keyClick(urlEdit(), Qt::Key_Enter);
   EXPECT_EQ(item->text(), "Products\t index.html ");
 
   // Clicking the item again shows both parts unchanged.
-  form->DatCaption->clear();
-  form->DatURL->clear();
+  captionEdit()->clear();
+  urlEdit()->clear();
   clickItem(item);
-  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("Products"));
-  EXPECT_EQ(form->DatURL->text(), QStringLiteral(" index.html "));
+  EXPECT_EQ(captionEdit()->text(), QStringLiteral("Products"));
+  EXPECT_EQ(urlEdit()->text(), QStringLiteral(" index.html "));
 }
 
 TEST_F(MainWindowTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoesNothing) {
-  form->applyItemEdits();  // no CurrentItem yet
+  form->applyItemEdits();  // no current item yet
   EXPECT_EQ(root()->text(), "Menu\t");
   clickItem(root());
-  form->SetButton->click();  // fields hold the root's own text
+  setButton()->click();  // fields hold the root's own text
   EXPECT_EQ(root()->text(), "Menu\t");
   EXPECT_FALSE(form->document().isModified());
 }
@@ -87,19 +87,19 @@ TEST_F(MainWindowTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
   tree().setText(first, "First\tf.html");
   expandAll();
   clickItem(first);
-  ASSERT_EQ(form->DatCaption->text(), QStringLiteral("First"));
+  ASSERT_EQ(captionEdit()->text(), QStringLiteral("First"));
 
   view()->setFocus();
   QTest::keyClick(view(), Qt::Key_Down);
   EXPECT_EQ(view()->selectedItem(), second);
-  EXPECT_EQ(form->CurrentItem, second);
-  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("First")) << "the fields are not refilled";
-  EXPECT_EQ(form->DatURL->text(), QStringLiteral("f.html"));
+  EXPECT_EQ(form->currentItem(), second);
+  EXPECT_EQ(captionEdit()->text(), QStringLiteral("First")) << "the fields are not refilled";
+  EXPECT_EQ(urlEdit()->text(), QStringLiteral("f.html"));
 
-  form->SetButton->click();  // writes the first item's fields into the second
+  setButton()->click();  // writes the first item's fields into the second
   EXPECT_EQ(second->text(), "First\tf.html");
   QTest::keyClick(view(), Qt::Key_Up);
-  EXPECT_EQ(form->CurrentItem, first);
+  EXPECT_EQ(form->currentItem(), first);
 }
 
 TEST_F(MainWindowTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
   form->document().setModified(false);
   clickItem(root());
   prompts.expectWarning();
-  clickToolButton(form->RemoveM);
+  clickToolButton(action("removeMenuButton"));
   EXPECT_EQ(prompts.texts(Kind::Warning),
             QStringList{QStringLiteral("This item cannot be removed - it is not a part of menu")});
   EXPECT_EQ(tree().itemCount(), 2u);
@@ -132,11 +132,11 @@ TEST_F(MainWindowTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
   EXPECT_EQ(prompts.calls()[0].helpContext, 1004);
 
   prompts.answerOkCancel(true);
-  clickToolButton(form->RemoveM);
+  clickToolButton(action("removeMenuButton"));
   EXPECT_EQ(tree().itemCount(), 2u) << "the menu and its five items are gone";
   EXPECT_TRUE(form->document().isModified());
-  EXPECT_NE(form->CurrentItem, menu);
-  EXPECT_TRUE(form->CurrentItem == nullptr || document::MenuTree::isInSubtree(form->CurrentItem, root()));
+  EXPECT_NE(form->currentItem(), menu);
+  EXPECT_TRUE(form->currentItem() == nullptr || document::MenuTree::isInSubtree(form->currentItem(), root()));
 }
 
 TEST_F(MainWindowTest, RemoveWithNothingSelectedDoesNothing) {
@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, RemoveOnAnEmptyTreeReachesTheErrorHandler) {
   tree().clear();
   form->document().setModified(false);
   prompts.expectError();
-  clickToolButton(form->RemoveM);  // through the application object, like a real click
+  clickToolButton(action("removeMenuButton"));  // through the application object, like a real click
   EXPECT_EQ(prompts.texts(Kind::Error), QStringList{QStringLiteral("Invalid index.")});
   EXPECT_FALSE(form->document().isModified());
   // The program goes on: the next command works.
@@ -184,7 +184,7 @@ class DropTest : public MainWindowTest {
 };
 
 TEST_F(DropTest, ThirdChildOntoFirstBecomesFirstAndMarksModified) {
-  form->CurrentItem = a1;
+  view()->selectItem(a1);  // a1 is the current item
   drop(a3, a1);
   EXPECT_EQ(a->child(0), a3);
   EXPECT_EQ(a->child(1), a1);
@@ -233,12 +233,12 @@ TEST_F(DropTest, ReceivingListIsExpandedAndTheOldOneCollapsesWhenEmptied) {
 TEST_F(DropTest, MovedItemStaysCurrentAndTheFieldsStay) {
   tree().setText(a3, "Third	t.html");
   clickItem(a3);  // the press that starts a drag selects the item
-  ASSERT_EQ(form->CurrentItem, a3);
+  ASSERT_EQ(form->currentItem(), a3);
   form->dropDraggedItem(rectOf(a1).center());
   EXPECT_EQ(a->child(0), a3);
-  EXPECT_EQ(form->CurrentItem, a3);
-  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("Third"));
-  form->DatCaption->setText(QStringLiteral("Moved"));
+  EXPECT_EQ(form->currentItem(), a3);
+  EXPECT_EQ(captionEdit()->text(), QStringLiteral("Third"));
+  captionEdit()->setText(QStringLiteral("Moved"));
   form->applyItemEdits();
   EXPECT_EQ(a3->text(), "Moved	t.html");
 }

@@ -16,6 +16,7 @@
 #include "gui/document/project_settings_dialog.h"
 #include "gui/document/spin_field.h"
 #include "gui/widgets/color_button.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace corvantel::gui {
@@ -72,7 +73,7 @@ TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
 
 TEST_F(ProjectCommands, SettingsChangedWithOkAreAskedAbout) {
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
-    static_cast<ProjectSettingsDialog*>(d)->PageTitle->setText(QStringLiteral("Changed"));
+    test::child<QLineEdit>(static_cast<ProjectSettingsDialog*>(d), "pageTitleEdit")->setText(QStringLiteral("Changed"));
   });
   form->editProjectSettings();
   EXPECT_EQ(form->document().settings().pageTitle, "Changed");
@@ -119,8 +120,8 @@ TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   // A project of the relative table type, saved and reopened.
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
     auto* dialog = static_cast<ProjectSettingsDialog*>(d);
-    dialog->TableRelative->click();
-    dialog->SeparatorColor->setSelectionColor(0x00FF00);
+    test::child<QRadioButton>(dialog, "relativeTableMenuRadio")->click();
+    test::child<gui::ColorButton>(dialog, "separatorColorButton")->setSelectionColor(0x00FF00);
   });
   form->editProjectSettings();
   edit();
@@ -151,9 +152,9 @@ TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   // The dialog shows the type with X and Y disabled; the script-drawn type enables them.
   prompts.answerDialog(QDialog::Rejected, [](QDialog* d) {
     auto* dialog = static_cast<ProjectSettingsDialog*>(d);
-    EXPECT_TRUE(dialog->TableRelative->isChecked());
-    EXPECT_FALSE(dialog->XPos->isEnabled());
-    EXPECT_FALSE(dialog->YLabel->isEnabled());
+    EXPECT_TRUE(test::child<QRadioButton>(dialog, "relativeTableMenuRadio")->isChecked());
+    EXPECT_FALSE(test::child<gui::SpinField>(dialog, "xField")->isEnabled());
+    EXPECT_FALSE(test::child<QLabel>(dialog, "yLabel")->isEnabled());
   });
   form->editProjectSettings();
 
@@ -182,8 +183,8 @@ TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsPartialTrees) {
   }
   // The items before the bad line are shown, the root expanded, nothing left selected.
   EXPECT_EQ(items(), 2u);
-  EXPECT_TRUE(form->TreeView1->isExpanded(form->treeModel()->index(0, 0)));
-  EXPECT_EQ(form->CurrentItem, nullptr);
+  EXPECT_TRUE(test::child<gui::MenuTreeView>(form.get(), "treeView")->isExpanded(form->treeModel()->index(0, 0)));
+  EXPECT_EQ(form->currentItem(), nullptr);
   EXPECT_FALSE(modified());
 }
 

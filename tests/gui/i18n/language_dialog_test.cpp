@@ -1,5 +1,7 @@
 // The language dialog: the list filled from the language folder at start-up, the choice applied at once,
 // kept in Corvantel.ini and used at the next start.
+#include "gui/i18n/language_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,12 +15,12 @@
 #include <QToolButton>
 
 #include "core/ini/ini_file.h"
-#include "gui/app/main_window.h"
 #include "gui/app/main_menu_bar.h"
+#include "gui/app/main_window.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/i18n/language_list_view.h"
-#include "gui/i18n/language_dialog.h"
 #include "gui/widgets/folder_browse_dialog.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace corvantel::gui {
@@ -53,7 +55,7 @@ class LanguageDialogTest : public ::testing::Test {
     return form;
   }
   int rowOf(MainWindow& form, const char* language) {
-    LanguageListView* list = form.LangDial->LangList;
+    LanguageListView* list = test::child<gui::LanguageDialog>(&form, "languageDialog")->languageList();
     for (int r = 0; r < list->rowCount(); ++r) {
       if (list->cellText(r, 0) == QLatin1String(language)) return r;
     }
@@ -62,7 +64,8 @@ class LanguageDialogTest : public ::testing::Test {
   // Scripts the dialog: select the row of `language` (nullptr: clear the selection), then close with `result`.
   void choose(MainWindow& form, const char* language, int result = QDialog::Accepted) {
     const int row = language ? rowOf(form, language) : -1;
-    prompts.answerDialog(result, [row](QDialog* d) { static_cast<LanguageDialog*>(d)->LangList->selectRow(row); });
+    prompts.answerDialog(result,
+                         [row](QDialog* d) { static_cast<LanguageDialog*>(d)->languageList()->selectRow(row); });
     form.chooseLanguage();
   }
 
@@ -72,8 +75,8 @@ class LanguageDialogTest : public ::testing::Test {
 
 TEST_F(LanguageDialogTest, ListsNamedLanguageFilesWithTheirPaths) {
   auto form = start();
-  LanguageDialog* dialog = form->LangDial;
-  LanguageListView* list = dialog->LangList;
+  LanguageDialog* dialog = test::child<gui::LanguageDialog>(form.get(), "languageDialog");
+  LanguageListView* list = dialog->languageList();
   ASSERT_EQ(list->rowCount(), 2);  // the file without a "Language" value is not offered
   EXPECT_EQ(list->cellText(0, 0), QStringLiteral("Basque"));
   EXPECT_EQ(list->cellText(0, 1), QString());  // no "Localized": empty second column
@@ -94,8 +97,8 @@ TEST_F(LanguageDialogTest, ListsNamedLanguageFilesWithTheirPaths) {
   EXPECT_TRUE(list->background().isNull());
   EXPECT_EQ(dialog->size(), QSize(419, 339));
   EXPECT_EQ(list->geometry(), QRect(8, 8, 393, 265));
-  EXPECT_TRUE(dialog->LangOK->isDefault());
-  for (QWidget* w : std::initializer_list<QWidget*>{dialog, list, dialog->LangOK, dialog->LangCancel}) {
+  EXPECT_TRUE(dialog->okButton()->isDefault());
+  for (QWidget* w : std::initializer_list<QWidget*>{dialog, list, dialog->okButton(), dialog->cancelButton()}) {
     EXPECT_EQ(w->property("helpContext").toInt(), 1002) << w->objectName().toStdString();
   }
 
@@ -112,32 +115,37 @@ TEST_F(LanguageDialogTest, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeN
 
   choose(*form, "German", QDialog::Rejected);
   EXPECT_EQ(form->translator().languageFile(), english);
-  EXPECT_EQ(form->File1->title(), QStringLiteral("&File"));
+  EXPECT_EQ(test::child<QMenu>(form.get(), "fileMenu")->title(), QStringLiteral("&File"));
 
   choose(*form, nullptr);  // OK with no row selected
   EXPECT_EQ(form->translator().languageFile(), english);
 
   choose(*form, "German");
   EXPECT_EQ(form->translator().languageFile(), languagePath("german.lng").toStdString());
-  EXPECT_EQ(form->File1->title(), QStringLiteral("&Datei"));
-  EXPECT_EQ(form->MenuBar->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(form->MenuBar->button(2)->text(), QStringLiteral("&Hilfe"));
-  EXPECT_EQ(form->ProjectSettings->windowTitle(), QStringLiteral("Projekteinstellungen"));
-  EXPECT_EQ(form->FolderBrowseDialog1->labelCaption(), QStringLiteral("Ausgew\u00E4hlter Ordner:"));
+  EXPECT_EQ(test::child<QMenu>(form.get(), "fileMenu")->title(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(2)->text(), QStringLiteral("&Hilfe"));
+  EXPECT_EQ(test::child<gui::ProjectSettingsDialog>(form.get(), "projectSettingsDialog")->windowTitle(),
+            QStringLiteral("Projekteinstellungen"));
+  EXPECT_EQ(test::child<gui::FolderBrowseDialog>(form.get(), "outputFolderDialog")->labelCaption(),
+            QStringLiteral("Ausgew\u00E4hlter Ordner:"));
 
   // The selection stays for the next opening; choosing the same language again gives the same windows.
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
-    EXPECT_EQ(static_cast<LanguageDialog*>(d)->LangList->cellText(static_cast<LanguageDialog*>(d)->LangList->selectedRow(), 0),
+    EXPECT_EQ(static_cast<LanguageDialog*>(d)->languageList()->cellText(
+                  static_cast<LanguageDialog*>(d)->languageList()->selectedRow(), 0),
               QStringLiteral("German"));
   });
   form->chooseLanguage();
-  EXPECT_EQ(form->MenuBar->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(form->MenuBar->buttonCount(), 3);
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->buttonCount(), 3);
 
   choose(*form, "Basque");
-  EXPECT_EQ(form->MenuBar->button(0)->text(), QStringLiteral("&Fitxategia"));
-  EXPECT_EQ(form->MenuBar->button(2)->text(), QStringLiteral("&Help"));  // Basque has no text for it
-  EXPECT_EQ(form->ProjectSettings->windowTitle(), QStringLiteral("Project settings"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Fitxategia"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(2)->text(),
+            QStringLiteral("&Help"));  // Basque has no text for it
+  EXPECT_EQ(test::child<gui::ProjectSettingsDialog>(form.get(), "projectSettingsDialog")->windowTitle(),
+            QStringLiteral("Project settings"));
   prompts.verifyAllUsed();
 }
 
@@ -152,9 +160,9 @@ TEST_F(LanguageDialogTest, TheChoiceIsKeptInCorvantelIniForTheNextStart) {
 
   auto again = start();
   EXPECT_EQ(again->translator().languageFile(), languagePath("german.lng").toStdString());
-  EXPECT_EQ(again->File1->title(), QStringLiteral("&Datei"));
-  EXPECT_EQ(again->MenuBar->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(again->LangDial->LangList->selectedRow(), -1);
+  EXPECT_EQ(test::child<QMenu>(again.get(), "fileMenu")->title(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(again.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::LanguageDialog>(again.get(), "languageDialog")->languageList()->selectedRow(), -1);
   ASSERT_TRUE(again->close());
   EXPECT_EQ(ini::readString(ini, "Settings", "Language", ""), languagePath("german.lng").toStdString());
   prompts.verifyAllUsed();

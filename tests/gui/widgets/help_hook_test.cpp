@@ -1,3 +1,7 @@
+#include "gui/widgets/help_hook.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -5,15 +9,14 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 #include "core/help/help_log.h"
 #include "gui/app/qt_user_prompts.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/widgets/chm_help_display.h"
-#include "gui/widgets/help_hook.h"
 #include "gui/widgets/help_viewer.h"
 #include "help_test_support.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 using namespace corvantel;
@@ -68,9 +71,9 @@ TEST_F(HelpHookTest, F1InTheProjectSettingsDialogAsksFor1005) {
   HelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   gui::ProjectSettingsDialog dialog;
   pressF1(&dialog);
-  pressF1(dialog.OKButton);
-  pressF1(dialog.CancelButton);
-  pressF1(dialog.PageTitle);
+  pressF1(test::child<QPushButton>(&dialog, "okButton"));
+  pressF1(test::child<QPushButton>(&dialog, "cancelButton"));
+  pressF1(test::child<QLineEdit>(&dialog, "pageTitleEdit"));
   EXPECT_EQ(display->contexts(), (std::vector<int>{1005, 1005, 1005, 1005}));
 }
 

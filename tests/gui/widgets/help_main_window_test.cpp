@@ -1,10 +1,11 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 #include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
@@ -13,6 +14,7 @@
 #include "gui/widgets/help_topic_browser.h"
 #include "gui/widgets/help_viewer.h"
 #include "help_test_support.h"
+#include "support/gui/find_child.h"
 
 using namespace corvantel;
 using namespace corvantel::test;
@@ -57,7 +59,7 @@ struct MainWindowHelp : ::testing::Test {
     form = std::make_unique<gui::MainWindow>(options);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    ASSERT_NE(form->HelpSystem, nullptr);
+    ASSERT_NE(form->findChild<gui::HelpHook*>(), nullptr);
   }
   void TearDown() override {
     form.reset();
@@ -76,9 +78,9 @@ TEST_F(MainWindowHelp, TreeF1AndContentsWithTheDebugLog) {
   auto display = std::make_shared<RecordingHelpDisplay>();
   start({QStringLiteral("-debug")}, display);
 
-  form->TreeView1->setFocus();
-  QTest::keyClick(form->TreeView1, Qt::Key_F1);
-  form->Contents1->trigger();
+  test::child<gui::MenuTreeView>(form.get(), "treeView")->setFocus();
+  QTest::keyClick(test::child<gui::MenuTreeView>(form.get(), "treeView"), Qt::Key_F1);
+  test::child<QAction>(form.get(), "contentsAction")->trigger();
   EXPECT_EQ(display->contexts(), (std::vector<int>{1000, 1049}));
   EXPECT_EQ(display->requests.front().path, QString::fromStdString(dir.file("Corvantel.chm")));
 
@@ -107,25 +109,25 @@ TEST_F(MainWindowHelp, TreeF1AndContentsWithTheDebugLog) {
 TEST_F(MainWindowHelp, NoLogUnlessAskedAndAnOldLogIsRemoved) {
   writeFile(dir.file("HelpDebug.txt"), "old\n");
   start({}, std::make_shared<RecordingHelpDisplay>());
-  form->Contents1->trigger();
+  test::child<QAction>(form.get(), "contentsAction")->trigger();
   EXPECT_FALSE(std::filesystem::exists(dir.file("HelpDebug.txt")));
 }
 
 TEST_F(MainWindowHelp, ClosingTheProgramClosesTheHelpWindow) {
   start({}, nullptr);  // the real viewer
-  form->Contents1->trigger();
+  test::child<QAction>(form.get(), "contentsAction")->trigger();
   QList<gui::HelpViewer*> open = visibleViewers();
   ASSERT_EQ(open.size(), 1);
   EXPECT_EQ(open[0]->currentTopic(), QStringLiteral("/topics/contents.htm"));
   // A second request reuses the window and brings it to the front.
-  form->TreeView1->setFocus();
-  QTest::keyClick(form->TreeView1, Qt::Key_F1);
+  test::child<gui::MenuTreeView>(form.get(), "treeView")->setFocus();
+  QTest::keyClick(test::child<gui::MenuTreeView>(form.get(), "treeView"), Qt::Key_F1);
   ASSERT_EQ(visibleViewers().size(), 1);
   EXPECT_EQ(visibleViewers()[0]->currentTopic(), QStringLiteral("/topics/main_window.htm"));
 
   form->close();
   EXPECT_TRUE(visibleViewers().isEmpty());
-  EXPECT_EQ(form->HelpSystem, nullptr);
+  EXPECT_EQ(form->findChild<gui::HelpHook*>(), nullptr);
   EXPECT_TRUE(prompts.warnings.isEmpty());
 }
 
@@ -136,28 +138,29 @@ TEST(HelpViewer, ShowsTopicsWithContentsAndWorkingLinks) {
   viewer.bringToFront();
   ASSERT_TRUE(viewer.showContext(1005));
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/project_settings.htm"));
-  EXPECT_EQ(viewer.Topic->documentTitle(), QStringLiteral("Project settings"));
-  EXPECT_TRUE(viewer.Topic->toPlainText().contains(QStringLiteral("Separator size")));
-  EXPECT_GE(viewer.Contents->topLevelItemCount(), 5);
-  ASSERT_NE(viewer.Contents->currentItem(), nullptr);
-  EXPECT_EQ(viewer.Contents->currentItem()->text(0), QStringLiteral("Project settings"));
+  EXPECT_EQ(viewer.topicBrowser()->documentTitle(), QStringLiteral("Project settings"));
+  EXPECT_TRUE(viewer.topicBrowser()->toPlainText().contains(QStringLiteral("Separator size")));
+  EXPECT_GE(viewer.contentsTree()->topLevelItemCount(), 5);
+  ASSERT_NE(viewer.contentsTree()->currentItem(), nullptr);
+  EXPECT_EQ(viewer.contentsTree()->currentItem()->text(0), QStringLiteral("Project settings"));
 
   // A relative link of the topic, then back.
-  emit viewer.Topic->anchorClicked(QUrl(QStringLiteral("menu_types.htm")));
+  emit viewer.topicBrowser()->anchorClicked(QUrl(QStringLiteral("menu_types.htm")));
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/menu_types.htm"));
-  EXPECT_EQ(viewer.Contents->currentItem()->text(0), QStringLiteral("The three menu types"));
-  ASSERT_TRUE(viewer.BackAction->isEnabled());
-  viewer.BackAction->trigger();
+  EXPECT_EQ(viewer.contentsTree()->currentItem()->text(0), QStringLiteral("The three menu types"));
+  ASSERT_TRUE(viewer.backAction()->isEnabled());
+  viewer.backAction()->trigger();
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/project_settings.htm"));
 
   // The style sheet comes from the file too.
-  QVariant css = viewer.Topic->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
+  QVariant css =
+      viewer.topicBrowser()->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
   EXPECT_TRUE(css.toString().contains(QStringLiteral("table.settings")));
 
   // A context the file does not know is reported in the window.
   EXPECT_FALSE(viewer.showContext(4242));
-  EXPECT_TRUE(viewer.Topic->toPlainText().contains(QStringLiteral("4242")));
-  viewer.HomeAction->trigger();
+  EXPECT_TRUE(viewer.topicBrowser()->toPlainText().contains(QStringLiteral("4242")));
+  viewer.homeAction()->trigger();
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/contents.htm"));
 
   if (qEnvironmentVariableIsSet("CORVANTEL_HELP_SHOT")) {
