@@ -2,6 +2,7 @@
 // rules for the current item, drops, and when the document counts as modified.
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "main_window_fixture.h"
 
@@ -49,12 +50,15 @@ TEST_F(MainWindowTest, EnterInCaptionWritesCaptionTabAndAddress) {
   clickItem(item);
   EXPECT_EQ(form->currentItem(), item);
   form->document().setModified(false);
+  QSignalSpy shown(form->treeModel(), &QAbstractItemModel::dataChanged);
 
   captionEdit()->setFocus();
   QTest::keyClicks(captionEdit(), QStringLiteral("Products"));
   urlEdit()->setText(QStringLiteral("products.html"));
   QTest::keyClick(captionEdit(), Qt::Key_Return);
   EXPECT_EQ(item->text(), "Products\tproducts.html");
+  ASSERT_EQ(shown.count(), 1) << "the tree is told that the caption changed";
+  EXPECT_EQ(shown.at(0).at(0).toModelIndex(), form->treeModel()->indexFromItem(item));
   EXPECT_TRUE(form->document().isModified()) << "a Set that changes the text is a change";
 
   // Enter in the address field presses Set as well; text is taken untrimmed.

@@ -134,6 +134,7 @@ TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   EXPECT_TRUE(written.contains("SeparatorColor=65280\r\n")) << written.toStdString();
 
   form->newProject();
+  EXPECT_EQ(form->document().settings(), document::ProjectSettings{}) << "New starts from the default settings";
   edit();
   // Cancel stops Open project before its dialog.
   prompts.answerYesNoCancel(Answer::Cancel);

@@ -52,6 +52,8 @@ TEST(SpinField, TypingSteppingAndTextsThatAreNoNumber) {
   field.setValue(2147483647);
   QTest::keyClick(&field, Qt::Key_Up);
   EXPECT_EQ(field.value(), 2147483647);
+  field.stepBy(1);
+  EXPECT_EQ(field.value(), 2147483647);
   field.setValue(-2147483647 - 1);
   EXPECT_EQ(edit->text(), "-2147483648");
   field.stepBy(-1);

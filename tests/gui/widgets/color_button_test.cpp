@@ -167,6 +167,7 @@ TEST(ColorButton, PressDragReleaseOnACellPicks) {
 
 TEST(ColorButton, EscapeAndAPressOutsideCloseWithoutAPick) {
   Host h;
+  h.button->setSelectionColor(document::makeColor(1, 2, 3));  // in no cell: a pick would choose Default
   QSignalSpy change(h.button, &ColorButton::colorChanged);
   QSignalSpy defaults(h.button, &ColorButton::defaultSelected);
   h.pressArrow();
@@ -181,7 +182,7 @@ TEST(ColorButton, EscapeAndAPressOutsideCloseWithoutAPick) {
   EXPECT_FALSE(h.popup()->isVisible());
   EXPECT_EQ(change.count(), 0);
   EXPECT_EQ(defaults.count(), 0);
-  EXPECT_EQ(h.button->selectionColor(), 0);
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(1, 2, 3));
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
 }
