@@ -54,7 +54,6 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent) : QMainWindow(pare
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
   m_treeView = new MenuTreeView(central);
-  m_treeView->setObjectName(QStringLiteral("treeView"));
   m_treeView->setMenuModel(m_model);
   row->addWidget(m_treeView, 1);
   m_editingPanel = buildEditingPanel();

@@ -35,7 +35,7 @@ bool hasNextSibling(const document::MenuItem* item) {
 }  // namespace
 
 MenuTreeView::MenuTreeView(QWidget* parent) : QTreeView(parent) {
-  setObjectName(QStringLiteral("TreeView1"));
+  setObjectName(QStringLiteral("treeView"));
   setHeaderHidden(true);
   setIndentation(kIndent);
   setRootIsDecorated(true);
@@ -85,7 +85,7 @@ void MenuTreeView::setButtonHalfSize(int halfSize) {
   viewport()->update();
 }
 
-void MenuTreeView::setImageList(const TreeImages* images) {
+void MenuTreeView::setImages(const TreeImages* images) {
   m_images = images;
   viewport()->update();
 }
@@ -137,7 +137,7 @@ document::MenuItem* MenuTreeView::itemAt(const QPoint& point) const {
 void MenuTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTreeView::currentChanged(current, previous);
   // Only a current row that is also selected is a selection change: the view makes the first row
-  // current, unselected, when it first takes the focus, and that must not make it CurrentItem.
+  // current, unselected, when it first takes the focus, and that must not make it the current item.
   if (m_model && current.isValid() && current != previous && selectionModel()->isSelected(current)) {
     Q_EMIT selectionChanging(m_model->itemFromIndex(current));
   }

@@ -8,7 +8,7 @@ class QPainter;
 
 namespace corvantel::gui {
 
-// ImageList, the item tree's image list: five 16 x 16 pictures, drawn by the program itself.
+// The item tree's pictures: five 16 x 16 pictures, drawn by the program itself.
 class TreeImages {
  public:
   static constexpr int kWidth = 16;

@@ -31,7 +31,7 @@ HelpHook::HelpHook(const QString& helpFile, const QString& windowDefinition, int
       m_mode(mode),
       m_display(std::move(display)),
       m_log(std::move(log)) {
-  setObjectName(QStringLiteral("HelpSystem"));
+  setObjectName(QStringLiteral("helpHook"));
   writeLog(help::HelpLog::createLine(helpFile.toStdString(), windowDefinition.toStdString(), mode));
   m_viewerAvailable = m_display && m_display->available();
   g_current = this;

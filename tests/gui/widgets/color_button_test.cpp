@@ -135,7 +135,7 @@ TEST(ColorButton, VetoKeepsThePaletteClosed) {
   EXPECT_EQ(changed.count(), 0);
 }
 
-TEST(ColorButton, PickingFiresOnChangeOnlyForANewColour) {
+TEST(ColorButton, PickingSignalsAChangeOnlyForANewColour) {
   Host h;
   QSignalSpy change(h.button, &ColorButton::colorChanged);
   h.pressArrow();
