@@ -14,7 +14,7 @@ void MainWindow::setUpGenerator() {
   m_outputFolderDialog = new FolderBrowseDialog(this);
   m_outputFolderDialog->setObjectName(QStringLiteral("outputFolderDialog"));
   m_outputFolderDialog->setFlags(FolderBrowseDialog::OnlyFileSystem | FolderBrowseDialog::ShowPath);
-  m_outputFolderDialog->setRootFolder(FolderBrowseDialog::foMyComputer);
+  m_outputFolderDialog->setRootFolder(FolderBrowseDialog::MyComputerRoot);
   m_outputFolderDialog->setNewFolderVisible(true);
   m_outputFolderDialog->setNewFolderEnabled(true);
 }

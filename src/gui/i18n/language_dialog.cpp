@@ -20,7 +20,7 @@ LanguageDialog::LanguageDialog(QWidget* parent) : QDialog(parent) {
   m_languageList->setColumns(
       {QStringLiteral("Language"), QStringLiteral("Localized name of language"), QStringLiteral("Filename")},
       {180, 180, 0});
-  m_languageList->setScrollBarStyle(LanguageListView::ssNormal);
+  m_languageList->setScrollBarStyle(LanguageListView::NormalScrollBars);
 
   m_okButton = new QPushButton(QStringLiteral("OK"), this);
   m_okButton->setObjectName(QStringLiteral("okButton"));

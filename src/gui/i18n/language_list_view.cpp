@@ -43,7 +43,7 @@ void LanguageListView::setBackground(const QPixmap& picture) {
 
 void LanguageListView::setScrollBarStyle(ScrollBarStyle style) {
   m_scrollBarStyle = style;
-  const Qt::ScrollBarPolicy policy = style == ssNone ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+  const Qt::ScrollBarPolicy policy = style == NoScrollBars ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
   setHorizontalScrollBarPolicy(policy);
   setVerticalScrollBarPolicy(policy);
   const QString flat = QStringLiteral(
@@ -53,7 +53,7 @@ void LanguageListView::setScrollBarStyle(ScrollBarStyle style) {
       "QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; border: none; }"
       "QScrollBar::add-page, QScrollBar::sub-page { background: none; }");
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
-    bar->setStyleSheet(style == ssFlat ? flat : QString());
+    bar->setStyleSheet(style == FlatScrollBars ? flat : QString());
   }
 }
 

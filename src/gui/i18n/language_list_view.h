@@ -11,7 +11,7 @@ namespace corvantel::gui {
 class LanguageListView : public QTreeWidget {
   Q_OBJECT
  public:
-  enum ScrollBarStyle { ssNormal, ssFlat, ssNone };
+  enum ScrollBarStyle { NormalScrollBars, FlatScrollBars, NoScrollBars };
 
   explicit LanguageListView(QWidget* parent = nullptr);
 
@@ -36,7 +36,7 @@ class LanguageListView : public QTreeWidget {
 
  private:
   QPixmap m_background;
-  ScrollBarStyle m_scrollBarStyle = ssNormal;
+  ScrollBarStyle m_scrollBarStyle = NormalScrollBars;
 };
 
 }  // namespace corvantel::gui

@@ -92,8 +92,7 @@ FolderBrowseDialog::FolderBrowseDialog(QWidget* owner)
   m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
   connect(m_tree, &QTreeView::expanded, this,
           [this](const QModelIndex& index) { loadChildren(m_model->itemFromIndex(index)); });
-  connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this] { selectionChanged(); });
+  connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { selectionChanged(); });
 
   m_status = new QLabel(this);
   m_status->setObjectName(QStringLiteral("StatusText"));
@@ -231,15 +230,16 @@ void FolderBrowseDialog::fillRoots() {
   QStandardItem* top = m_model->invisibleRootItem();
   const QString home = QDir::homePath();
   auto addFolderRoot = [&](const QString& path) {
-    QStandardItem* item = addFolderItem(top, QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName(), path);
+    QStandardItem* item =
+        addFolderItem(top, QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName(), path);
     m_tree->expand(item->index());
   };
   switch (m_rootFolder) {
-    case foPersonal:
+    case PersonalRoot:
       addFolderRoot(home);
       return;
-    case foDesktop:
-    case foDesktopFolder: {
+    case DesktopRoot:
+    case DesktopFolderRoot: {
       const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
       addFolderRoot(QFileInfo(desktop).isDir() ? desktop : home);
       return;
@@ -262,7 +262,7 @@ void FolderBrowseDialog::fillRoots() {
     const QString name = volume.displayName() == path ? QFileInfo(path).fileName() : volume.displayName();
     addFolderItem(computer, name + QStringLiteral(" (") + path + QLatin1Char(')'), path);
   }
-  if (m_rootFolder != foMyComputer) addFolderItem(top, QStringLiteral("Home"), home);
+  if (m_rootFolder != MyComputerRoot) addFolderItem(top, QStringLiteral("Home"), home);
   m_tree->expand(computer->index());
 }
 

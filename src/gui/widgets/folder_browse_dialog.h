@@ -30,11 +30,26 @@ class FolderBrowseDialog : public QDialog {
   };
   Q_DECLARE_FLAGS(BrowseInfoFlags, BrowseInfoFlag)
 
-  // The root of the tree. Folders without an equivalent here give the whole tree, as foDesktopExpanded.
+  // The root of the tree. Folders without an equivalent here give the whole tree, as DesktopExpandedRoot.
   enum FolderRoot {
-    foDesktop, foDesktopExpanded, foPrograms, foControlPanel, foPrinters, foPersonal, foFavorites, foStartup,
-    foRecent, foSendto, foRecycleBin, foStartMenu, foDesktopFolder, foMyComputer, foNetwork,
-    foNetworkNeighborhood, foFonts, foTemplates
+    DesktopRoot,
+    DesktopExpandedRoot,
+    ProgramsRoot,
+    ControlPanelRoot,
+    PrintersRoot,
+    PersonalRoot,
+    FavoritesRoot,
+    StartupRoot,
+    RecentRoot,
+    SendtoRoot,
+    RecycleBinRoot,
+    StartMenuRoot,
+    DesktopFolderRoot,
+    MyComputerRoot,
+    NetworkRoot,
+    NetworkNeighborhoodRoot,
+    FontsRoot,
+    TemplatesRoot
   };
 
   explicit FolderBrowseDialog(QWidget* owner = nullptr);
@@ -114,7 +129,7 @@ class FolderBrowseDialog : public QDialog {
   QString m_folder;
   QString m_currentPath;
   BrowseInfoFlags m_flags = ShowPath;
-  FolderRoot m_rootFolder = foDesktopExpanded;
+  FolderRoot m_rootFolder = DesktopExpandedRoot;
   bool m_newFolderVisible = true;
   bool m_newFolderEnabled = true;
   QString m_newFolderCaption;

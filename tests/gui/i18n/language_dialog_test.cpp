@@ -93,7 +93,7 @@ TEST_F(LanguageDialogTest, ListsNamedLanguageFilesWithTheirPaths) {
   EXPECT_TRUE(list->isColumnHidden(2));
   EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
   EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
-  EXPECT_EQ(list->scrollBarStyle(), LanguageListView::ssNormal);
+  EXPECT_EQ(list->scrollBarStyle(), LanguageListView::NormalScrollBars);
   EXPECT_TRUE(list->background().isNull());
   EXPECT_EQ(dialog->size(), QSize(419, 339));
   EXPECT_EQ(list->geometry(), QRect(8, 8, 393, 265));
@@ -185,12 +185,12 @@ TEST(LanguageListView, BackgroundAndScrollBarStyles) {
   list.setBackground(QPixmap());
   EXPECT_NE(list.viewport()->grab().toImage().pixelColor(shot.width() - 3, shot.height() - 3), QColor(Qt::red));
 
-  list.setScrollBarStyle(LanguageListView::ssNone);
+  list.setScrollBarStyle(LanguageListView::NoScrollBars);
   QTest::qWait(10);
   EXPECT_FALSE(list.verticalScrollBar()->isVisible());
-  list.setScrollBarStyle(LanguageListView::ssFlat);
+  list.setScrollBarStyle(LanguageListView::FlatScrollBars);
   EXPECT_TRUE(QTest::qWaitFor([&] { return list.verticalScrollBar()->isVisible(); }, 1000));
-  EXPECT_EQ(list.scrollBarStyle(), LanguageListView::ssFlat);
+  EXPECT_EQ(list.scrollBarStyle(), LanguageListView::FlatScrollBars);
 
   list.selectRow(3);
   EXPECT_EQ(list.selectedRow(), 3);

@@ -58,7 +58,7 @@ class FolderBrowseDialogTest : public ::testing::Test {
     ASSERT_TRUE(temp.isValid());
     old = corvantel::gui::setPrompts(&script);
     dialog.setFlags(FolderBrowseDialog::OnlyFileSystem | FolderBrowseDialog::ShowPath);
-    dialog.setRootFolder(FolderBrowseDialog::foMyComputer);
+    dialog.setRootFolder(FolderBrowseDialog::MyComputerRoot);
   }
   void TearDown() override { corvantel::gui::setPrompts(old); }
 
