@@ -13,7 +13,7 @@
 #include <QStringList>
 
 #include "gui/app/corvantel_application.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/qt_user_prompts.h"
 #include "gui/app/startup.h"
 #endif

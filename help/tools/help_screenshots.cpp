@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "gui/app/corvantel_application.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/document/menu_tree_model.h"
 #include "gui/document/project_settings_dialog.h"
@@ -43,11 +43,11 @@ void save(QWidget* widget, const QString& folder, const char* name) {
 }
 
 // A main window on a program folder of its own (so no settings of the build machine leak in).
-std::unique_ptr<TCorvantelMainForm> mainWindow(const QString& programFolder, const QStringList& arguments) {
+std::unique_ptr<MainWindow> mainWindow(const QString& programFolder, const QStringList& arguments) {
   StartOptions options;
   options.programFolder = programFolder.toStdString() + "/";
   options.arguments = arguments;
-  auto form = std::make_unique<TCorvantelMainForm>(options);
+  auto form = std::make_unique<MainWindow>(options);
   form->resize(720, 460);
   form->show();
   if (!QTest::qWaitForWindowExposed(form.get())) g_failed = true;
@@ -85,22 +85,23 @@ int main(int argc, char** argv) {
       std::fputs("help_screenshots: the example project lacks The club > Boathouse\n", stderr);
       return 1;
     }
-    form->TreeView1->expand(form->treeModel()->indexFromItem(root));
-    form->TreeView1->expand(form->treeModel()->indexFromItem(club));
-    form->TreeView1->selectItem(boathouse);
-    form->TreeView1Click();
+    MenuTreeView* tree = form->findChild<MenuTreeView*>(QStringLiteral("treeView"));
+    tree->expand(form->treeModel()->indexFromItem(root));
+    tree->expand(form->treeModel()->indexFromItem(club));
+    tree->selectItem(boathouse);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(form->treeModel()->indexFromItem(boathouse)).center());
     save(form.get(), out, "main_window.png");
 
-    TProjectSettings dialog(form.get());
+    ProjectSettingsDialog dialog(form.get());
     dialog.loadSettings(form->document().settings());
-    dialog.PageTitle->setCursorPosition(0);
+    dialog.findChild<QLineEdit*>(QStringLiteral("pageTitleEdit"))->setCursorPosition(0);
     dialog.show();
     if (!QTest::qWaitForWindowExposed(&dialog)) g_failed = true;
     save(&dialog, out, "project_settings.png");
 
     // The palette of the background colour: first with a standard colour, then with a grey of the
     // custom area, which opens it with the honeycomb, the grey row and the intensity bar.
-    TColorButton* button = dialog.BGColor;
+    ColorButton* button = dialog.findChild<ColorButton*>(QStringLiteral("backgroundColorButton"));
     button->setPopupOpen(true);
     if (!button->popup() || !QTest::qWaitForWindowExposed(button->popup())) g_failed = true;
     if (button->popup()) save(button->popup(), out, "palette.png");
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
   }
   {
     auto form = mainWindow(programFolder.path(), {});
-    form->AddMenuClick();
+    form->addMenu();
     save(form.get(), out, "new_project.png");
   }
   return g_failed ? 1 : 0;

@@ -36,12 +36,12 @@ void BM_BuildColorCombs(benchmark::State& state) {
 BENCHMARK(BM_BuildColorCombs);
 
 struct Painted {
-  TColorButton button;
+  ColorButton button;
   QImage image;
   Painted() {
     button.setCustomText(QStringLiteral("More colors"));
     button.setSelectionColor(document::makeColor(195, 195, 195));  // a grey cell: custom mode
-    button.popup()->locate(button.SelectionColor());
+    button.popup()->locate(button.selectionColor());
     button.popup()->resize(button.popup()->paletteLayout().palette.width(),
                            button.popup()->paletteLayout().customHeight);
     image = QImage(button.popup()->size(), QImage::Format_RGB32);

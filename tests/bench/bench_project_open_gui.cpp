@@ -8,7 +8,7 @@
 
 #include "core/document/document.h"
 #include "core/project/project_files.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 
 namespace {
@@ -49,14 +49,14 @@ void BM_OpenProjectInWindow(benchmark::State& state) {
   }
   corvantel::gui::StartOptions options;
   options.programFolder = folder.path().toStdString() + "/";
-  corvantel::gui::TCorvantelMainForm form(options);
+  corvantel::gui::MainWindow form(options);
   form.resize(800, 600);
   form.show();
   QApplication::processEvents();
   for (auto _ : state) {
-    form.Opener(path);
+    form.readProjectFiles(path);
     QApplication::processEvents();
-    form.TreeView1->viewport()->repaint();
+    form.findChild<corvantel::gui::MenuTreeView*>(QStringLiteral("treeView"))->viewport()->repaint();
     form.repaint();
     benchmark::DoNotOptimize(form.document().tree().root());
   }

@@ -36,7 +36,7 @@ QApplication& app() {
 struct WideTree {
   document::MenuTree tree;
   std::unique_ptr<MenuTreeModel> model;
-  std::unique_ptr<TMenuTreeView> view;
+  std::unique_ptr<MenuTreeView> view;
   QImage screen;
 
   WideTree(int menus, int items) {
@@ -56,7 +56,7 @@ struct WideTree {
   }
   void finish() {
     model = std::make_unique<MenuTreeModel>(tree);
-    view = std::make_unique<TMenuTreeView>();
+    view = std::make_unique<MenuTreeView>();
     view->setMenuModel(model.get());
     view->resize(376, 420);  // the main window's tree at its start size
     view->expandAll();

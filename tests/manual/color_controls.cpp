@@ -14,7 +14,7 @@
 #include "gui/widgets/color_button.h"
 #include "gui/widgets/color_popup.h"
 
-using corvantel::gui::TColorButton;
+using corvantel::gui::ColorButton;
 
 static QString colourText(corvantel::document::Color c) {
   if (c == corvantel::palette::kColorDefault) return QStringLiteral("default");
@@ -37,13 +37,13 @@ int main(int argc, char** argv) {
   auto* log = new QPlainTextEdit;
   log->setReadOnly(true);
 
-  auto* plain = new TColorButton;
+  auto* plain = new ColorButton;
   plain->setCustomText(QStringLiteral("More colors"));
   plain->setPopupSpacing(8);
   plain->setFixedSize(57, 22);
   plain->setSelectionColor(13158600);
 
-  auto* full = new TColorButton;
+  auto* full = new ColorButton;
   full->setCustomText(QStringLiteral("&More colors"));
   full->setDefaultText(QStringLiteral("&Automatic"));
   full->setShowSystemColors(true);
@@ -59,21 +59,21 @@ int main(int argc, char** argv) {
   grid->addWidget(veto, 2, 0, 1, 2);
   grid->addWidget(log, 3, 0, 1, 2);
 
-  for (TColorButton* b : {plain, full}) {
+  for (ColorButton* b : {plain, full}) {
     const QString name = b == plain ? QStringLiteral("program") : QStringLiteral("full");
-    QObject::connect(b, &TColorButton::OnChange, log,
-                     [=] { log->appendPlainText(name + ": OnChange " + colourText(b->SelectionColor())); });
-    QObject::connect(b, &TColorButton::OnDefaultSelect, log, [=] { log->appendPlainText(name + ": OnDefaultSelect"); });
-    QObject::connect(b, &TColorButton::OnDropChanging, log, [=](bool* allowed) {
-      if (veto->isChecked() && !b->PopupOpen()) *allowed = false;
-      log->appendPlainText(name + ": OnDropChanging" + (*allowed ? "" : " (vetoed)"));
+    QObject::connect(b, &ColorButton::colorChanged, log,
+                     [=] { log->appendPlainText(name + ": colorChanged " + colourText(b->selectionColor())); });
+    QObject::connect(b, &ColorButton::defaultSelected, log, [=] { log->appendPlainText(name + ": defaultSelected"); });
+    QObject::connect(b, &ColorButton::dropDownChanging, log, [=](bool* allowed) {
+      if (veto->isChecked() && !b->isPopupOpen()) *allowed = false;
+      log->appendPlainText(name + ": dropDownChanging" + (*allowed ? "" : " (vetoed)"));
     });
-    QObject::connect(b, &TColorButton::OnDropChanged, log, [=] {
-      log->appendPlainText(name + (b->PopupOpen() ? ": OnDropChanged, open" : ": OnDropChanged, closed"));
+    QObject::connect(b, &ColorButton::dropDownChanged, log, [=] {
+      log->appendPlainText(name + (b->isPopupOpen() ? ": dropDownChanged, open" : ": dropDownChanged, closed"));
     });
-    QObject::connect(b, &TColorButton::OnClick, log, [=] { log->appendPlainText(name + ": OnClick"); });
+    QObject::connect(b, &ColorButton::clicked, log, [=] { log->appendPlainText(name + ": clicked"); });
   }
-  QObject::connect(full, &TColorButton::OnHint, log, [](int cell, QString* hint) {
+  QObject::connect(full, &ColorButton::hintRequested, log, [](int cell, QString* hint) {
     if (cell == corvantel::palette::kCellDefault) *hint = QStringLiteral("Use the automatic colour");
     if (cell == corvantel::palette::kCellCustom) *hint = QStringLiteral("Mix a colour of your own");
   });
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
   const QStringList args = app.arguments();
   const int openAt = args.indexOf(QStringLiteral("--open"));
   if (openAt > 0 && openAt + 1 < args.size()) {
-    TColorButton* b = args[openAt + 1] == QStringLiteral("2") ? full : plain;
+    ColorButton* b = args[openAt + 1] == QStringLiteral("2") ? full : plain;
     const bool custom = args.contains(QStringLiteral("--custom"));
     QTimer::singleShot(300, b, [b, custom] {
       if (custom) b->setSelectionColor(b->popup()->greyCells()[3].color);

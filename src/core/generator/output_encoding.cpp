@@ -200,7 +200,7 @@ void OutputEncoding::appendConverted(std::string& out, std::string_view utf8, Un
       continue;
     }
     char32_t cp;
-    const std::size_t n = decodeUtf8(utf8.substr(i), cp);
+    const std::size_t n = io::decodeUtf8(utf8.substr(i), cp);
     const bool broken = n == 1;
     if (readsBack(cp, broken ? kReplacementUtf8 : utf8.substr(i, n))) {
       if (broken) {

@@ -188,7 +188,7 @@ bool IniFile::setValue(std::string_view sectionIn, std::string_view keyIn, std::
     // for the key and completes it.
     for (std::size_t i = where.sectionHead + 1; i < where.sectionEnd; ++i) {
       const std::string_view line = text(all[i]);
-      if (line.find('=') == std::string_view::npos && equalsIgnoreCase(trim(line), key)) {
+      if (line.find('=') == std::string_view::npos && io::equalsIgnoringAsciiCase(trim(line), key)) {
         std::string completed = std::string(trim(line)) + "=" + value;
         m_bytes.replace(all[i].begin, all[i].length, completed);
         m_lines = splitLines();

@@ -4,8 +4,9 @@
 
 namespace corvantel::gui {
 
-// The application object. Its general error handler catches what an event handler lets through and
-// shows it in the error box; the program goes on running.
+// The application object. Commands catch their own errors (runCommand); notify() only guards the last
+// resort, an exception that an event handler lets through, and shows it in the error box so that the
+// program goes on running.
 class CorvantelApplication : public QApplication {
  public:
   CorvantelApplication(int& argc, char** argv);

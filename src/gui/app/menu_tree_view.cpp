@@ -34,8 +34,8 @@ bool hasNextSibling(const document::MenuItem* item) {
 
 }  // namespace
 
-TMenuTreeView::TMenuTreeView(QWidget* parent) : QTreeView(parent) {
-  setObjectName(QStringLiteral("TreeView1"));
+MenuTreeView::MenuTreeView(QWidget* parent) : QTreeView(parent) {
+  setObjectName(QStringLiteral("treeView"));
   setHeaderHidden(true);
   setIndentation(kIndent);
   setRootIsDecorated(true);
@@ -56,18 +56,18 @@ TMenuTreeView::TMenuTreeView(QWidget* parent) : QTreeView(parent) {
   connect(this, &QTreeView::collapsed, this, [this] { Q_EMIT expandedOrCollapsed(); });
 }
 
-void TMenuTreeView::setMenuModel(MenuTreeModel* model) {
+void MenuTreeView::setMenuModel(MenuTreeModel* model) {
   m_model = model;
   setModel(model);
 }
 
-document::MenuItem* TMenuTreeView::selectedItem() const {
+document::MenuItem* MenuTreeView::selectedItem() const {
   if (!m_model || !selectionModel()) return nullptr;
   const QModelIndexList rows = selectionModel()->selectedRows();
   return rows.isEmpty() ? nullptr : m_model->itemFromIndex(rows.constFirst());
 }
 
-void TMenuTreeView::selectItem(const document::MenuItem* item) {
+void MenuTreeView::selectItem(const document::MenuItem* item) {
   if (!m_model) return;
   QModelIndex index = m_model->indexFromItem(item);
   if (!index.isValid()) {
@@ -78,23 +78,23 @@ void TMenuTreeView::selectItem(const document::MenuItem* item) {
   selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void TMenuTreeView::setButtonHalfSize(int halfSize) {
+void MenuTreeView::setButtonHalfSize(int halfSize) {
   halfSize = std::clamp(halfSize, 0, kIndent);
   if (halfSize == m_buttonHalfSize) return;
   m_buttonHalfSize = halfSize;
   viewport()->update();
 }
 
-void TMenuTreeView::setImageList(const TTreeImageList* images) {
+void MenuTreeView::setImages(const TreeImages* images) {
   m_images = images;
   viewport()->update();
 }
 
-void TMenuTreeView::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {
+void MenuTreeView::drawBranches(QPainter*, const QRect&, const QModelIndex&) const {
   // The lines and boxes are part of the row painting; the style draws no branch indicators.
 }
 
-void TMenuTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void MenuTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const document::MenuItem* item = m_model ? m_model->itemFromIndex(index) : nullptr;
   if (!item) return;
   // Level and ancestor lines in one walk up: each ancestor costs one step.
@@ -130,25 +130,25 @@ void TMenuTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& optio
   paintTreeRow(*painter, state, m_rowGeometry);
 }
 
-document::MenuItem* TMenuTreeView::itemAt(const QPoint& point) const {
+document::MenuItem* MenuTreeView::itemAt(const QPoint& point) const {
   return m_model ? m_model->itemFromIndex(indexAt(point)) : nullptr;
 }
 
-void TMenuTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+void MenuTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTreeView::currentChanged(current, previous);
   // Only a current row that is also selected is a selection change: the view makes the first row
-  // current, unselected, when it first takes the focus, and that must not make it CurrentItem.
+  // current, unselected, when it first takes the focus, and that must not make it the current item.
   if (m_model && current.isValid() && current != previous && selectionModel()->isSelected(current)) {
     Q_EMIT selectionChanging(m_model->itemFromIndex(current));
   }
 }
 
-void TMenuTreeView::mousePressEvent(QMouseEvent* event) {
+void MenuTreeView::mousePressEvent(QMouseEvent* event) {
   m_pressed = true;
   QTreeView::mousePressEvent(event);
 }
 
-void TMenuTreeView::mouseReleaseEvent(QMouseEvent* event) {
+void MenuTreeView::mouseReleaseEvent(QMouseEvent* event) {
   QTreeView::mouseReleaseEvent(event);
   if (m_pressed && event->button() == Qt::LeftButton) {
     m_pressed = false;
@@ -156,7 +156,7 @@ void TMenuTreeView::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
-void TMenuTreeView::dragEnterEvent(QDragEnterEvent* event) {
+void MenuTreeView::dragEnterEvent(QDragEnterEvent* event) {
   if (event->source() == this) {
     event->acceptProposedAction();
   } else {
@@ -164,7 +164,7 @@ void TMenuTreeView::dragEnterEvent(QDragEnterEvent* event) {
   }
 }
 
-void TMenuTreeView::dragMoveEvent(QDragMoveEvent* event) {
+void MenuTreeView::dragMoveEvent(QDragMoveEvent* event) {
   // While an item is dragged over the tree, the tree accepts it everywhere.
   if (event->source() == this) {
     event->acceptProposedAction();
@@ -173,7 +173,7 @@ void TMenuTreeView::dragMoveEvent(QDragMoveEvent* event) {
   }
 }
 
-void TMenuTreeView::dropEvent(QDropEvent* event) {
+void MenuTreeView::dropEvent(QDropEvent* event) {
   if (event->source() != this) {
     QTreeView::dropEvent(event);
     return;

@@ -13,17 +13,17 @@ class MenuItem;
 namespace corvantel::gui {
 
 class MenuTreeModel;
-class TTreeImageList;
+class TreeImages;
 
-// TreeView1: the item tree of the main window. Read-only captions, whole-row selection kept visible
+// The item tree of the main window. Read-only captions, whole-row selection kept visible
 // when the tree loses the focus, hot tracking, indent 19, items moved by dragging. It reports the events
 // the main window handles: the selection about to change, a click, expanding/collapsing and a drop.
-class TMenuTreeView : public QTreeView {
+class MenuTreeView : public QTreeView {
   Q_OBJECT
  public:
   static constexpr int kIndent = 19;
 
-  explicit TMenuTreeView(QWidget* parent = nullptr);
+  explicit MenuTreeView(QWidget* parent = nullptr);
 
   void setMenuModel(MenuTreeModel* model);
   MenuTreeModel* menuModel() const { return m_model; }
@@ -36,13 +36,13 @@ class TMenuTreeView : public QTreeView {
   document::MenuItem* itemAt(const QPoint& point) const;
 
   // H of the row drawing: half the side of the plus/minus box and the gap before the caption. The main
-  // window gives its ButtonHalfSize at start-up.
+  // window sets it at start-up.
   static constexpr int kDefaultButtonHalfSize = 4;
   void setButtonHalfSize(int halfSize);
   int buttonHalfSize() const { return m_buttonHalfSize; }
-  // The image list ImageList whose pictures the rows show (the program's own by default).
-  void setImageList(const TTreeImageList* images);
-  const TTreeImageList* imageList() const { return m_images; }
+  // The pictures the rows show (TreeImages::standard() by default).
+  void setImages(const TreeImages* images);
+  const TreeImages* images() const { return m_images; }
 
  Q_SIGNALS:
   // The selection is about to move to `item` (by mouse or keyboard).
@@ -69,7 +69,7 @@ class TMenuTreeView : public QTreeView {
   MenuTreeModel* m_model = nullptr;
   bool m_pressed = false;
   int m_buttonHalfSize = kDefaultButtonHalfSize;
-  const TTreeImageList* m_images = nullptr;
+  const TreeImages* m_images = nullptr;
   // Scratch storage of the row painting, reused from row to row.
   mutable std::vector<std::uint8_t> m_ancestorFlags;
   mutable tree::TreeRowGeometry m_rowGeometry;

@@ -45,7 +45,7 @@ bool QtUserPrompts::confirmOkCancel(QWidget* parent, const QString& text, int he
     // and, unlike the box's other buttons, leaves the box open.
     QAbstractButton* help = box.addButton(QMessageBox::Help);
     QObject::disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
-    QObject::connect(help, &QAbstractButton::clicked, &box, [&box] { THelpHook::requestHelpFor(&box); });
+    QObject::connect(help, &QAbstractButton::clicked, &box, [&box] { HelpHook::requestHelpFor(&box); });
   }
   return box.exec() == QMessageBox::Ok;
 }

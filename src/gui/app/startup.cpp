@@ -3,15 +3,15 @@
 #include <QPushButton>
 
 #include "gui/app/corvantel_application.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/qt_user_prompts.h"
-#include "gui/app/splash_form.h"
+#include "gui/app/splash_screen.h"
 
 namespace corvantel::gui {
 
-std::unique_ptr<TSplashForm> showStartupSplash() {
-  auto splash = std::make_unique<TSplashForm>(nullptr);
-  splash->OKBut->setVisible(false);
+std::unique_ptr<SplashScreen> showStartupSplash() {
+  auto splash = std::make_unique<SplashScreen>(nullptr);
+  splash->setOkButtonVisible(false);
   splash->centreOnScreen();
   splash->show();
   splash->repaint();
@@ -34,7 +34,7 @@ int runProgram(int& argc, char** argv, const std::string& programFolder) {
   CorvantelApplication app(argc, argv);
   QtUserPrompts realPrompts;
   setPrompts(&realPrompts);
-  std::unique_ptr<TSplashForm> splash = showStartupSplash();
+  std::unique_ptr<SplashScreen> splash = showStartupSplash();
   CorvantelApplication::setApplicationDisplayName(QStringLiteral("Corvantel"));
 
   StartOptions options;
@@ -43,7 +43,7 @@ int runProgram(int& argc, char** argv, const std::string& programFolder) {
   arguments.removeFirst();
   options.arguments = arguments;
 
-  TCorvantelMainForm form(options);
+  MainWindow form(options);
   splash->hide();
   splash.reset();
   form.show();

@@ -7,11 +7,11 @@
 
 namespace corvantel::gui {
 
-class TSplashForm;
+class SplashScreen;
 
 // Creates the start-up splash window (no owner, OK button hidden), shows it without waiting and lets
 // it paint once.
-std::unique_ptr<TSplashForm> showStartupSplash();
+std::unique_ptr<SplashScreen> showStartupSplash();
 
 // The project named on the command line: the first argument that is not a switch of the help log
 // ("-debug", "/debug" in any letter case); empty when there is none.

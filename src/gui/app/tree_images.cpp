@@ -20,7 +20,7 @@ const QColor kSignFill(248, 248, 248);
 const QColor kSignMark(24, 64, 152);
 
 QImage blank() {
-  QImage img(TTreeImageList::kWidth, TTreeImageList::kHeight, QImage::Format_ARGB32_Premultiplied);
+  QImage img(TreeImages::kWidth, TreeImages::kHeight, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::transparent);
   return img;
 }
@@ -84,7 +84,7 @@ QImage sign(bool plus) {
 
 }  // namespace
 
-TTreeImageList::TTreeImageList() {
+TreeImages::TreeImages() {
   m_images[ClosedFolder] = closedFolder();
   m_images[Sheet] = sheet();
   m_images[MinusSign] = sign(false);
@@ -94,17 +94,17 @@ TTreeImageList::TTreeImageList() {
     m_pixmaps[static_cast<std::size_t>(i)] = QPixmap::fromImage(m_images[static_cast<std::size_t>(i)]);
 }
 
-const TTreeImageList& TTreeImageList::ImageList() {
-  static const TTreeImageList list;
+const TreeImages& TreeImages::standard() {
+  static const TreeImages list;
   return list;
 }
 
-QImage TTreeImageList::image(int index) const {
+QImage TreeImages::image(int index) const {
   if (index < 0 || index >= Count) return {};
   return m_images[static_cast<std::size_t>(index)];
 }
 
-void TTreeImageList::draw(QPainter& painter, int x, int y, int index) const {
+void TreeImages::draw(QPainter& painter, int x, int y, int index) const {
   if (index < 0 || index >= Count) return;
   painter.drawPixmap(x, y, m_pixmaps[static_cast<std::size_t>(index)]);
 }

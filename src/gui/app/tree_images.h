@@ -8,17 +8,17 @@ class QPainter;
 
 namespace corvantel::gui {
 
-// ImageList, the item tree's image list: five 16 x 16 pictures, drawn by the program itself.
-class TTreeImageList {
+// The item tree's pictures: five 16 x 16 pictures, drawn by the program itself.
+class TreeImages {
  public:
   static constexpr int kWidth = 16;
   static constexpr int kHeight = 16;
   enum Picture { ClosedFolder = 0, Sheet = 1, MinusSign = 2, OpenFolder = 3, PlusSign = 4, Count = 5 };
 
-  TTreeImageList();
+  TreeImages();
 
   // The list the tree uses unless it is given another one; made on first use (needs a QGuiApplication).
-  static const TTreeImageList& ImageList();
+  static const TreeImages& standard();
 
   int count() const { return Count; }
   int width() const { return kWidth; }

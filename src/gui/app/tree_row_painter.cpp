@@ -26,14 +26,14 @@ QString captionOf(const QString& text) {
 
 }  // namespace
 
-int treeRowHeight(const QFont& font) { return std::max(TTreeImageList::kHeight + 2, QFontMetrics(font).height() + 2); }
+int treeRowHeight(const QFont& font) { return std::max(TreeImages::kHeight + 2, QFontMetrics(font).height() + 2); }
 
 void paintTreeRow(QPainter& painter, const TreeRowPaintState& s, tree::TreeRowGeometry& g) {
   const QRect row = s.rowRect;
   const QRect fill = s.fillRect.isEmpty() ? row : s.fillRect;
   painter.fillRect(fill, s.fillColor);
 
-  const TTreeImageList& images = s.images ? *s.images : TTreeImageList::ImageList();
+  const TreeImages& images = s.images ? *s.images : TreeImages::standard();
   tree::TreeRowInput in;
   in.left = row.left();
   in.top = row.top();

@@ -13,7 +13,7 @@ class QPainter;
 
 namespace corvantel::gui {
 
-class TTreeImageList;
+class TreeImages;
 
 // Everything the painting of one row of the item tree reads.
 struct TreeRowPaintState {
@@ -31,7 +31,7 @@ struct TreeRowPaintState {
   std::span<const std::uint8_t> ancestorHasNextSibling;  // parent first, see TreeRowInput
   QString text;                                          // the whole item text, caption TAB address
   int imageIndex = -1;
-  const TTreeImageList* images = nullptr;  // nullptr: the tree's default list
+  const TreeImages* images = nullptr;  // nullptr: the tree's default list
   QFont font;
   QColor fillColor;  // the row colour: the highlight colour for a selected row, else the tree's background
   QColor textColor;

@@ -25,14 +25,14 @@ T* named(T* widget, const char* name) {
   return widget;
 }
 
-QLabel* label(QWidget* parent, const char* name, const char* caption, QWidget* buddy = nullptr) {
-  auto* l = named(new QLabel(QString::fromUtf8(caption), parent), name);
+QLabel* label(QWidget* parent, const char* name, QWidget* buddy = nullptr) {
+  auto* l = named(new QLabel(parent), name);
   if (buddy) l->setBuddy(buddy);
   return l;
 }
 
-TColorButton* colorButton(QWidget* parent, const char* name) {
-  auto* b = named(new TColorButton(parent), name);
+ColorButton* colorButton(QWidget* parent, const char* name) {
+  auto* b = named(new ColorButton(parent), name);
   b->setCustomText(QStringLiteral("More colors"));
   return b;
 }
@@ -45,253 +45,308 @@ SpinField* spinField(QWidget* parent, const char* name) {
 
 }  // namespace
 
-TProjectSettings::TProjectSettings(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("ProjectSettings"));
-  setWindowTitle(QStringLiteral("Project settings"));
+ProjectSettingsDialog::ProjectSettingsDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("projectSettingsDialog"));
   setProperty("helpContext", kHelpContext);
   setModal(true);
 
-  // Page parameters.
-  GroupBox1 = named(new QGroupBox(QStringLiteral("Page parameters"), this), "GroupBox1");
-  PageTitle = named(new QLineEdit(GroupBox1), "PageTitle");
-  PageAuthor = named(new QLineEdit(GroupBox1), "PageAuthor");
-  Encoding = named(new QComboBox(GroupBox1), "Encoding");
-  Encoding->setEditable(false);
-  for (const std::string& name : document::encodingNames()) Encoding->addItem(QString::fromStdString(name));
-  Encoding->setMaxVisibleItems(12);
-  Label7 = label(GroupBox1, "Label7", "Page &title", PageTitle);
-  Label8 = label(GroupBox1, "Label8", "&Author", PageAuthor);
-  Label9 = label(GroupBox1, "Label9", "&Encoding", Encoding);
-  auto* page = new QGridLayout(GroupBox1);
-  page->addWidget(Label7, 0, 0);
-  page->addWidget(PageTitle, 0, 1);
-  page->addWidget(Label8, 1, 0);
-  page->addWidget(PageAuthor, 1, 1);
-  page->addWidget(Label9, 2, 0);
-  page->addWidget(Encoding, 2, 1);
-  page->setColumnStretch(1, 1);
-
-  // Menu parameters.
-  GroupBox2 = named(new QGroupBox(QStringLiteral("Menu parameters"), this), "GroupBox2");
-  MenuWidth = spinField(GroupBox2, "MenuWidth");
-  ItemPadding = spinField(GroupBox2, "ItemPadding");
-  KeepHilite = named(new QCheckBox(QStringLiteral("Keep parent menu &highlited"), GroupBox2), "KeepHilite");
-  Label10 = label(GroupBox2, "Label10", "Menu &width", MenuWidth);
-  Label13 = label(GroupBox2, "Label13", "Item &padding", ItemPadding);
-  auto* menu = new QGridLayout(GroupBox2);
-  menu->addWidget(Label10, 0, 0);
-  menu->addWidget(MenuWidth, 0, 1);
-  menu->addWidget(Label13, 1, 0);
-  menu->addWidget(ItemPadding, 1, 1);
-  menu->addWidget(KeepHilite, 2, 0, 1, 3);
-  menu->setColumnStretch(2, 1);
-
-  // Font parameters.
-  GroupBox3 = named(new QGroupBox(QStringLiteral("Font parameters"), this), "GroupBox3");
-  FontFamily = named(new QLineEdit(GroupBox3), "FontFamily");
-  FontBold = named(new QCheckBox(QStringLiteral("&Bold"), GroupBox3), "FontBold");
-  QFont bold = FontBold->font();
-  bold.setBold(true);
-  FontBold->setFont(bold);
-  FontItalic = named(new QCheckBox(QStringLiteral("&Italic"), GroupBox3), "FontItalic");
-  QFont italic = FontItalic->font();
-  italic.setItalic(true);
-  FontItalic->setFont(italic);
-  FontColor = colorButton(GroupBox3, "FontColor");
-  FontColorOver = colorButton(GroupBox3, "FontColorOver");
-  Label11 = label(GroupBox3, "Label11", "Font &family", FontFamily);
-  Label12 = label(GroupBox3, "Label12", "Style");
-  Label2 = label(GroupBox3, "Label2", "Font color");
-  Label4 = label(GroupBox3, "Label4", "Font color - mouse over");
-  auto* font = new QGridLayout(GroupBox3);
-  font->addWidget(Label11, 0, 0);
-  font->addWidget(FontFamily, 0, 1, 1, 2);
-  font->addWidget(Label12, 1, 0);
-  font->addWidget(FontBold, 1, 1);
-  font->addWidget(FontItalic, 1, 2);
-  font->addWidget(Label2, 2, 0);
-  font->addWidget(FontColor, 2, 1, Qt::AlignLeft);
-  font->addWidget(Label4, 3, 0);
-  font->addWidget(FontColorOver, 3, 1, Qt::AlignLeft);
-  font->setColumnStretch(2, 1);
-
-  // Background, border and separator parameters.
-  GroupBox4 = named(new QGroupBox(QStringLiteral("Background, border and separator parameters"), this), "GroupBox4");
-  BGColor = colorButton(GroupBox4, "BGColor");
-  BGColorOver = colorButton(GroupBox4, "BGColorOver");
-  BroderWidth = spinField(GroupBox4, "BroderWidth");
-  SeparatorSize = spinField(GroupBox4, "SeparatorSize");
-  BorderColor = colorButton(GroupBox4, "BorderColor");
-  SeparatorColor = colorButton(GroupBox4, "SeparatorColor");
-  Label1 = label(GroupBox4, "Label1", "Background color");
-  Label6 = label(GroupBox4, "Label6", "Background color - mouse over");
-  Label14 = label(GroupBox4, "Label14", "B&order width", BroderWidth);
-  Label5 = label(GroupBox4, "Label5", "Border color");
-  Label15 = label(GroupBox4, "Label15", "&Separator size", SeparatorSize);
-  Label16 = label(GroupBox4, "Label16", "Separator color");
-  auto* back = new QGridLayout(GroupBox4);
-  back->addWidget(Label1, 0, 0);
-  back->addWidget(BGColor, 0, 1, Qt::AlignLeft);
-  back->addWidget(Label6, 1, 0);
-  back->addWidget(BGColorOver, 1, 1, Qt::AlignLeft);
-  back->addWidget(Label14, 2, 0);
-  back->addWidget(BroderWidth, 2, 1, Qt::AlignLeft);
-  back->addWidget(Label5, 3, 0);
-  back->addWidget(BorderColor, 3, 1, Qt::AlignLeft);
-  back->addWidget(Label15, 4, 0);
-  back->addWidget(SeparatorSize, 4, 1, Qt::AlignLeft);
-  back->addWidget(Label16, 5, 0);
-  back->addWidget(SeparatorColor, 5, 1, Qt::AlignLeft);
-  back->setColumnStretch(2, 1);
-
-  // Menu type and position.
-  GroupBox5 = named(new QGroupBox(QStringLiteral("Menu type and position"), this), "GroupBox5");
-  JSMenu = named(new QRadioButton(QStringLiteral("&Javascript main menu"), GroupBox5), "JSMenu");
-  TableMenu = named(new QRadioButton(QStringLiteral("Table main menu - &coded position"), GroupBox5), "TableMenu");
-  TableRelative =
-      named(new QRadioButton(QStringLiteral("Table main menu - &relative position"), GroupBox5), "TableRelative");
-  XPos = spinField(GroupBox5, "XPos");
-  YPos = spinField(GroupBox5, "YPos");
-  XLabel = label(GroupBox5, "XLabel", "&X", XPos);
-  YLabel = label(GroupBox5, "YLabel", "&Y", YPos);
-  auto* type = new QGridLayout(GroupBox5);
-  type->addWidget(JSMenu, 0, 0, 1, 5);
-  type->addWidget(TableMenu, 1, 0, 1, 5);
-  type->addWidget(TableRelative, 2, 0, 1, 5);
-  type->addWidget(XLabel, 3, 0);
-  type->addWidget(XPos, 3, 1);
-  type->addWidget(YLabel, 3, 2);
-  type->addWidget(YPos, 3, 3);
-  type->setColumnStretch(4, 1);
-  connect(JSMenu, &QRadioButton::clicked, this, &TProjectSettings::JSMenuClick);
-  connect(TableMenu, &QRadioButton::clicked, this, &TProjectSettings::TableMenuClick);
-  connect(TableRelative, &QRadioButton::clicked, this, &TProjectSettings::TableRelativeClick);
-
-  OKButton = named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
-  OKButton->setDefault(true);
-  OKButton->setAutoDefault(true);
-  OKButton->setProperty("helpContext", kHelpContext);
-  CancelButton = named(new QPushButton(QStringLiteral("Cancel"), this), "CancelButton");
-  CancelButton->setAutoDefault(false);
-  CancelButton->setProperty("helpContext", kHelpContext);
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);  // Esc rejects as well
+  QGroupBox* page = buildPageGroup();
+  QGroupBox* menu = buildMenuGroup();
+  QGroupBox* font = buildFontGroup();
+  QGroupBox* background = buildBackgroundGroup();
+  QGroupBox* type = buildMenuTypeGroup();
+  QLayout* buttons = buildButtons();
 
   auto* left = new QVBoxLayout;
-  left->addWidget(GroupBox1);
-  left->addWidget(GroupBox2);
-  left->addWidget(GroupBox5);
+  left->addWidget(page);
+  left->addWidget(menu);
+  left->addWidget(type);
   left->addStretch(1);
   auto* right = new QVBoxLayout;
-  right->addWidget(GroupBox3);
-  right->addWidget(GroupBox4);
+  right->addWidget(font);
+  right->addWidget(background);
   right->addStretch(1);
   auto* columns = new QHBoxLayout;
   columns->addLayout(left, 1);
   columns->addLayout(right, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(OKButton);
-  buttons->addWidget(CancelButton);
   auto* whole = new QVBoxLayout(this);
   whole->addLayout(columns);
   whole->addLayout(buttons);
 
+  applyEnglish(captionTable());
   loadSettings(document::ProjectSettings{});
 }
 
-void TProjectSettings::loadSettings(const document::ProjectSettings& s) {
-  BGColor->setSelectionColor(s.bgColor);
-  FontColor->setSelectionColor(s.fontColor);
-  BorderColor->setSelectionColor(s.borderColor);
-  FontColorOver->setSelectionColor(s.fontColorOver);
-  BGColorOver->setSelectionColor(s.bgColorOver);
-  PageTitle->setText(QString::fromStdString(s.pageTitle));
-  PageAuthor->setText(QString::fromStdString(s.pageAuthor));
-  const bool inList = s.encodingIndex >= 0 && s.encodingIndex < Encoding->count();
-  Encoding->setCurrentIndex(inList ? s.encodingIndex : -1);
-  FontBold->setChecked(s.fontBold);
-  FontItalic->setChecked(s.fontItalic);
-  SeparatorColor->setSelectionColor(s.separatorColor);
-  MenuWidth->setValue(s.menuWidth);
-  ItemPadding->setValue(s.itemPadding);
-  BroderWidth->setValue(s.borderWidth);
-  FontFamily->setText(QString::fromStdString(s.fontFamily));
-  SeparatorSize->setValue(s.separatorSize);
-  KeepHilite->setChecked(s.keepHilite);
-  XPos->setValue(s.xPos);
-  YPos->setValue(s.yPos);
+CaptionTable ProjectSettingsDialog::captionTable() const {
+  return {
+      caption(m_pageGroup, "Page parameters"),
+      caption(m_pageTitleLabel, "Page &title"),
+      caption(m_authorLabel, "&Author"),
+      caption(m_encodingLabel, "&Encoding"),
+      caption(m_menuGroup, "Menu parameters"),
+      caption(m_menuWidthLabel, "Menu &width"),
+      caption(m_itemPaddingLabel, "Item &padding"),
+      caption(m_keepHighlightCheck, "Keep parent menu &highlited"),
+      caption(m_fontGroup, "Font parameters"),
+      caption(m_fontFamilyLabel, "Font &family"),
+      caption(m_styleLabel, "Style"),
+      caption(m_boldCheck, "&Bold"),
+      caption(m_italicCheck, "&Italic"),
+      caption(m_fontColorLabel, "Font color"),
+      caption(m_fontColorOverLabel, "Font color - mouse over"),
+      caption(m_backgroundGroup, "Background, border and separator parameters"),
+      caption(m_backgroundColorLabel, "Background color"),
+      caption(m_backgroundColorOverLabel, "Background color - mouse over"),
+      caption(m_borderWidthLabel, "B&order width"),
+      caption(m_borderColorLabel, "Border color"),
+      caption(m_separatorSizeLabel, "&Separator size"),
+      caption(m_separatorColorLabel, "Separator color"),
+      caption(m_menuTypeGroup, "Menu type and position"),
+      caption(m_scriptMenuRadio, "&Javascript main menu"),
+      caption(m_tableMenuRadio, "Table main menu - &coded position"),
+      caption(m_relativeTableMenuRadio, "Table main menu - &relative position"),
+      caption(m_cancelButton, "Cancel"),
+      windowTitleCaption(const_cast<ProjectSettingsDialog*>(this), "Project settings"),
+  };
+}
+
+QGroupBox* ProjectSettingsDialog::buildPageGroup() {
+  m_pageGroup = named(new QGroupBox(this), "pageGroup");
+  m_pageTitleEdit = named(new QLineEdit(m_pageGroup), "pageTitleEdit");
+  m_authorEdit = named(new QLineEdit(m_pageGroup), "authorEdit");
+  m_encodingBox = named(new QComboBox(m_pageGroup), "encodingBox");
+  m_encodingBox->setEditable(false);
+  for (const std::string& name : document::encodingNames()) m_encodingBox->addItem(QString::fromStdString(name));
+  m_encodingBox->setMaxVisibleItems(12);
+  m_pageTitleLabel = label(m_pageGroup, "pageTitleLabel", m_pageTitleEdit);
+  m_authorLabel = label(m_pageGroup, "authorLabel", m_authorEdit);
+  m_encodingLabel = label(m_pageGroup, "encodingLabel", m_encodingBox);
+  auto* grid = new QGridLayout(m_pageGroup);
+  grid->addWidget(m_pageTitleLabel, 0, 0);
+  grid->addWidget(m_pageTitleEdit, 0, 1);
+  grid->addWidget(m_authorLabel, 1, 0);
+  grid->addWidget(m_authorEdit, 1, 1);
+  grid->addWidget(m_encodingLabel, 2, 0);
+  grid->addWidget(m_encodingBox, 2, 1);
+  grid->setColumnStretch(1, 1);
+  return m_pageGroup;
+}
+
+QGroupBox* ProjectSettingsDialog::buildMenuGroup() {
+  m_menuGroup = named(new QGroupBox(this), "menuGroup");
+  m_menuWidthField = spinField(m_menuGroup, "menuWidthField");
+  m_itemPaddingField = spinField(m_menuGroup, "itemPaddingField");
+  m_keepHighlightCheck = named(new QCheckBox(m_menuGroup), "keepHighlightCheck");
+  m_menuWidthLabel = label(m_menuGroup, "menuWidthLabel", m_menuWidthField);
+  m_itemPaddingLabel = label(m_menuGroup, "itemPaddingLabel", m_itemPaddingField);
+  auto* grid = new QGridLayout(m_menuGroup);
+  grid->addWidget(m_menuWidthLabel, 0, 0);
+  grid->addWidget(m_menuWidthField, 0, 1);
+  grid->addWidget(m_itemPaddingLabel, 1, 0);
+  grid->addWidget(m_itemPaddingField, 1, 1);
+  grid->addWidget(m_keepHighlightCheck, 2, 0, 1, 3);
+  grid->setColumnStretch(2, 1);
+  return m_menuGroup;
+}
+
+QGroupBox* ProjectSettingsDialog::buildFontGroup() {
+  m_fontGroup = named(new QGroupBox(this), "fontGroup");
+  m_fontFamilyEdit = named(new QLineEdit(m_fontGroup), "fontFamilyEdit");
+  m_boldCheck = named(new QCheckBox(m_fontGroup), "boldCheck");
+  QFont bold = m_boldCheck->font();
+  bold.setBold(true);
+  m_boldCheck->setFont(bold);
+  m_italicCheck = named(new QCheckBox(m_fontGroup), "italicCheck");
+  QFont italic = m_italicCheck->font();
+  italic.setItalic(true);
+  m_italicCheck->setFont(italic);
+  m_fontColorButton = colorButton(m_fontGroup, "fontColorButton");
+  m_fontColorOverButton = colorButton(m_fontGroup, "fontColorOverButton");
+  m_fontFamilyLabel = label(m_fontGroup, "fontFamilyLabel", m_fontFamilyEdit);
+  m_styleLabel = label(m_fontGroup, "styleLabel");
+  m_fontColorLabel = label(m_fontGroup, "fontColorLabel");
+  m_fontColorOverLabel = label(m_fontGroup, "fontColorOverLabel");
+  auto* grid = new QGridLayout(m_fontGroup);
+  grid->addWidget(m_fontFamilyLabel, 0, 0);
+  grid->addWidget(m_fontFamilyEdit, 0, 1, 1, 2);
+  grid->addWidget(m_styleLabel, 1, 0);
+  grid->addWidget(m_boldCheck, 1, 1);
+  grid->addWidget(m_italicCheck, 1, 2);
+  grid->addWidget(m_fontColorLabel, 2, 0);
+  grid->addWidget(m_fontColorButton, 2, 1, Qt::AlignLeft);
+  grid->addWidget(m_fontColorOverLabel, 3, 0);
+  grid->addWidget(m_fontColorOverButton, 3, 1, Qt::AlignLeft);
+  grid->setColumnStretch(2, 1);
+  return m_fontGroup;
+}
+
+QGroupBox* ProjectSettingsDialog::buildBackgroundGroup() {
+  m_backgroundGroup = named(new QGroupBox(this), "backgroundGroup");
+  m_backgroundColorButton = colorButton(m_backgroundGroup, "backgroundColorButton");
+  m_backgroundColorOverButton = colorButton(m_backgroundGroup, "backgroundColorOverButton");
+  m_borderWidthField = spinField(m_backgroundGroup, "borderWidthField");
+  m_separatorSizeField = spinField(m_backgroundGroup, "separatorSizeField");
+  m_borderColorButton = colorButton(m_backgroundGroup, "borderColorButton");
+  m_separatorColorButton = colorButton(m_backgroundGroup, "separatorColorButton");
+  m_backgroundColorLabel = label(m_backgroundGroup, "backgroundColorLabel");
+  m_backgroundColorOverLabel = label(m_backgroundGroup, "backgroundColorOverLabel");
+  m_borderWidthLabel = label(m_backgroundGroup, "borderWidthLabel", m_borderWidthField);
+  m_borderColorLabel = label(m_backgroundGroup, "borderColorLabel");
+  m_separatorSizeLabel = label(m_backgroundGroup, "separatorSizeLabel", m_separatorSizeField);
+  m_separatorColorLabel = label(m_backgroundGroup, "separatorColorLabel");
+  auto* grid = new QGridLayout(m_backgroundGroup);
+  grid->addWidget(m_backgroundColorLabel, 0, 0);
+  grid->addWidget(m_backgroundColorButton, 0, 1, Qt::AlignLeft);
+  grid->addWidget(m_backgroundColorOverLabel, 1, 0);
+  grid->addWidget(m_backgroundColorOverButton, 1, 1, Qt::AlignLeft);
+  grid->addWidget(m_borderWidthLabel, 2, 0);
+  grid->addWidget(m_borderWidthField, 2, 1, Qt::AlignLeft);
+  grid->addWidget(m_borderColorLabel, 3, 0);
+  grid->addWidget(m_borderColorButton, 3, 1, Qt::AlignLeft);
+  grid->addWidget(m_separatorSizeLabel, 4, 0);
+  grid->addWidget(m_separatorSizeField, 4, 1, Qt::AlignLeft);
+  grid->addWidget(m_separatorColorLabel, 5, 0);
+  grid->addWidget(m_separatorColorButton, 5, 1, Qt::AlignLeft);
+  grid->setColumnStretch(2, 1);
+  return m_backgroundGroup;
+}
+
+QGroupBox* ProjectSettingsDialog::buildMenuTypeGroup() {
+  m_menuTypeGroup = named(new QGroupBox(this), "menuTypeGroup");
+  m_scriptMenuRadio = named(new QRadioButton(m_menuTypeGroup), "scriptMenuRadio");
+  m_tableMenuRadio = named(new QRadioButton(m_menuTypeGroup), "tableMenuRadio");
+  m_relativeTableMenuRadio = named(new QRadioButton(m_menuTypeGroup), "relativeTableMenuRadio");
+  m_xField = spinField(m_menuTypeGroup, "xField");
+  m_yField = spinField(m_menuTypeGroup, "yField");
+  // X and Y are the same in every language.
+  m_xLabel = label(m_menuTypeGroup, "xLabel", m_xField);
+  m_xLabel->setText(QStringLiteral("&X"));
+  m_yLabel = label(m_menuTypeGroup, "yLabel", m_yField);
+  m_yLabel->setText(QStringLiteral("&Y"));
+  auto* grid = new QGridLayout(m_menuTypeGroup);
+  grid->addWidget(m_scriptMenuRadio, 0, 0, 1, 5);
+  grid->addWidget(m_tableMenuRadio, 1, 0, 1, 5);
+  grid->addWidget(m_relativeTableMenuRadio, 2, 0, 1, 5);
+  grid->addWidget(m_xLabel, 3, 0);
+  grid->addWidget(m_xField, 3, 1);
+  grid->addWidget(m_yLabel, 3, 2);
+  grid->addWidget(m_yField, 3, 3);
+  grid->setColumnStretch(4, 1);
+  connect(m_scriptMenuRadio, &QRadioButton::clicked, this, &ProjectSettingsDialog::chooseScriptMenu);
+  connect(m_tableMenuRadio, &QRadioButton::clicked, this, &ProjectSettingsDialog::chooseTableMenu);
+  connect(m_relativeTableMenuRadio, &QRadioButton::clicked, this, &ProjectSettingsDialog::chooseRelativeTableMenu);
+  return m_menuTypeGroup;
+}
+
+QLayout* ProjectSettingsDialog::buildButtons() {
+  m_okButton = named(new QPushButton(QStringLiteral("OK"), this), "okButton");
+  m_okButton->setDefault(true);
+  m_okButton->setAutoDefault(true);
+  m_okButton->setProperty("helpContext", kHelpContext);
+  m_cancelButton = named(new QPushButton(this), "cancelButton");
+  m_cancelButton->setAutoDefault(false);
+  m_cancelButton->setProperty("helpContext", kHelpContext);
+  connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);  // Esc rejects as well
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(m_okButton);
+  row->addWidget(m_cancelButton);
+  return row;
+}
+
+void ProjectSettingsDialog::loadSettings(const document::ProjectSettings& s) {
+  m_backgroundColorButton->setSelectionColor(s.bgColor);
+  m_fontColorButton->setSelectionColor(s.fontColor);
+  m_borderColorButton->setSelectionColor(s.borderColor);
+  m_fontColorOverButton->setSelectionColor(s.fontColorOver);
+  m_backgroundColorOverButton->setSelectionColor(s.bgColorOver);
+  m_pageTitleEdit->setText(QString::fromStdString(s.pageTitle));
+  m_authorEdit->setText(QString::fromStdString(s.pageAuthor));
+  const bool inList = s.encodingIndex >= 0 && s.encodingIndex < m_encodingBox->count();
+  m_encodingBox->setCurrentIndex(inList ? s.encodingIndex : -1);
+  m_boldCheck->setChecked(s.fontBold);
+  m_italicCheck->setChecked(s.fontItalic);
+  m_separatorColorButton->setSelectionColor(s.separatorColor);
+  m_menuWidthField->setValue(s.menuWidth);
+  m_itemPaddingField->setValue(s.itemPadding);
+  m_borderWidthField->setValue(s.borderWidth);
+  m_fontFamilyEdit->setText(QString::fromStdString(s.fontFamily));
+  m_separatorSizeField->setValue(s.separatorSize);
+  m_keepHighlightCheck->setChecked(s.keepHilite);
+  m_xField->setValue(s.xPos);
+  m_yField->setValue(s.yPos);
   setMenuType(s.menuType);
 }
 
-document::ProjectSettings TProjectSettings::settings() const {
+document::ProjectSettings ProjectSettingsDialog::settings() const {
   document::ProjectSettings s;
-  s.bgColor = BGColor->SelectionColor();
-  s.fontColor = FontColor->SelectionColor();
-  s.borderColor = BorderColor->SelectionColor();
-  s.fontColorOver = FontColorOver->SelectionColor();
-  s.bgColorOver = BGColorOver->SelectionColor();
-  s.pageTitle = PageTitle->text().toStdString();
-  s.pageAuthor = PageAuthor->text().toStdString();
-  s.encodingIndex = Encoding->currentIndex() < 0 ? document::kNoEncoding : Encoding->currentIndex();
-  s.fontBold = FontBold->isChecked();
-  s.fontItalic = FontItalic->isChecked();
-  s.separatorColor = SeparatorColor->SelectionColor();
-  s.menuWidth = MenuWidth->value();
-  s.itemPadding = ItemPadding->value();
-  s.borderWidth = BroderWidth->value();
-  s.fontFamily = FontFamily->text().toStdString();
-  s.separatorSize = SeparatorSize->value();
-  s.keepHilite = KeepHilite->isChecked();
-  s.xPos = XPos->value();
-  s.yPos = YPos->value();
+  s.bgColor = m_backgroundColorButton->selectionColor();
+  s.fontColor = m_fontColorButton->selectionColor();
+  s.borderColor = m_borderColorButton->selectionColor();
+  s.fontColorOver = m_fontColorOverButton->selectionColor();
+  s.bgColorOver = m_backgroundColorOverButton->selectionColor();
+  s.pageTitle = m_pageTitleEdit->text().toStdString();
+  s.pageAuthor = m_authorEdit->text().toStdString();
+  s.encodingIndex = m_encodingBox->currentIndex() < 0 ? document::kNoEncoding : m_encodingBox->currentIndex();
+  s.fontBold = m_boldCheck->isChecked();
+  s.fontItalic = m_italicCheck->isChecked();
+  s.separatorColor = m_separatorColorButton->selectionColor();
+  s.menuWidth = m_menuWidthField->value();
+  s.itemPadding = m_itemPaddingField->value();
+  s.borderWidth = m_borderWidthField->value();
+  s.fontFamily = m_fontFamilyEdit->text().toStdString();
+  s.separatorSize = m_separatorSizeField->value();
+  s.keepHilite = m_keepHighlightCheck->isChecked();
+  s.xPos = m_xField->value();
+  s.yPos = m_yField->value();
   s.menuType = menuType();
   return s;
 }
 
-document::MenuType TProjectSettings::menuType() const {
-  if (TableMenu->isChecked()) return document::MenuType::TableMenu;
-  if (TableRelative->isChecked()) return document::MenuType::TableRelative;
+document::MenuType ProjectSettingsDialog::menuType() const {
+  if (m_tableMenuRadio->isChecked()) return document::MenuType::TableMenu;
+  if (m_relativeTableMenuRadio->isChecked()) return document::MenuType::TableRelative;
   return document::MenuType::JSMenu;
 }
 
-void TProjectSettings::setMenuType(document::MenuType type) {
+void ProjectSettingsDialog::setMenuType(document::MenuType type) {
   switch (type) {
     case document::MenuType::TableMenu:
-      TableMenuClick();
+      chooseTableMenu();
       break;
     case document::MenuType::TableRelative:
-      TableRelativeClick();
+      chooseRelativeTableMenu();
       break;
     case document::MenuType::JSMenu:
-      JSMenuClick();
+      chooseScriptMenu();
       break;
   }
 }
 
-void TProjectSettings::JSMenuClick() {
-  JSMenu->setChecked(true);
+void ProjectSettingsDialog::chooseScriptMenu() {
+  m_scriptMenuRadio->setChecked(true);
   setPositionEnabled(true);
 }
 
-void TProjectSettings::TableMenuClick() {
-  TableMenu->setChecked(true);
+void ProjectSettingsDialog::chooseTableMenu() {
+  m_tableMenuRadio->setChecked(true);
   setPositionEnabled(false);
 }
 
-void TProjectSettings::TableRelativeClick() {
-  TableRelative->setChecked(true);
+void ProjectSettingsDialog::chooseRelativeTableMenu() {
+  m_relativeTableMenuRadio->setChecked(true);
   setPositionEnabled(false);
 }
 
-void TProjectSettings::setPositionEnabled(bool enabled) {
-  XPos->setEnabled(enabled);
-  YPos->setEnabled(enabled);
-  XLabel->setEnabled(enabled);
-  YLabel->setEnabled(enabled);
+void ProjectSettingsDialog::setPositionEnabled(bool enabled) {
+  m_xField->setEnabled(enabled);
+  m_yField->setEnabled(enabled);
+  m_xLabel->setEnabled(enabled);
+  m_yLabel->setEnabled(enabled);
 }
 
-void TProjectSettings::showEvent(QShowEvent* event) {
+void ProjectSettingsDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }

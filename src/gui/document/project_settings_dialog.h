@@ -3,11 +3,13 @@
 #include <QDialog>
 
 #include "core/document/project_settings.h"
+#include "gui/i18n/caption_table.h"
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -15,17 +17,17 @@ class QRadioButton;
 namespace corvantel::gui {
 
 class SpinField;
-class TColorButton;
+class ColorButton;
 
-// The project settings dialog, made once for the run. It shows a copy of the document's settings:
-// loadSettings() fills the controls, settings() reads them back. The main window loads the document's
-// settings before showing it and takes settings() only after OK, so Cancel changes nothing.
-class TProjectSettings : public QDialog {
+// The project settings dialog (the settings form in the program's history), made once for the run. It shows a copy of
+// the document's settings: loadSettings() fills the controls, settings() reads them back. The main window loads the
+// document's settings before showing it and takes settings() only after OK, so Cancel changes nothing.
+class ProjectSettingsDialog : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kHelpContext = 1005;
 
-  explicit TProjectSettings(QWidget* parent = nullptr);
+  explicit ProjectSettingsDialog(QWidget* parent = nullptr);
 
   void loadSettings(const document::ProjectSettings& settings);
   document::ProjectSettings settings() const;
@@ -36,68 +38,78 @@ class TProjectSettings : public QDialog {
 
   // Click rules of the radio buttons: the one button on, X and Y (with their labels) enabled only for the
   // script-drawn main menu. Their values are kept either way.
-  void JSMenuClick();
-  void TableMenuClick();
-  void TableRelativeClick();
+  void chooseScriptMenu();
+  void chooseTableMenu();
+  void chooseRelativeTableMenu();
 
-  // --- controls (names as in the window layout) ---
-  QGroupBox* GroupBox1 = nullptr;  // "Page parameters"
-  QLabel* Label7 = nullptr;        // "Page &title"
-  QLineEdit* PageTitle = nullptr;
-  QLabel* Label8 = nullptr;  // "&Author"
-  QLineEdit* PageAuthor = nullptr;
-  QLabel* Label9 = nullptr;  // "&Encoding"
-  QComboBox* Encoding = nullptr;
-
-  QGroupBox* GroupBox2 = nullptr;  // "Menu parameters"
-  QLabel* Label10 = nullptr;       // "Menu &width"
-  SpinField* MenuWidth = nullptr;
-  QLabel* Label13 = nullptr;  // "Item &padding"
-  SpinField* ItemPadding = nullptr;
-  QCheckBox* KeepHilite = nullptr;
-
-  QGroupBox* GroupBox3 = nullptr;  // "Font parameters"
-  QLabel* Label11 = nullptr;       // "Font &family"
-  QLineEdit* FontFamily = nullptr;
-  QLabel* Label12 = nullptr;  // "Style"
-  QCheckBox* FontBold = nullptr;
-  QCheckBox* FontItalic = nullptr;
-  QLabel* Label2 = nullptr;  // "Font color"
-  TColorButton* FontColor = nullptr;
-  QLabel* Label4 = nullptr;  // "Font color - mouse over"
-  TColorButton* FontColorOver = nullptr;
-
-  QGroupBox* GroupBox4 = nullptr;  // "Background, border and separator parameters"
-  QLabel* Label1 = nullptr;        // "Background color"
-  TColorButton* BGColor = nullptr;
-  QLabel* Label6 = nullptr;  // "Background color - mouse over"
-  TColorButton* BGColorOver = nullptr;
-  QLabel* Label14 = nullptr;  // "B&order width"
-  SpinField* BroderWidth = nullptr;
-  QLabel* Label5 = nullptr;  // "Border color"
-  TColorButton* BorderColor = nullptr;
-  QLabel* Label15 = nullptr;  // "&Separator size"
-  SpinField* SeparatorSize = nullptr;
-  QLabel* Label16 = nullptr;  // "Separator color"
-  TColorButton* SeparatorColor = nullptr;
-
-  QGroupBox* GroupBox5 = nullptr;  // "Menu type and position"
-  QRadioButton* JSMenu = nullptr;
-  QRadioButton* TableMenu = nullptr;
-  QRadioButton* TableRelative = nullptr;
-  QLabel* XLabel = nullptr;  // "&X", not translated
-  SpinField* XPos = nullptr;
-  QLabel* YLabel = nullptr;  // "&Y", not translated
-  SpinField* YPos = nullptr;
-
-  QPushButton* OKButton = nullptr;
-  QPushButton* CancelButton = nullptr;
+  // The dialog's captions in the order the translation looks them up (see CaptionTable).
+  CaptionTable captionTable() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The builders of the dialog's parts, in the order of the focus chain.
+  QGroupBox* buildPageGroup();
+  QGroupBox* buildMenuGroup();
+  QGroupBox* buildFontGroup();
+  QGroupBox* buildBackgroundGroup();
+  QGroupBox* buildMenuTypeGroup();
+  QLayout* buildButtons();
   void setPositionEnabled(bool enabled);
+
+  // The controls; tests find them by their object names, the member names without "m_".
+  QGroupBox* m_pageGroup = nullptr;
+  QLabel* m_pageTitleLabel = nullptr;
+  QLineEdit* m_pageTitleEdit = nullptr;
+  QLabel* m_authorLabel = nullptr;
+  QLineEdit* m_authorEdit = nullptr;
+  QLabel* m_encodingLabel = nullptr;
+  QComboBox* m_encodingBox = nullptr;
+
+  QGroupBox* m_menuGroup = nullptr;
+  QLabel* m_menuWidthLabel = nullptr;
+  SpinField* m_menuWidthField = nullptr;
+  QLabel* m_itemPaddingLabel = nullptr;
+  SpinField* m_itemPaddingField = nullptr;
+  QCheckBox* m_keepHighlightCheck = nullptr;
+
+  QGroupBox* m_fontGroup = nullptr;
+  QLabel* m_fontFamilyLabel = nullptr;
+  QLineEdit* m_fontFamilyEdit = nullptr;
+  QLabel* m_styleLabel = nullptr;
+  QCheckBox* m_boldCheck = nullptr;
+  QCheckBox* m_italicCheck = nullptr;
+  QLabel* m_fontColorLabel = nullptr;
+  ColorButton* m_fontColorButton = nullptr;
+  QLabel* m_fontColorOverLabel = nullptr;
+  ColorButton* m_fontColorOverButton = nullptr;
+
+  QGroupBox* m_backgroundGroup = nullptr;
+  QLabel* m_backgroundColorLabel = nullptr;
+  ColorButton* m_backgroundColorButton = nullptr;
+  QLabel* m_backgroundColorOverLabel = nullptr;
+  ColorButton* m_backgroundColorOverButton = nullptr;
+  QLabel* m_borderWidthLabel = nullptr;
+  SpinField* m_borderWidthField = nullptr;
+  QLabel* m_borderColorLabel = nullptr;
+  ColorButton* m_borderColorButton = nullptr;
+  QLabel* m_separatorSizeLabel = nullptr;
+  SpinField* m_separatorSizeField = nullptr;
+  QLabel* m_separatorColorLabel = nullptr;
+  ColorButton* m_separatorColorButton = nullptr;
+
+  QGroupBox* m_menuTypeGroup = nullptr;
+  QRadioButton* m_scriptMenuRadio = nullptr;
+  QRadioButton* m_tableMenuRadio = nullptr;
+  QRadioButton* m_relativeTableMenuRadio = nullptr;
+  QLabel* m_xLabel = nullptr;  // "&X", not translated
+  SpinField* m_xField = nullptr;
+  QLabel* m_yLabel = nullptr;  // "&Y", not translated
+  SpinField* m_yField = nullptr;
+
+  QPushButton* m_okButton = nullptr;
+  QPushButton* m_cancelButton = nullptr;
 };
 
 }  // namespace corvantel::gui

@@ -6,10 +6,10 @@ namespace corvantel::gui {
 
 ChmHelpDisplay::~ChmHelpDisplay() { closeAll(); }
 
-THelpViewer* ChmHelpDisplay::viewer() const { return m_viewer; }
+HelpViewer* ChmHelpDisplay::viewer() const { return m_viewer; }
 
 bool ChmHelpDisplay::showContext(const QString& helpPath, int context) {
-  if (!m_viewer) m_viewer = new THelpViewer();
+  if (!m_viewer) m_viewer = new HelpViewer();
   if (m_viewer->fileName() != helpPath && !m_viewer->openFile(helpPath)) {
     if (!m_viewer->isVisible()) closeAll();
     return false;

@@ -6,9 +6,9 @@
 
 namespace corvantel::gui {
 
-class THelpViewer;
+class HelpViewer;
 
-// The program's own help viewer: one THelpViewer window, made at the first request.
+// The program's own help viewer: one HelpViewer window, made at the first request.
 class ChmHelpDisplay : public HelpDisplay {
  public:
   ChmHelpDisplay() = default;
@@ -19,10 +19,10 @@ class ChmHelpDisplay : public HelpDisplay {
   void closeAll() override;
 
   // The window, while one is open.
-  THelpViewer* viewer() const;
+  HelpViewer* viewer() const;
 
  private:
-  QPointer<THelpViewer> m_viewer;
+  QPointer<HelpViewer> m_viewer;
 };
 
 }  // namespace corvantel::gui

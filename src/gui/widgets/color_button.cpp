@@ -25,16 +25,16 @@ QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height());
 
 }  // namespace
 
-TColorButton::TColorButton(QWidget* parent) : QWidget(parent) {
+ColorButton::ColorButton(QWidget* parent) : QWidget(parent) {
   resize(45, 22);
   setAttribute(Qt::WA_Hover);
   setBackgroundRole(QPalette::Button);
-  m_popup = new TColorPopup(this);
-  m_receiver = new TColorGrabReceiver(m_popup, this);
+  m_popup = new ColorPopup(this);
+  m_receiver = new ColorGrabReceiver(m_popup, this);
   updateOpacity();
 }
 
-TColorButton::~TColorButton() {
+ColorButton::~ColorButton() {
   m_receiver->stop();
   if (m_popupOpen) m_popup->hidePalette();
   m_popupOpen = false;
@@ -42,27 +42,27 @@ TColorButton::~TColorButton() {
 
 // ---- properties ----
 
-void TColorButton::setSelectionColor(document::Color color) {
+void ColorButton::setSelectionColor(document::Color color) {
   if (color == m_selectionColor) return;
   m_selectionColor = color;
   update();
   if (m_popupOpen) m_popup->locate(color);
-  Q_EMIT OnChange();
+  Q_EMIT colorChanged();
 }
 
-QString TColorButton::CustomText() const { return m_popup->CustomText(); }
-void TColorButton::setCustomText(const QString& text) { m_popup->setCustomText(text); }
-QString TColorButton::DefaultText() const { return m_popup->DefaultText(); }
-void TColorButton::setDefaultText(const QString& text) { m_popup->setDefaultText(text); }
-bool TColorButton::ShowSystemColors() const { return m_popup->ShowSystemColors(); }
-void TColorButton::setShowSystemColors(bool show) { m_popup->setShowSystemColors(show); }
-int TColorButton::PopupSpacing() const { return m_popup->PopupSpacing(); }
-void TColorButton::setPopupSpacing(int spacing) { m_popup->setPopupSpacing(spacing); }
+QString ColorButton::customText() const { return m_popup->customText(); }
+void ColorButton::setCustomText(const QString& text) { m_popup->setCustomText(text); }
+QString ColorButton::defaultText() const { return m_popup->defaultText(); }
+void ColorButton::setDefaultText(const QString& text) { m_popup->setDefaultText(text); }
+bool ColorButton::showSystemColors() const { return m_popup->showSystemColors(); }
+void ColorButton::setShowSystemColors(bool show) { m_popup->setShowSystemColors(show); }
+int ColorButton::popupSpacing() const { return m_popup->popupSpacing(); }
+void ColorButton::setPopupSpacing(int spacing) { m_popup->setPopupSpacing(spacing); }
 
-void TColorButton::setPopupOpen(bool open) {
+void ColorButton::setPopupOpen(bool open) {
   if (open == m_popupOpen) return;
   bool allowed = true;
-  Q_EMIT OnDropChanging(&allowed);
+  Q_EMIT dropDownChanging(&allowed);
   if (!allowed) return;
   m_popupOpen = open;
   if (open) {
@@ -74,21 +74,21 @@ void TColorButton::setPopupOpen(bool open) {
     m_receiver->stop();
     m_popup->hidePalette();
   }
-  Q_EMIT OnDropChanged();
+  Q_EMIT dropDownChanged();
   update();
 }
 
-void TColorButton::setAllowAllUp(bool allow) {
+void ColorButton::setAllowAllUp(bool allow) {
   if (allow == m_allowAllUp) return;
   m_allowAllUp = allow;
   if (m_groupIndex != 0 && parentWidget()) {
-    for (TColorButton* b : parentWidget()->findChildren<TColorButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (ColorButton* b : parentWidget()->findChildren<ColorButton*>(QString(), Qt::FindDirectChildrenOnly)) {
       if (b != this && b->m_groupIndex == m_groupIndex) b->m_allowAllUp = allow;
     }
   }
 }
 
-void TColorButton::setDown(bool down) {
+void ColorButton::setDown(bool down) {
   if (m_groupIndex == 0) down = false;
   if (down == m_down) return;
   if (m_down && !m_allowAllUp) return;  // one button of the group stays down
@@ -102,7 +102,7 @@ void TColorButton::setDown(bool down) {
   update();
 }
 
-void TColorButton::setGroupIndex(int index) {
+void ColorButton::setGroupIndex(int index) {
   if (index == m_groupIndex) return;
   m_groupIndex = index;
   if (index == 0 && m_down) {
@@ -112,9 +112,9 @@ void TColorButton::setGroupIndex(int index) {
   }
 }
 
-void TColorButton::releaseGroupSiblings() {
+void ColorButton::releaseGroupSiblings() {
   if (m_groupIndex == 0 || !parentWidget()) return;
-  for (TColorButton* b : parentWidget()->findChildren<TColorButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+  for (ColorButton* b : parentWidget()->findChildren<ColorButton*>(QString(), Qt::FindDirectChildrenOnly)) {
     if (b == this || b->m_groupIndex != m_groupIndex) continue;
     b->m_allowAllUp = m_allowAllUp;
     if (b->m_down) {
@@ -125,50 +125,50 @@ void TColorButton::releaseGroupSiblings() {
   }
 }
 
-void TColorButton::setDropDownArrowColor(document::Color color) {
+void ColorButton::setDropDownArrowColor(document::Color color) {
   m_arrowColor = color;
   update();
 }
-void TColorButton::setDropDownWidth(int width) {
+void ColorButton::setDropDownWidth(int width) {
   m_dropDownWidth = std::max(0, width);
   update();
 }
-void TColorButton::setFlat(bool flat) {
+void ColorButton::setFlat(bool flat) {
   m_flat = flat;
   updateOpacity();
   update();
 }
-void TColorButton::setTransparent(bool transparent) {
+void ColorButton::setTransparent(bool transparent) {
   m_transparent = transparent;
   updateOpacity();
   update();
 }
-void TColorButton::setIndicatorBorder(IndicatorBorder border) {
+void ColorButton::setIndicatorBorder(IndicatorBorder border) {
   m_indicatorBorder = border;
   update();
 }
-void TColorButton::setLayout(ButtonLayout layout) {
+void ColorButton::setButtonLayout(ButtonLayout layout) {
   m_layout = layout;
   update();
 }
-void TColorButton::setMargin(int margin) {
+void ColorButton::setMargin(int margin) {
   if (margin < -1) return;
   m_margin = margin;
   update();
 }
-void TColorButton::setSpacing(int spacing) {
+void ColorButton::setSpacing(int spacing) {
   m_spacing = spacing;
   update();
 }
-void TColorButton::setGlyph(const QPixmap& glyph) {
+void ColorButton::setGlyph(const QPixmap& glyph) {
   m_glyph = glyph;
   update();
 }
-void TColorButton::setNumGlyphs(int count) {
+void ColorButton::setNumGlyphs(int count) {
   m_numGlyphs = std::clamp(count, 1, 4);
   update();
 }
-void TColorButton::setCaption(const QString& caption) {
+void ColorButton::setCaption(const QString& caption) {
   if (caption == m_caption) return;
   m_caption = caption;
   if (m_accelerator != 0) releaseShortcut(m_accelerator);
@@ -178,30 +178,30 @@ void TColorButton::setCaption(const QString& caption) {
   update();
 }
 
-void TColorButton::updateOpacity() { setAttribute(Qt::WA_OpaquePaintEvent, !(m_flat || m_transparent)); }
+void ColorButton::updateOpacity() { setAttribute(Qt::WA_OpaquePaintEvent, !(m_flat || m_transparent)); }
 
-void TColorButton::setState(ButtonState state) {
+void ColorButton::setState(ButtonState state) {
   if (state == m_state) return;
   m_state = state;
   update();
 }
 
-QString TColorButton::hintFor(int cell) {
+QString ColorButton::hintFor(int cell) {
   QString hint;
-  Q_EMIT OnHint(cell, &hint);
+  Q_EMIT hintRequested(cell, &hint);
   return hint;
 }
 
-void TColorButton::fireDefaultSelect() { Q_EMIT OnDefaultSelect(); }
+void ColorButton::fireDefaultSelect() { Q_EMIT defaultSelected(); }
 
 // ---- painting ----
 
-ButtonFace TColorButton::faceLayout() const {
+ButtonFace ColorButton::faceLayout() const {
   ButtonFaceInput in;
   in.width = width();
   in.height = height();
   in.dropDownWidth = m_dropDownWidth;
-  in.frameWidth = TColorPopup::edgeWidth();
+  in.frameWidth = ColorPopup::edgeWidth();
   in.state = isEnabled() ? m_state : ButtonState::Disabled;
   in.arrowPressed = m_arrowPressed;
   in.popupOpen = m_popupOpen;
@@ -219,12 +219,12 @@ ButtonFace TColorButton::faceLayout() const {
   return layoutButtonFace(in);
 }
 
-void TColorButton::paintEvent(QPaintEvent*) {
+void ColorButton::paintEvent(QPaintEvent*) {
   QPainter p(this);
   paintButton(p);
 }
 
-void TColorButton::paintFrame(QPainter& p, const QRect& r, FrameLook look, bool thin) {
+void ColorButton::paintFrame(QPainter& p, const QRect& r, FrameLook look, bool thin) {
   const QPalette& pal = palette();
   const bool sunken = look == FrameLook::Sunken;
   if (thin) {
@@ -236,7 +236,7 @@ void TColorButton::paintFrame(QPainter& p, const QRect& r, FrameLook look, bool 
   }
 }
 
-void TColorButton::paintButton(QPainter& p) {
+void ColorButton::paintButton(QPainter& p) {
   const QPalette& pal = palette();
   const ButtonFace f = faceLayout();
   if (f.faceFrame == FrameLook::None && !m_transparent) p.fillRect(rect(), pal.color(QPalette::Button));
@@ -264,7 +264,7 @@ void TColorButton::paintButton(QPainter& p) {
   QPolygon arrow;
   for (const Point& pt : f.arrow) arrow << QPoint(pt.x, pt.y);
   if (isEnabled()) {
-    const QColor c = TColorPopup::toQColor(m_arrowColor);
+    const QColor c = ColorPopup::toQColor(m_arrowColor);
     p.setPen(c);
     p.setBrush(c);
   } else {
@@ -275,11 +275,11 @@ void TColorButton::paintButton(QPainter& p) {
   p.setBrush(Qt::NoBrush);
 }
 
-void TColorButton::paintIndicator(QPainter& p, const Rect& rect) {
+void ColorButton::paintIndicator(QPainter& p, const Rect& rect) {
   const QPalette& pal = palette();
   const QRect r = qrect(rect);
   const bool hasColour = m_selectionColor != kColorNone && m_selectionColor != kColorDefault;
-  const QColor colour = TColorPopup::toQColor(m_selectionColor);
+  const QColor colour = ColorPopup::toQColor(m_selectionColor);
   switch (m_indicatorBorder) {
     case IndicatorBorder::ibNone:
       if (hasColour) p.fillRect(r, colour);
@@ -302,7 +302,7 @@ void TColorButton::paintIndicator(QPainter& p, const Rect& rect) {
   }
 }
 
-void TColorButton::paintGlyph(QPainter& p, const Rect& rect) {
+void ColorButton::paintGlyph(QPainter& p, const Rect& rect) {
   const int w = m_glyph.width() / m_numGlyphs;
   int index = 0;
   switch (isEnabled() ? m_state : ButtonState::Disabled) {
@@ -329,7 +329,7 @@ void TColorButton::paintGlyph(QPainter& p, const Rect& rect) {
   p.drawPixmap(rect.left, rect.top, image);
 }
 
-void TColorButton::paintCaption(QPainter& p, const Rect& rect) {
+void ColorButton::paintCaption(QPainter& p, const Rect& rect) {
   const QPalette& pal = palette();
   const QRect r = qrect(rect);
   const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
@@ -346,7 +346,7 @@ void TColorButton::paintCaption(QPainter& p, const Rect& rect) {
 
 // ---- pointer ----
 
-void TColorButton::mousePressEvent(QMouseEvent* event) {
+void ColorButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !isEnabled()) return;
   const int x = event->position().toPoint().x();
   if (x > width() - m_dropDownWidth) {
@@ -367,14 +367,14 @@ void TColorButton::mousePressEvent(QMouseEvent* event) {
   m_dragging = true;
 }
 
-void TColorButton::mouseMoveEvent(QMouseEvent* event) {
+void ColorButton::mouseMoveEvent(QMouseEvent* event) {
   if (!m_dragging) return;
   const QPoint pos = event->position().toPoint();
   const bool inside = pos.x() >= 0 && pos.x() <= width() - 1 && pos.y() >= 0 && pos.y() <= height();
   setState(inside ? ButtonState::Down : (m_down ? ButtonState::Exclusive : ButtonState::Up));
 }
 
-void TColorButton::mouseReleaseEvent(QMouseEvent* event) {
+void ColorButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !m_dragging) return;
   m_dragging = false;
   const QPoint pos = event->position().toPoint();
@@ -399,20 +399,20 @@ void TColorButton::mouseReleaseEvent(QMouseEvent* event) {
     m_state = m_down ? ButtonState::Exclusive : ButtonState::Up;
     update();
   }
-  if (inside) Q_EMIT OnClick();
+  if (inside) Q_EMIT clicked();
   m_hot = m_flat && isEnabled() && rect().contains(pos);
 }
 
-void TColorButton::mouseDoubleClickEvent(QMouseEvent* event) {
+void ColorButton::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !isEnabled()) return;
   if (m_down) {
-    Q_EMIT OnDblClick();
+    Q_EMIT doubleClicked();
     return;
   }
   mousePressEvent(event);  // a quick second press still presses
 }
 
-void TColorButton::enterEvent(QEnterEvent* event) {
+void ColorButton::enterEvent(QEnterEvent* event) {
   if (m_flat && isEnabled()) {
     m_hot = true;
     update();
@@ -420,7 +420,7 @@ void TColorButton::enterEvent(QEnterEvent* event) {
   QWidget::enterEvent(event);
 }
 
-void TColorButton::leaveEvent(QEvent* event) {
+void ColorButton::leaveEvent(QEvent* event) {
   if (m_flat && isEnabled() && !m_dragging) {
     m_hot = false;
     update();
@@ -428,7 +428,7 @@ void TColorButton::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
 }
 
-void TColorButton::changeEvent(QEvent* event) {
+void ColorButton::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange) {
     if (!isEnabled()) {
       m_dragging = false;
@@ -443,12 +443,12 @@ void TColorButton::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-bool TColorButton::event(QEvent* event) {
+bool ColorButton::event(QEvent* event) {
   if (event->type() == QEvent::Shortcut) {
     auto* shortcut = static_cast<QShortcutEvent*>(event);
     if (shortcut->shortcutId() == m_accelerator && isEnabled() && isVisible() && parentWidget() &&
         parentWidget()->isVisible()) {
-      Q_EMIT OnClick();
+      Q_EMIT clicked();
       return true;
     }
   }

@@ -8,90 +8,90 @@
 
 namespace corvantel::gui {
 
-class TColorPopup;
-class TColorGrabReceiver;
+class ColorPopup;
+class ColorGrabReceiver;
 
 // The colour picker button: a small push button split in two. The face shows SelectionColor in an
-// indicator; a press on the arrow section at the right opens the button's palette (TColorPopup).
-class TColorButton : public QWidget {
+// indicator; a press on the arrow section at the right opens the button's palette (ColorPopup).
+class ColorButton : public QWidget {
   Q_OBJECT
  public:
   using ButtonLayout = palette::ButtonLayout;
   using IndicatorBorder = palette::IndicatorBorder;
 
-  explicit TColorButton(QWidget* parent = nullptr);
-  ~TColorButton() override;
+  explicit ColorButton(QWidget* parent = nullptr);
+  ~ColorButton() override;
 
-  document::Color SelectionColor() const { return m_selectionColor; }
-  // Sets the colour; fires OnChange when it differs.
+  document::Color selectionColor() const { return m_selectionColor; }
+  // Sets the colour; fires colorChanged when it differs.
   void setSelectionColor(document::Color color);
 
-  QString CustomText() const;
+  QString customText() const;
   void setCustomText(const QString& text);
-  QString DefaultText() const;
+  QString defaultText() const;
   void setDefaultText(const QString& text);
-  bool ShowSystemColors() const;
+  bool showSystemColors() const;
   void setShowSystemColors(bool show);
-  int PopupSpacing() const;
+  int popupSpacing() const;
   void setPopupSpacing(int spacing);
 
-  bool PopupOpen() const { return m_popupOpen; }
+  bool isPopupOpen() const { return m_popupOpen; }
   void setPopupOpen(bool open);
 
-  bool AllowAllUp() const { return m_allowAllUp; }
+  bool allowAllUp() const { return m_allowAllUp; }
   void setAllowAllUp(bool allow);
-  bool Down() const { return m_down; }
+  bool isDown() const { return m_down; }
   void setDown(bool down);
-  int GroupIndex() const { return m_groupIndex; }
+  int groupIndex() const { return m_groupIndex; }
   void setGroupIndex(int index);
-  document::Color DropDownArrowColor() const { return m_arrowColor; }
+  document::Color dropDownArrowColor() const { return m_arrowColor; }
   void setDropDownArrowColor(document::Color color);
-  int DropDownWidth() const { return m_dropDownWidth; }
+  int dropDownWidth() const { return m_dropDownWidth; }
   void setDropDownWidth(int width);
-  bool Flat() const { return m_flat; }
+  bool isFlat() const { return m_flat; }
   void setFlat(bool flat);
-  bool Transparent() const { return m_transparent; }
+  bool isTransparent() const { return m_transparent; }
   void setTransparent(bool transparent);
   IndicatorBorder indicatorBorder() const { return m_indicatorBorder; }
   void setIndicatorBorder(IndicatorBorder border);
-  ButtonLayout Layout() const { return m_layout; }
-  void setLayout(ButtonLayout layout);
-  int Margin() const { return m_margin; }
+  ButtonLayout buttonLayout() const { return m_layout; }
+  void setButtonLayout(ButtonLayout layout);
+  int margin() const { return m_margin; }
   void setMargin(int margin);  // -1 centres; values below -1 are refused
-  int Spacing() const { return m_spacing; }
+  int spacing() const { return m_spacing; }
   void setSpacing(int spacing);
-  QPixmap Glyph() const { return m_glyph; }
+  QPixmap glyph() const { return m_glyph; }
   void setGlyph(const QPixmap& glyph);
-  int NumGlyphs() const { return m_numGlyphs; }
+  int numGlyphs() const { return m_numGlyphs; }
   void setNumGlyphs(int count);  // 1 to 4
-  QString Caption() const { return m_caption; }
+  QString caption() const { return m_caption; }
   void setCaption(const QString& caption);
-  // Whether the palette shows hints (the cells' names, OnHint texts, custom colour values).
-  bool ShowHint() const { return m_showHint; }
-  void setShowHint(bool show) { m_showHint = show; }
+  // Whether the palette shows hints (the cells' names, hintRequested texts, custom colour values).
+  bool hintsShown() const { return m_showHint; }
+  void setHintsShown(bool show) { m_showHint = show; }
 
-  TColorPopup* popup() const { return m_popup; }
+  ColorPopup* popup() const { return m_popup; }
   // Where each part of the face goes in the current state.
   palette::ButtonFace faceLayout() const;
   // Paints the whole button; paintEvent only calls this.
   void paintButton(QPainter& painter);
 
-  // Used by the palette: OnHint's text for the Default (-3), custom (-2) or no (-1) cell.
+  // Used by the palette: hintRequested's text for the Default (-3), custom (-2) or no (-1) cell.
   QString hintFor(int cell);
   void fireDefaultSelect();
 
   QSize sizeHint() const override { return {45, 22}; }
 
  Q_SIGNALS:
-  void OnChange();
-  void OnDefaultSelect();
+  void colorChanged();
+  void defaultSelected();
   // Before the palette opens or closes; set *allowed to false to veto.
-  void OnDropChanging(bool* allowed);
-  void OnDropChanged();
+  void dropDownChanging(bool* allowed);
+  void dropDownChanged();
   // The palette asks for a hint for cell -3, -2 or -1; a handler may fill *hint.
-  void OnHint(int cell, QString* hint);
-  void OnClick();
-  void OnDblClick();
+  void hintRequested(int cell, QString* hint);
+  void clicked();
+  void doubleClicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -113,8 +113,8 @@ class TColorButton : public QWidget {
   void updateOpacity();
   void setState(palette::ButtonState state);
 
-  TColorPopup* m_popup = nullptr;
-  TColorGrabReceiver* m_receiver = nullptr;  // holds the pointer and keys for the open palette
+  ColorPopup* m_popup = nullptr;
+  ColorGrabReceiver* m_receiver = nullptr;  // holds the pointer and keys for the open palette
   int m_groupIndex = 0;
   QPixmap m_glyph;
   bool m_down = false;

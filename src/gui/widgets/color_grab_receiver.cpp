@@ -8,21 +8,21 @@
 
 namespace corvantel::gui {
 
-TColorGrabReceiver::TColorGrabReceiver(TColorPopup* popup, QObject* parent) : QObject(parent), m_popup(popup) {}
+ColorGrabReceiver::ColorGrabReceiver(ColorPopup* popup, QObject* parent) : QObject(parent), m_popup(popup) {}
 
-void TColorGrabReceiver::start() {
+void ColorGrabReceiver::start() {
   if (m_active) return;
   m_active = true;
   qApp->installEventFilter(this);
 }
 
-void TColorGrabReceiver::stop() {
+void ColorGrabReceiver::stop() {
   if (!m_active) return;
   m_active = false;
   qApp->removeEventFilter(this);
 }
 
-bool TColorGrabReceiver::eventFilter(QObject* watched, QEvent* event) {
+bool ColorGrabReceiver::eventFilter(QObject* watched, QEvent* event) {
   if (!m_active || !m_popup->isVisible() || !watched->isWidgetType() || watched == m_popup) return false;
   switch (event->type()) {
     case QEvent::MouseButtonPress:

@@ -4,16 +4,16 @@
 
 namespace corvantel::gui {
 
-class TColorPopup;
+class ColorPopup;
 
 // While a colour palette is open, its button installs this receiver on the application: every pointer
 // event meant for another widget of the program reaches the palette instead, in palette coordinates
 // (so a press anywhere else closes it), and keys reach the palette's key handling before any widget or
 // shortcut sees them. It complements the window-system grab, which some platforms do not offer.
-class TColorGrabReceiver : public QObject {
+class ColorGrabReceiver : public QObject {
   Q_OBJECT
  public:
-  explicit TColorGrabReceiver(TColorPopup* popup, QObject* parent = nullptr);
+  explicit ColorGrabReceiver(ColorPopup* popup, QObject* parent = nullptr);
 
   void start();
   void stop();
@@ -23,7 +23,7 @@ class TColorGrabReceiver : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  TColorPopup* m_popup;
+  ColorPopup* m_popup;
   bool m_active = false;
 };
 

@@ -37,7 +37,7 @@ bool leftHeld(Qt::MouseButtons buttons) { return buttons.testFlag(Qt::LeftButton
 
 }  // namespace
 
-TColorPopup::TColorPopup(TColorButton* owner)
+ColorPopup::ColorPopup(ColorButton* owner)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
                          Qt::BypassWindowManagerHint | Qt::NoDropShadowWindowHint),
       m_owner(owner) {
@@ -62,14 +62,14 @@ TColorPopup::TColorPopup(TColorButton* owner)
   });
 }
 
-TColorPopup::~TColorPopup() = default;
+ColorPopup::~ColorPopup() = default;
 
-int TColorPopup::edgeWidth() {
+int ColorPopup::edgeWidth() {
   const int frame = QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
   return frame >= 2 ? frame : 2;
 }
 
-QColor TColorPopup::systemColor(int index) {
+QColor ColorPopup::systemColor(int index) {
   const QPalette pal = QApplication::palette();
   switch (index) {
     case 0:
@@ -126,30 +126,30 @@ QColor TColorPopup::systemColor(int index) {
   }
 }
 
-QColor TColorPopup::toQColor(document::Color color) {
+QColor ColorPopup::toQColor(document::Color color) {
   if (isSystemColorCode(color)) return systemColor(systemColorIndex(color));
   return QColor(redOf(color), greenOf(color), blueOf(color));
 }
 
 static document::Color systemColorValue(int index) {
-  const QColor c = TColorPopup::systemColor(index);
+  const QColor c = ColorPopup::systemColor(index);
   return document::makeColor(c.red(), c.green(), c.blue());
 }
 
-void TColorPopup::setDefaultText(const QString& text) {
+void ColorPopup::setDefaultText(const QString& text) {
   if (text == m_defaultText) return;
   m_defaultText = text;
   relayout();
 }
 
-void TColorPopup::setCustomText(const QString& text) {
+void ColorPopup::setCustomText(const QString& text) {
   if (text == m_customText) return;
   m_customText = text;
   if (text.isEmpty() && m_selected == kCellCustom) m_selected = kCellNone;
   relayout();
 }
 
-void TColorPopup::setShowSystemColors(bool show) {
+void ColorPopup::setShowSystemColors(bool show) {
   if (show == m_showSystemColors) return;
   m_showSystemColors = show;
   if (!show && isSystemCell(m_selected)) m_selected = kCellNone;
@@ -157,14 +157,14 @@ void TColorPopup::setShowSystemColors(bool show) {
   relayout();
 }
 
-void TColorPopup::setPopupSpacing(int spacing) {
+void ColorPopup::setPopupSpacing(int spacing) {
   spacing = std::max(0, spacing);
   if (spacing == m_spacing) return;
   m_spacing = spacing;
   relayout();
 }
 
-void TColorPopup::relayout() {
+void ColorPopup::relayout() {
   PaletteLayoutInput in;
   in.edge = m_edge;
   in.spacing = m_spacing;
@@ -192,16 +192,16 @@ void TColorPopup::relayout() {
   }
 }
 
-void TColorPopup::ensureCombs() {
+void ColorPopup::ensureCombs() {
   if (m_combs.empty()) m_combs = buildColorCombs(m_centre, m_layout.combRadius, PaletteLayout::kCombLevels);
 }
 
-const CombArray& TColorPopup::colorCombs() {
+const CombArray& ColorPopup::colorCombs() {
   ensureCombs();
   return m_combs;
 }
 
-std::optional<document::Color> TColorPopup::customColor() {
+std::optional<document::Color> ColorPopup::customColor() {
   if (m_customIndex > 0) {
     ensureCombs();
     const auto i = static_cast<std::size_t>(m_customIndex - 1);
@@ -213,7 +213,7 @@ std::optional<document::Color> TColorPopup::customColor() {
   return std::nullopt;
 }
 
-void TColorPopup::locate(document::Color color) {
+void ColorPopup::locate(document::Color color) {
   ensureCombs();
   const bool wasCustom = customMode();
   const LocatedColor found = locateColor(color, m_showSystemColors, systemColorValue, m_greys, m_combs);
@@ -231,7 +231,7 @@ void TColorPopup::locate(document::Color color) {
   }
 }
 
-void TColorPopup::openWith(document::Color color) {
+void ColorPopup::openWith(document::Color color) {
   m_pressSeen = false;
   m_tracking = Tracking::None;
   m_hover = kCellNone;
@@ -243,7 +243,7 @@ void TColorPopup::openWith(document::Color color) {
   grabKeyboard();
 }
 
-void TColorPopup::hidePalette() {
+void ColorPopup::hidePalette() {
   if (QWidget::mouseGrabber() == this) releaseMouse();
   if (QWidget::keyboardGrabber() == this) releaseKeyboard();
   m_tracking = Tracking::None;
@@ -251,7 +251,7 @@ void TColorPopup::hidePalette() {
   hide();
 }
 
-void TColorPopup::reposition() {
+void ColorPopup::reposition() {
   const int h = customMode() ? m_layout.customHeight : m_layout.normalHeight;
   const int w = m_layout.palette.width();
   const QRect owner(m_owner->mapToGlobal(QPoint(0, 0)), m_owner->size());
@@ -262,20 +262,20 @@ void TColorPopup::reposition() {
   setGeometry(at.x, at.y, w, h);
 }
 
-QRect TColorPopup::qrect(const Rect& r) const { return QRect(r.left, r.top, r.width(), r.height()); }
+QRect ColorPopup::qrect(const Rect& r) const { return QRect(r.left, r.top, r.width(), r.height()); }
 
-document::Color TColorPopup::cellColor(int cell) const {
+document::Color ColorPopup::cellColor(int cell) const {
   return isColorCell(cell) ? paletteColors()[static_cast<std::size_t>(cell)].value : 0;
 }
 
 // ---- painting ----
 
-void TColorPopup::paintEvent(QPaintEvent* event) {
+void ColorPopup::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   paintPalette(p, event->rect());
 }
 
-void TColorPopup::paintPalette(QPainter& p, const QRect& clip) {
+void ColorPopup::paintPalette(QPainter& p, const QRect& clip) {
   const QPalette& pal = palette();
   p.setFont(QApplication::font());
   ensureCombs();
@@ -299,14 +299,14 @@ void TColorPopup::paintPalette(QPainter& p, const QRect& clip) {
   qDrawWinPanel(&p, rect(), pal, false);
 }
 
-void TColorPopup::paintEtchedLine(QPainter& p, int x1, int x2, int y) {
+void ColorPopup::paintEtchedLine(QPainter& p, int x1, int x2, int y) {
   p.setPen(palette().color(QPalette::Dark));
   p.drawLine(x1, y, x2 - 1, y);
   p.setPen(palette().color(QPalette::Light));
   p.drawLine(x1, y + 1, x2 - 1, y + 1);
 }
 
-void TColorPopup::paintStateFrame(QPainter& p, const QRect& r, int cell) {
+void ColorPopup::paintStateFrame(QPainter& p, const QRect& r, int cell) {
   const QPalette& pal = palette();
   const bool selected = cell == m_selected;
   const bool hover = cell == m_hover;
@@ -319,7 +319,7 @@ void TColorPopup::paintStateFrame(QPainter& p, const QRect& r, int cell) {
   }
 }
 
-void TColorPopup::paintCell(QPainter& p, int cell) {
+void ColorPopup::paintCell(QPainter& p, int cell) {
   const QRect r = qrect(cellRect(m_layout, cell));
   paintStateFrame(p, r, cell);
   const int inset = m_layout.edge + 1;
@@ -330,7 +330,7 @@ void TColorPopup::paintCell(QPainter& p, int cell) {
   p.setBrush(Qt::NoBrush);
 }
 
-void TColorPopup::paintTextCell(QPainter& p, int cell) {
+void ColorPopup::paintTextCell(QPainter& p, int cell) {
   const QPalette& pal = palette();
   const int e = m_layout.edge;
   QRect r = qrect(cell == kCellDefault ? m_layout.defaultCell : m_layout.customCell);
@@ -363,7 +363,7 @@ void TColorPopup::paintTextCell(QPainter& p, int cell) {
   }
 }
 
-void TColorPopup::paintCustomArea(QPainter& p) {
+void ColorPopup::paintCustomArea(QPainter& p) {
   ensureCombs();
   const PaletteLayout& l = m_layout;
   const int top = l.combArea.top;
@@ -415,7 +415,7 @@ void TColorPopup::paintCustomArea(QPainter& p) {
 
 // ---- selection and repainting ----
 
-void TColorPopup::repaintCell(int cell) {
+void ColorPopup::repaintCell(int cell) {
   if (!isVisible() || cell == kCellNone) return;
   QRect r;
   if (cell == kCellCustom) {
@@ -426,14 +426,14 @@ void TColorPopup::repaintCell(int cell) {
   if (!r.isEmpty()) repaint(r);
 }
 
-void TColorPopup::repaintCustomChoice(int choice) {
+void ColorPopup::repaintCustomChoice(int choice) {
   if (!isVisible()) return;
   if (choice > 0) repaint(qrect(m_layout.combArea));
   if (choice < 0) repaint(qrect(m_layout.greyStrip));
   repaint(qrect(m_layout.preview));
 }
 
-void TColorPopup::setHover(int cell) {
+void ColorPopup::setHover(int cell) {
   if (cell == m_hover) return;
   const int old = m_hover;
   m_hover = cell;
@@ -441,7 +441,7 @@ void TColorPopup::setHover(int cell) {
   repaintCell(cell);
 }
 
-void TColorPopup::enterCustomMode() {
+void ColorPopup::enterCustomMode() {
   const int oldBottom = height();
   m_selected = kCellCustom;
   if (isVisible()) {
@@ -452,7 +452,7 @@ void TColorPopup::enterCustomMode() {
   }
 }
 
-void TColorPopup::select(int cell) {
+void ColorPopup::select(int cell) {
   if (cell == kCellNone || cell == m_selected) return;
   if (cell == kCellCustom) {
     const int old = m_selected;
@@ -467,7 +467,7 @@ void TColorPopup::select(int cell) {
   repaintCell(cell);
 }
 
-void TColorPopup::closeWithPick() {
+void ColorPopup::closeWithPick() {
   if (isColorCell(m_selected)) {
     m_owner->setSelectionColor(cellColor(m_selected));
   } else if (m_selected == kCellCustom) {
@@ -478,11 +478,11 @@ void TColorPopup::closeWithPick() {
   m_owner->setPopupOpen(false);
 }
 
-void TColorPopup::closeWithoutPick() { m_owner->setPopupOpen(false); }
+void ColorPopup::closeWithoutPick() { m_owner->setPopupOpen(false); }
 
 // ---- pointer ----
 
-void TColorPopup::customAreaPress(QPoint pos) {
+void ColorPopup::customAreaPress(QPoint pos) {
   const PaletteLayout& l = m_layout;
   const Point pt{pos.x(), pos.y()};
   const Rect& bar = l.intensityBar;
@@ -535,7 +535,7 @@ void TColorPopup::customAreaPress(QPoint pos) {
   }
 }
 
-void TColorPopup::mouseMoveEvent(QMouseEvent* event) {
+void ColorPopup::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   const int cell = hitTestCell(m_layout, {pos.x(), pos.y()});
   setHover(cell);
@@ -544,7 +544,7 @@ void TColorPopup::mouseMoveEvent(QMouseEvent* event) {
   updateHint(pos, held);
 }
 
-void TColorPopup::mousePressEvent(QMouseEvent* event) {
+void ColorPopup::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
   if (!rect().contains(pos)) {
@@ -561,7 +561,7 @@ void TColorPopup::mousePressEvent(QMouseEvent* event) {
   if (cell == kCellNone) customAreaPress(pos);
 }
 
-void TColorPopup::mouseReleaseEvent(QMouseEvent* event) {
+void ColorPopup::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
   const int cell = hitTestCell(m_layout, {pos.x(), pos.y()});
@@ -580,7 +580,7 @@ void TColorPopup::mouseReleaseEvent(QMouseEvent* event) {
 
 // ---- keyboard ----
 
-void TColorPopup::keyPressEvent(QKeyEvent* event) {
+void ColorPopup::keyPressEvent(QKeyEvent* event) {
   if (handleKey(event->key(), event->modifiers(), event->text())) {
     event->accept();
   } else {
@@ -588,7 +588,7 @@ void TColorPopup::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-bool TColorPopup::handleKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+bool ColorPopup::handleKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
   if (modifiers.testFlag(Qt::AltModifier)) {
     char letter = 0;
     if (key >= Qt::Key_A && key <= Qt::Key_Z) letter = static_cast<char>('a' + (key - Qt::Key_A));
@@ -636,8 +636,8 @@ bool TColorPopup::handleKey(int key, Qt::KeyboardModifiers modifiers, const QStr
 
 // ---- hints ----
 
-void TColorPopup::updateHint(QPoint pos, bool held) {
-  if (!m_owner->ShowHint()) return;
+void ColorPopup::updateHint(QPoint pos, bool held) {
+  if (!m_owner->hintsShown()) return;
   const Point pt{pos.x(), pos.y()};
   const int cell = hitTestCell(m_layout, pt);
   QString text;
@@ -689,7 +689,7 @@ void TColorPopup::updateHint(QPoint pos, bool held) {
   m_lastHint = text;
 }
 
-void TColorPopup::showEvent(QShowEvent* event) {
+void ColorPopup::showEvent(QShowEvent* event) {
   m_lastHint.clear();
   QWidget::showEvent(event);
 }

@@ -11,27 +11,27 @@
 
 namespace corvantel::gui {
 
-class TColorButton;
+class ColorButton;
 
-// The drop-down palette of a TColorButton: 40 named colours, optionally the 25 desktop colours, a
+// The drop-down palette of a ColorButton: 40 named colours, optionally the 25 desktop colours, a
 // Default cell and a custom cell that opens the honeycomb of custom colours below. A borderless
 // top-level window that never takes the activation; its owner opens it, holds the pointer grab for it
 // and receives the picked colour.
-class TColorPopup : public QWidget {
+class ColorPopup : public QWidget {
   Q_OBJECT
  public:
   enum class Tracking { None, Comb, Grey, Bar };
 
-  explicit TColorPopup(TColorButton* owner);
-  ~TColorPopup() override;
+  explicit ColorPopup(ColorButton* owner);
+  ~ColorPopup() override;
 
-  QString DefaultText() const { return m_defaultText; }
+  QString defaultText() const { return m_defaultText; }
   void setDefaultText(const QString& text);
-  QString CustomText() const { return m_customText; }
+  QString customText() const { return m_customText; }
   void setCustomText(const QString& text);
-  bool ShowSystemColors() const { return m_showSystemColors; }
+  bool showSystemColors() const { return m_showSystemColors; }
   void setShowSystemColors(bool show);
-  int PopupSpacing() const { return m_spacing; }
+  int popupSpacing() const { return m_spacing; }
   void setPopupSpacing(int spacing);
 
   // Measures the texts and lays the palette out again.
@@ -94,7 +94,7 @@ class TColorPopup : public QWidget {
   QRect qrect(const palette::Rect& r) const;
   document::Color cellColor(int cell) const;
 
-  TColorButton* m_owner;
+  ColorButton* m_owner;
   QString m_defaultText;
   QString m_customText;
   int m_edge = 2;

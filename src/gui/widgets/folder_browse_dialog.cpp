@@ -70,7 +70,7 @@ QString chooseFrom(const QStringList& lines, const QString& key) {
 
 }  // namespace
 
-TFolderBrowseDialog::TFolderBrowseDialog(QWidget* owner)
+FolderBrowseDialog::FolderBrowseDialog(QWidget* owner)
     : QDialog(owner),
       m_localeKey(QString::fromStdString(i18n::localeKeyFromEnvironment())),
       m_newFolderCaptions(defaultCaptions(2)),
@@ -92,8 +92,7 @@ TFolderBrowseDialog::TFolderBrowseDialog(QWidget* owner)
   m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
   connect(m_tree, &QTreeView::expanded, this,
           [this](const QModelIndex& index) { loadChildren(m_model->itemFromIndex(index)); });
-  connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this] { selectionChanged(); });
+  connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { selectionChanged(); });
 
   m_status = new QLabel(this);
   m_status->setObjectName(QStringLiteral("StatusText"));
@@ -102,7 +101,7 @@ TFolderBrowseDialog::TFolderBrowseDialog(QWidget* owner)
   m_newFolder = new QPushButton(this);
   m_newFolder->setObjectName(QStringLiteral("NewFolderButton"));
   m_newFolder->setAutoDefault(false);
-  connect(m_newFolder, &QPushButton::clicked, this, &TFolderBrowseDialog::NewFolderClick);
+  connect(m_newFolder, &QPushButton::clicked, this, &FolderBrowseDialog::createNewFolder);
   m_ok = new QPushButton(QStringLiteral("OK"), this);
   m_ok->setObjectName(QStringLiteral("OkButton"));
   m_ok->setDefault(true);
@@ -126,58 +125,58 @@ TFolderBrowseDialog::TFolderBrowseDialog(QWidget* owner)
   setNewFolderWidth(m_newFolderWidth);
 }
 
-TFolderBrowseDialog::~TFolderBrowseDialog() = default;
+FolderBrowseDialog::~FolderBrowseDialog() = default;
 
-int TFolderBrowseDialog::scaled(int value) const {
+int FolderBrowseDialog::scaled(int value) const {
   const int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
   return value * dpi / 96;
 }
 
-void TFolderBrowseDialog::setNewFolderWidth(int width) {
+void FolderBrowseDialog::setNewFolderWidth(int width) {
   m_newFolderWidth = width <= 0 ? 75 : width;
   m_newFolder->setMinimumWidth(scaled(m_newFolderWidth));
 }
 
-void TFolderBrowseDialog::setFlags(TBrowseInfoFlagSet flags) {
+void FolderBrowseDialog::setFlags(BrowseInfoFlags flags) {
   m_flags = flags;
   updateButtons();
 }
 
-void TFolderBrowseDialog::setNewFolderVisible(bool visible) {
+void FolderBrowseDialog::setNewFolderVisible(bool visible) {
   m_newFolderVisible = visible;
   m_newFolder->setVisible(visible);
 }
 
-void TFolderBrowseDialog::setNewFolderEnabled(bool enabled) {
+void FolderBrowseDialog::setNewFolderEnabled(bool enabled) {
   m_newFolderEnabled = enabled;
   updateButtons();
 }
 
-void TFolderBrowseDialog::setLabelCaptions(const QStringList& lines) {
+void FolderBrowseDialog::setLabelCaptions(const QStringList& lines) {
   if (lines == m_labelCaptions) return;
   m_labelCaptions = lines;
   chooseCaptions();
 }
 
-void TFolderBrowseDialog::setNewFolderCaptions(const QStringList& lines) {
+void FolderBrowseDialog::setNewFolderCaptions(const QStringList& lines) {
   if (lines == m_newFolderCaptions) return;
   m_newFolderCaptions = lines;
   chooseCaptions();
 }
 
-void TFolderBrowseDialog::setLocaleKey(const QString& key) {
+void FolderBrowseDialog::setLocaleKey(const QString& key) {
   m_localeKey = key;
   chooseCaptions();
 }
 
-void TFolderBrowseDialog::chooseCaptions() {
+void FolderBrowseDialog::chooseCaptions() {
   m_labelCaption = chooseFrom(m_labelCaptions, m_localeKey);
   m_newFolderCaption = chooseFrom(m_newFolderCaptions, m_localeKey);
   m_instruction->setText(m_labelCaption);
   m_newFolder->setText(m_newFolderCaption);
 }
 
-bool TFolderBrowseDialog::Execute() {
+bool FolderBrowseDialog::browse() {
   m_currentPath = m_folder;
   int result = QDialog::Rejected;
   do {
@@ -191,17 +190,17 @@ bool TFolderBrowseDialog::Execute() {
   return true;
 }
 
-void TFolderBrowseDialog::prepareShowing() {
+void FolderBrowseDialog::prepareShowing() {
   chooseCaptions();
   m_newFolder->setVisible(m_newFolderVisible);
   fillRoots();
   m_tree->setCurrentIndex(m_model->index(0, 0));
   selectionChanged();
   if (!m_folder.isEmpty() && QFileInfo(m_folder).isDir()) selectFolder(m_folder);
-  emit OnInitialized(this);
+  emit initialized(this);
 }
 
-void TFolderBrowseDialog::showEvent(QShowEvent* event) {
+void FolderBrowseDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Centred on the screen.
   if (QScreen* s = screen()) {
@@ -212,7 +211,7 @@ void TFolderBrowseDialog::showEvent(QShowEvent* event) {
   m_tree->setFocus();
 }
 
-QStandardItem* TFolderBrowseDialog::addFolderItem(QStandardItem* parent, const QString& text, const QString& path) {
+QStandardItem* FolderBrowseDialog::addFolderItem(QStandardItem* parent, const QString& text, const QString& path) {
   static const QFileIconProvider icons;
   auto* item = new QStandardItem(icons.icon(QFileIconProvider::Folder), text);
   item->setData(path, kPathRole);
@@ -226,20 +225,21 @@ QStandardItem* TFolderBrowseDialog::addFolderItem(QStandardItem* parent, const Q
   return item;
 }
 
-void TFolderBrowseDialog::fillRoots() {
+void FolderBrowseDialog::fillRoots() {
   m_model->clear();
   QStandardItem* top = m_model->invisibleRootItem();
   const QString home = QDir::homePath();
   auto addFolderRoot = [&](const QString& path) {
-    QStandardItem* item = addFolderItem(top, QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName(), path);
+    QStandardItem* item =
+        addFolderItem(top, QFileInfo(path).fileName().isEmpty() ? path : QFileInfo(path).fileName(), path);
     m_tree->expand(item->index());
   };
   switch (m_rootFolder) {
-    case foPersonal:
+    case PersonalRoot:
       addFolderRoot(home);
       return;
-    case foDesktop:
-    case foDesktopFolder: {
+    case DesktopRoot:
+    case DesktopFolderRoot: {
       const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
       addFolderRoot(QFileInfo(desktop).isDir() ? desktop : home);
       return;
@@ -262,11 +262,11 @@ void TFolderBrowseDialog::fillRoots() {
     const QString name = volume.displayName() == path ? QFileInfo(path).fileName() : volume.displayName();
     addFolderItem(computer, name + QStringLiteral(" (") + path + QLatin1Char(')'), path);
   }
-  if (m_rootFolder != foMyComputer) addFolderItem(top, QStringLiteral("Home"), home);
+  if (m_rootFolder != MyComputerRoot) addFolderItem(top, QStringLiteral("Home"), home);
   m_tree->expand(computer->index());
 }
 
-void TFolderBrowseDialog::loadChildren(QStandardItem* item) {
+void FolderBrowseDialog::loadChildren(QStandardItem* item) {
   if (!item || item->data(kLoadedRole).toBool()) return;
   item->setData(true, kLoadedRole);
   item->removeRows(0, item->rowCount());
@@ -276,7 +276,7 @@ void TFolderBrowseDialog::loadChildren(QStandardItem* item) {
   for (const QFileInfo& entry : entries) addFolderItem(item, entry.fileName(), entry.absoluteFilePath());
 }
 
-bool TFolderBrowseDialog::selectFolder(const QString& folder) {
+bool FolderBrowseDialog::selectFolder(const QString& folder) {
   const QString wanted = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
   // The folder item whose path is the longest leading part of the wanted path.
   QStandardItem* best = nullptr;
@@ -319,12 +319,12 @@ bool TFolderBrowseDialog::selectFolder(const QString& folder) {
   return item->data(kPathRole).toString() == wanted;
 }
 
-QString TFolderBrowseDialog::rootText() const {
+QString FolderBrowseDialog::rootText() const {
   QStandardItem* first = m_model->item(0);
   return first ? first->text() : QString();
 }
 
-void TFolderBrowseDialog::selectionChanged() {
+void FolderBrowseDialog::selectionChanged() {
   QStandardItem* item = m_model->itemFromIndex(m_tree->currentIndex());
   m_currentPath = item ? item->data(kPathRole).toString() : QString();
   if (m_flags.testFlag(ShowPath)) {
@@ -336,15 +336,15 @@ void TFolderBrowseDialog::selectionChanged() {
   }
   m_selectionValid = !m_currentPath.isEmpty();
   updateButtons();
-  emit OnSelectionChanged(this, m_currentPath);
+  emit currentFolderChanged(this, m_currentPath);
 }
 
-void TFolderBrowseDialog::updateButtons() {
+void FolderBrowseDialog::updateButtons() {
   m_ok->setEnabled(!m_flags.testFlag(OnlyFileSystem) || !m_currentPath.isEmpty());
   m_newFolder->setEnabled(m_selectionValid && m_newFolderEnabled);
 }
 
-void TFolderBrowseDialog::NewFolderClick() {
+void FolderBrowseDialog::createNewFolder() {
   if (m_currentPath.isEmpty()) return;
   const std::optional<QString> name = prompts().inputText(this, m_newFolderCaption, QString());
   if (!name || name->isEmpty()) return;

@@ -15,9 +15,9 @@ namespace corvantel::gui {
 
 // A modal folder browser: a tree of folders from a root, the instruction text above it, a status line with
 // the selected path under it, a New folder button at the bottom left, OK and Cancel. OK is enabled only for
-// folders with a path (with OnlyFileSystem). Execute() shows it through prompts().execDialog(), so tests can
+// folders with a path (with OnlyFileSystem). browse() shows it through prompts().execDialog(), so tests can
 // script it.
-class TFolderBrowseDialog : public QDialog {
+class FolderBrowseDialog : public QDialog {
   Q_OBJECT
  public:
   enum BrowseInfoFlag {
@@ -28,40 +28,55 @@ class TFolderBrowseDialog : public QDialog {
     OnlyComputers = 0x1000,
     OnlyPrinters = 0x2000,
   };
-  Q_DECLARE_FLAGS(TBrowseInfoFlagSet, BrowseInfoFlag)
+  Q_DECLARE_FLAGS(BrowseInfoFlags, BrowseInfoFlag)
 
-  // The root of the tree. Folders without an equivalent here give the whole tree, as foDesktopExpanded.
-  enum TSHFolders {
-    foDesktop, foDesktopExpanded, foPrograms, foControlPanel, foPrinters, foPersonal, foFavorites, foStartup,
-    foRecent, foSendto, foRecycleBin, foStartMenu, foDesktopFolder, foMyComputer, foNetwork,
-    foNetworkNeighborhood, foFonts, foTemplates
+  // The root of the tree. Folders without an equivalent here give the whole tree, as DesktopExpandedRoot.
+  enum FolderRoot {
+    DesktopRoot,
+    DesktopExpandedRoot,
+    ProgramsRoot,
+    ControlPanelRoot,
+    PrintersRoot,
+    PersonalRoot,
+    FavoritesRoot,
+    StartupRoot,
+    RecentRoot,
+    SendtoRoot,
+    RecycleBinRoot,
+    StartMenuRoot,
+    DesktopFolderRoot,
+    MyComputerRoot,
+    NetworkRoot,
+    NetworkNeighborhoodRoot,
+    FontsRoot,
+    TemplatesRoot
   };
 
-  explicit TFolderBrowseDialog(QWidget* owner = nullptr);
-  ~TFolderBrowseDialog() override;
+  explicit FolderBrowseDialog(QWidget* owner = nullptr);
+  ~FolderBrowseDialog() override;
 
-  // Shows the browser; true when the user pressed OK, with Folder() the chosen folder.
-  bool Execute();
+  // Shows the browser; true when the user pressed OK, with folder() the chosen folder.
+  bool browse();
 
-  QString Folder() const { return m_folder; }
+  QString folder() const { return m_folder; }
   void setFolder(const QString& folder) { m_folder = folder; }
-  TBrowseInfoFlagSet Flags() const { return m_flags; }
-  void setFlags(TBrowseInfoFlagSet flags);
-  TSHFolders RootFolder() const { return m_rootFolder; }
-  void setRootFolder(TSHFolders root) { m_rootFolder = root; }
-  bool NewFolderVisible() const { return m_newFolderVisible; }
+  BrowseInfoFlags flags() const { return m_flags; }
+  void setFlags(BrowseInfoFlags flags);
+  FolderRoot rootFolder() const { return m_rootFolder; }
+  void setRootFolder(FolderRoot root) { m_rootFolder = root; }
+  bool isNewFolderVisible() const { return m_newFolderVisible; }
   void setNewFolderVisible(bool visible);
-  bool NewFolderEnabled() const { return m_newFolderEnabled; }
+  bool isNewFolderEnabled() const { return m_newFolderEnabled; }
   void setNewFolderEnabled(bool enabled);
   // The button's width at 96 dots per inch; 0 or less means 75.
-  int NewFolderWidth() const { return m_newFolderWidth; }
+  int newFolderWidth() const { return m_newFolderWidth; }
   void setNewFolderWidth(int width);
-  QString Version() const { return QStringLiteral("1.00.00.00"); }
+  QString version() const { return QStringLiteral("1.00.00.00"); }
 
   // Caption lists, lines "name=value" keyed by locale key or "Default".
-  QStringList LabelCaptions() const { return m_labelCaptions; }
+  QStringList labelCaptions() const { return m_labelCaptions; }
   void setLabelCaptions(const QStringList& lines);
-  QStringList NewFolderCaptions() const { return m_newFolderCaptions; }
+  QStringList newFolderCaptions() const { return m_newFolderCaptions; }
   void setNewFolderCaptions(const QStringList& lines);
   // The captions in effect.
   QString labelCaption() const { return m_labelCaption; }
@@ -83,11 +98,11 @@ class TFolderBrowseDialog : public QDialog {
   // The text of the tree's first item (the root).
   QString rootText() const;
 
-  void NewFolderClick();
+  void createNewFolder();
 
  signals:
-  void OnInitialized(TFolderBrowseDialog* sender);
-  void OnSelectionChanged(TFolderBrowseDialog* sender, const QString& folder);
+  void initialized(FolderBrowseDialog* sender);
+  void currentFolderChanged(FolderBrowseDialog* sender, const QString& folder);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -113,8 +128,8 @@ class TFolderBrowseDialog : public QDialog {
   QString m_labelCaption;
   QString m_folder;
   QString m_currentPath;
-  TBrowseInfoFlagSet m_flags = ShowPath;
-  TSHFolders m_rootFolder = foDesktopExpanded;
+  BrowseInfoFlags m_flags = ShowPath;
+  FolderRoot m_rootFolder = DesktopExpandedRoot;
   bool m_newFolderVisible = true;
   bool m_newFolderEnabled = true;
   QString m_newFolderCaption;
@@ -128,4 +143,4 @@ class TFolderBrowseDialog : public QDialog {
 
 }  // namespace corvantel::gui
 
-Q_DECLARE_OPERATORS_FOR_FLAGS(corvantel::gui::TFolderBrowseDialog::TBrowseInfoFlagSet)
+Q_DECLARE_OPERATORS_FOR_FLAGS(corvantel::gui::FolderBrowseDialog::BrowseInfoFlags)

@@ -5,7 +5,7 @@
 namespace corvantel::gui {
 
 // The help viewer as the help hook sees it. The program uses ChmHelpDisplay; tests install a recording
-// one (THelpHook::setDisplayFactory).
+// one (HelpHook::setDisplayFactory).
 class HelpDisplay {
  public:
   virtual ~HelpDisplay() = default;

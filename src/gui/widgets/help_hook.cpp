@@ -13,16 +13,16 @@ namespace corvantel::gui {
 
 namespace {
 
-THelpHook* g_current = nullptr;
+HelpHook* g_current = nullptr;
 
-THelpHook::DisplayFactory& displayFactory() {
-  static THelpHook::DisplayFactory factory;
+HelpHook::DisplayFactory& displayFactory() {
+  static HelpHook::DisplayFactory factory;
   return factory;
 }
 
 }  // namespace
 
-THelpHook::THelpHook(const QString& helpFile, const QString& windowDefinition, int mode,
+HelpHook::HelpHook(const QString& helpFile, const QString& windowDefinition, int mode,
                      std::shared_ptr<HelpDisplay> display, std::unique_ptr<help::HelpLog> log, QObject* parent)
     : QObject(parent),
       m_previous(g_current),
@@ -31,14 +31,14 @@ THelpHook::THelpHook(const QString& helpFile, const QString& windowDefinition, i
       m_mode(mode),
       m_display(std::move(display)),
       m_log(std::move(log)) {
-  setObjectName(QStringLiteral("HelpSystem"));
+  setObjectName(QStringLiteral("helpHook"));
   writeLog(help::HelpLog::createLine(helpFile.toStdString(), windowDefinition.toStdString(), mode));
   m_viewerAvailable = m_display && m_display->available();
   g_current = this;
   if (qApp) qApp->installEventFilter(this);
 }
 
-THelpHook::~THelpHook() {
+HelpHook::~HelpHook() {
   writeLog(help::HelpLog::kDestroyLine);
   if (qApp) qApp->removeEventFilter(this);
   if (m_viewerAvailable) m_display->closeAll();
@@ -46,19 +46,19 @@ THelpHook::~THelpHook() {
   if (g_current == this) g_current = m_previous;
 }
 
-THelpHook* THelpHook::current() { return g_current; }
+HelpHook* HelpHook::current() { return g_current; }
 
-void THelpHook::writeLog(const std::string& line) {
+void HelpHook::writeLog(const std::string& line) {
   if (m_log) m_log->write(line);
 }
 
-bool THelpHook::HelpHook(int command, qint32 data, bool& callHelp) {
+bool HelpHook::handleRequest(int command, qint32 data, bool& callHelp) {
   callHelp = false;
   writeLog(help::HelpLog::hookLine(command, data));
   switch (command) {
     case help::help_command::kContext:
     case help::help_command::kContextPopup:
-      HelpContext(data);
+      showContext(data);
       break;
     case help::help_command::kSetPopupPos:
       m_popupPosition = help::unpackPopupPosition(data);
@@ -70,13 +70,13 @@ bool THelpHook::HelpHook(int command, qint32 data, bool& callHelp) {
   return true;
 }
 
-int THelpHook::HelpContext(int context) {
-  int code = HelpHookContext(m_helpFile, context, m_windowDefinition, m_mode);
-  if (code != 0) HelpHookShowError(code);
+int HelpHook::showContext(int context) {
+  int code = showContextOf(m_helpFile, context, m_windowDefinition, m_mode);
+  if (code != 0) showFailure(code);
   return code;
 }
 
-int THelpHook::HelpHookContext(const QString& helpFile, int context, const QString& windowDefinition, int mode) {
+int HelpHook::showContextOf(const QString& helpFile, int context, const QString& windowDefinition, int mode) {
   writeLog(help::HelpLog::contextLine(helpFile.toStdString(), context, windowDefinition.toStdString(), mode));
   QString path =
       QString::fromStdString(help::buildHelpPath(helpFile.toStdString(), {}, windowDefinition.toStdString()));
@@ -92,13 +92,13 @@ int THelpHook::HelpHookContext(const QString& helpFile, int context, const QStri
   return code;
 }
 
-void THelpHook::HelpHookShowError(int code) {
+void HelpHook::showFailure(int code) {
   std::string message = help::helpErrorMessage(code, help::buildHelpPath(m_helpFile.toStdString()));
   writeLog(help::HelpLog::showErrorLine(code, message));
   prompts().warning(QApplication::activeWindow(), QString::fromStdString(message));
 }
 
-int THelpHook::helpContextOf(const QWidget* widget) {
+int HelpHook::helpContextOf(const QWidget* widget) {
   for (const QWidget* w = widget; w; w = w->parentWidget()) {
     bool ok = false;
     int context = w->property("helpContext").toInt(&ok);
@@ -107,16 +107,16 @@ int THelpHook::helpContextOf(const QWidget* widget) {
   return 0;
 }
 
-bool THelpHook::requestHelpFor(const QWidget* widget) {
-  THelpHook* hook = current();
+bool HelpHook::requestHelpFor(const QWidget* widget) {
+  HelpHook* hook = current();
   int context = helpContextOf(widget);
   if (!hook || context <= 0) return false;
   bool callHelp = false;
-  hook->HelpHook(help::help_command::kContext, context, callHelp);
+  hook->handleRequest(help::help_command::kContext, context, callHelp);
   return true;
 }
 
-bool THelpHook::eventFilter(QObject* watched, QEvent* event) {
+bool HelpHook::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress || g_current != this) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   if ((key->key() != Qt::Key_F1 && key->key() != Qt::Key_Help) || key->modifiers() != Qt::NoModifier) return false;
@@ -126,9 +126,9 @@ bool THelpHook::eventFilter(QObject* watched, QEvent* event) {
   return requestHelpFor(widget);
 }
 
-void THelpHook::setDisplayFactory(DisplayFactory factory) { displayFactory() = std::move(factory); }
+void HelpHook::setDisplayFactory(DisplayFactory factory) { displayFactory() = std::move(factory); }
 
-std::shared_ptr<HelpDisplay> THelpHook::makeDisplay() {
+std::shared_ptr<HelpDisplay> HelpHook::makeDisplay() {
   if (displayFactory()) return displayFactory()();
   return std::make_shared<ChmHelpDisplay>();
 }

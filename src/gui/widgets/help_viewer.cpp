@@ -16,8 +16,8 @@ namespace {
 constexpr int kTopicRole = Qt::UserRole + 1;
 }
 
-THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_file(std::make_unique<ChmFile>()) {
-  setObjectName(QStringLiteral("HelpViewer"));
+HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_file(std::make_unique<ChmFile>()) {
+  setObjectName(QStringLiteral("helpViewer"));
   setWindowTitle(QStringLiteral("Corvantel Help"));
   resize(820, 560);
 
@@ -26,114 +26,114 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), m_file(
   layout->setSpacing(0);
   auto* bar = new QToolBar(this);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  BackAction = bar->addAction(QStringLiteral("Back"));
-  ForwardAction = bar->addAction(QStringLiteral("Forward"));
+  m_backAction = bar->addAction(QStringLiteral("Back"));
+  m_forwardAction = bar->addAction(QStringLiteral("Forward"));
   bar->addSeparator();
-  HomeAction = bar->addAction(QStringLiteral("Contents"));
-  BackAction->setShortcut(QKeySequence::Back);
-  ForwardAction->setShortcut(QKeySequence::Forward);
-  BackAction->setEnabled(false);
-  ForwardAction->setEnabled(false);
+  m_homeAction = bar->addAction(QStringLiteral("Contents"));
+  m_backAction->setShortcut(QKeySequence::Back);
+  m_forwardAction->setShortcut(QKeySequence::Forward);
+  m_backAction->setEnabled(false);
+  m_forwardAction->setEnabled(false);
   layout->addWidget(bar);
 
   auto* splitter = new QSplitter(Qt::Horizontal, this);
-  Contents = new QTreeWidget(splitter);
-  Contents->setObjectName(QStringLiteral("Contents"));
-  Contents->setHeaderHidden(true);
-  Contents->setRootIsDecorated(true);
-  Contents->setUniformRowHeights(true);
-  Topic = new HelpTopicBrowser(splitter);
-  Topic->setObjectName(QStringLiteral("Topic"));
-  Topic->setHelpFile(m_file.get());
-  splitter->addWidget(Contents);
-  splitter->addWidget(Topic);
+  m_contents = new QTreeWidget(splitter);
+  m_contents->setObjectName(QStringLiteral("contents"));
+  m_contents->setHeaderHidden(true);
+  m_contents->setRootIsDecorated(true);
+  m_contents->setUniformRowHeights(true);
+  m_topic = new HelpTopicBrowser(splitter);
+  m_topic->setObjectName(QStringLiteral("topic"));
+  m_topic->setHelpFile(m_file.get());
+  splitter->addWidget(m_contents);
+  splitter->addWidget(m_topic);
   splitter->setStretchFactor(0, 0);
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({230, 590});
   layout->addWidget(splitter, 1);
 
-  connect(BackAction, &QAction::triggered, Topic, &QTextBrowser::backward);
-  connect(ForwardAction, &QAction::triggered, Topic, &QTextBrowser::forward);
-  connect(Topic, &QTextBrowser::backwardAvailable, BackAction, &QAction::setEnabled);
-  connect(Topic, &QTextBrowser::forwardAvailable, ForwardAction, &QAction::setEnabled);
-  connect(HomeAction, &QAction::triggered, this, [this] { showTopic(m_file->defaultTopic()); });
-  connect(Contents, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+  connect(m_backAction, &QAction::triggered, m_topic, &QTextBrowser::backward);
+  connect(m_forwardAction, &QAction::triggered, m_topic, &QTextBrowser::forward);
+  connect(m_topic, &QTextBrowser::backwardAvailable, m_backAction, &QAction::setEnabled);
+  connect(m_topic, &QTextBrowser::forwardAvailable, m_forwardAction, &QAction::setEnabled);
+  connect(m_homeAction, &QAction::triggered, this, [this] { showTopic(m_file->defaultTopic()); });
+  connect(m_contents, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
     QString topic = item->data(0, kTopicRole).toString();
     if (!topic.isEmpty()) showTopic(topic);
   });
-  connect(Contents, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+  connect(m_contents, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
     QString topic = item->data(0, kTopicRole).toString();
     if (!topic.isEmpty()) showTopic(topic);
   });
-  connect(Topic, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+  connect(m_topic, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
     selectContentsEntry(url.path());
-    QString title = Topic->documentTitle();
+    QString title = m_topic->documentTitle();
     setWindowTitle(title.isEmpty() ? m_file->title() : m_file->title() + QStringLiteral(" - ") + title);
   });
 }
 
-THelpViewer::~THelpViewer() = default;
+HelpViewer::~HelpViewer() = default;
 
-bool THelpViewer::openFile(const QString& path) {
+bool HelpViewer::openFile(const QString& path) {
   auto file = std::make_unique<ChmFile>();
   if (!file->open(path)) return false;
   m_file = std::move(file);
-  Topic->setHelpFile(m_file.get());
-  Topic->clearHistory();
+  m_topic->setHelpFile(m_file.get());
+  m_topic->clearHistory();
   fillContents();
   return true;
 }
 
-QString THelpViewer::fileName() const { return m_file->fileName(); }
+QString HelpViewer::fileName() const { return m_file->fileName(); }
 
-void THelpViewer::fillContents() {
-  Contents->clear();
+void HelpViewer::fillContents() {
+  m_contents->clear();
   // Parents by level; an entry deeper than the one before hangs under the last entry shown.
   std::vector<QTreeWidgetItem*> parents;
   for (const ChmFile::TocEntry& entry : m_file->tableOfContents()) {
     std::size_t level = std::min<std::size_t>(static_cast<std::size_t>(entry.level), parents.size());
     parents.resize(level);
-    auto* item = parents.empty() ? new QTreeWidgetItem(Contents) : new QTreeWidgetItem(parents.back());
+    auto* item = parents.empty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.back());
     item->setText(0, entry.name);
     item->setData(0, kTopicRole, entry.local);
     parents.push_back(item);
   }
-  Contents->expandAll();
+  m_contents->expandAll();
 }
 
-void THelpViewer::selectContentsEntry(const QString& shown) {
-  for (QTreeWidgetItemIterator it(Contents); *it; ++it) {
+void HelpViewer::selectContentsEntry(const QString& shown) {
+  for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
     QString topic = (*it)->data(0, kTopicRole).toString();
     if (!topic.isEmpty() && topic.compare(shown, Qt::CaseInsensitive) == 0) {
-      QSignalBlocker block(Contents);
-      Contents->setCurrentItem(*it);
+      QSignalBlocker block(m_contents);
+      m_contents->setCurrentItem(*it);
       return;
     }
   }
 }
 
-bool THelpViewer::showContext(int context) {
+bool HelpViewer::showContext(int context) {
   QString topic = m_file->topicForContext(static_cast<quint32>(context));
   if (topic.isEmpty()) {
-    Topic->setHtml(QStringLiteral("<html><body><h2>No help for this item</h2>"
-                                  "<p>The help file %1 has no topic for context %2. "
-                                  "Choose a topic from the contents.</p></body></html>")
-                       .arg(m_file->fileName().toHtmlEscaped())
-                       .arg(context));
+    m_topic->setHtml(QStringLiteral("<html><body><h2>No help for this item</h2>"
+                                    "<p>The help file %1 has no topic for context %2. "
+                                    "Choose a topic from the contents.</p></body></html>")
+                         .arg(m_file->fileName().toHtmlEscaped())
+                         .arg(context));
     return false;
   }
   showTopic(topic);
   return true;
 }
 
-void THelpViewer::showTopic(const QString& objectPath) {
+void HelpViewer::showTopic(const QString& objectPath) {
   if (objectPath.isEmpty()) return;
-  Topic->setSource(HelpTopicBrowser::topicUrl(objectPath), QTextDocument::HtmlResource);
+  m_topic->setSource(HelpTopicBrowser::topicUrl(objectPath), QTextDocument::HtmlResource);
 }
 
-QString THelpViewer::currentTopic() const { return Topic->source().path(); }
+QString HelpViewer::currentTopic() const { return m_topic->source().path(); }
 
-void THelpViewer::bringToFront() {
+void HelpViewer::bringToFront() {
   if (isMinimized()) showNormal();
   show();
   raise();

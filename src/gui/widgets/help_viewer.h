@@ -13,12 +13,12 @@ class ChmFile;
 class HelpTopicBrowser;
 
 // The help window: the table of contents of a compiled help file on the left, the topic on the right,
-// Back, Forward and Contents above. It shows one help file at a time.
-class THelpViewer : public QWidget {
+// Back, Forward and m_contents above. It shows one help file at a time.
+class HelpViewer : public QWidget {
   Q_OBJECT
  public:
-  explicit THelpViewer(QWidget* parent = nullptr);
-  ~THelpViewer() override;
+  explicit HelpViewer(QWidget* parent = nullptr);
+  ~HelpViewer() override;
 
   // Opens the help file; false when it cannot be read (the window then keeps what it showed).
   bool openFile(const QString& path);
@@ -35,15 +35,22 @@ class THelpViewer : public QWidget {
   // Shows the window and brings it in front of the others.
   void bringToFront();
 
-  QTreeWidget* Contents = nullptr;
-  HelpTopicBrowser* Topic = nullptr;
-  QAction* BackAction = nullptr;
-  QAction* ForwardAction = nullptr;
-  QAction* HomeAction = nullptr;
+  // The parts of the window: the table of contents, the topic, and Back, Forward and Contents.
+  QTreeWidget* contentsTree() const { return m_contents; }
+  HelpTopicBrowser* topicBrowser() const { return m_topic; }
+  QAction* backAction() const { return m_backAction; }
+  QAction* forwardAction() const { return m_forwardAction; }
+  QAction* homeAction() const { return m_homeAction; }
 
  private:
   void fillContents();
   void selectContentsEntry(const QString& objectPath);
+
+  QTreeWidget* m_contents = nullptr;
+  HelpTopicBrowser* m_topic = nullptr;
+  QAction* m_backAction = nullptr;
+  QAction* m_forwardAction = nullptr;
+  QAction* m_homeAction = nullptr;
 
   std::unique_ptr<ChmFile> m_file;
 };

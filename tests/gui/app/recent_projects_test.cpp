@@ -1,37 +1,38 @@
 // Recent projects in the File menu and projects dropped onto the window.
+#include "core/ini/recent_projects.h"
+
 #include <QAction>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
-#include "core/ini/recent_projects.h"
 #include "core/io/file_io.h"
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 
 namespace corvantel::test {
 namespace {
 
 using Answer = gui::UserPrompts::Answer;
 
-class RecentProjectsTest : public MainFormTest {
+class RecentProjectsTest : public MainWindowTest {
  protected:
   // Saves the open document under `name` in the test folder through Save project as.
   std::string saveAs(const std::string& name) {
     const std::string path = dir.file(name);
     prompts.answerSaveFile(QString::fromStdString(path));
-    form->Saveprojectas1Click();
+    form->saveProjectAs();
     return path;
   }
-  QStringList menuEntries() const {
+  QStringList menuEntries() {
     QStringList out;
-    for (QAction* a : form->File1->actions()) {
+    for (QAction* a : menu("fileMenu")->actions()) {
       if (a->objectName().startsWith(QStringLiteral("RecentProject")) && a->isVisible()) out << a->text();
     }
     return out;
   }
-  QAction* entry(int i) const {
-    for (QAction* a : form->File1->actions()) {
+  QAction* entry(int i) {
+    for (QAction* a : menu("fileMenu")->actions()) {
       if (a->objectName() == QStringLiteral("RecentProject%1").arg(i)) return a;
     }
     ADD_FAILURE() << "no recent entry " << i;
@@ -52,13 +53,13 @@ TEST_F(RecentProjectsTest, SavedAndOpenedProjectsAreListedNewestFirst) {
 
   // Opening the older one moves it to the top; the list lives in its own section of Corvantel.ini.
   prompts.answerOpenFile(QString::fromStdString(a));
-  form->Openproject1Click();
+  form->openProject();
   EXPECT_EQ(menuEntries(), (QStringList{"&1 alpha.cvp", "&2 beta.cvp"}));
   const std::string ini = dir.file("Corvantel.ini");
   EXPECT_EQ(ini::RecentProjects::load(ini).paths(), (std::vector<std::string>{a, b}));
 
   // Choosing an entry opens it, with the save question as for Open project.
-  form->AddMenuClick();
+  form->addMenu();
   prompts.answerYesNoCancel(Answer::No);
   if (QAction* a = entry(2)) a->trigger();
   EXPECT_EQ(form->document().projectFileName(), b);
@@ -91,9 +92,9 @@ TEST_F(RecentProjectsTest, AMissingProjectIsRemovedWithAMessage) {
 
 TEST_F(RecentProjectsTest, DroppingAProjectAsksTheSaveQuestionFirst) {
   const std::string other = saveAs("other.cvp");
-  form->NewProjectClick();  // nothing unsaved: no question
-  form->AddMenuClick();
-  form->AddMenuClick();
+  form->newProject();  // nothing unsaved: no question
+  form->addMenu();
+  form->addMenu();
 
   // Cancel keeps the unsaved work.
   prompts.answerYesNoCancel(Answer::Cancel);
@@ -124,7 +125,7 @@ TEST_F(RecentProjectsTest, DropsThatNameNoProjectAreNotTaken) {
 
 TEST_F(RecentProjectsTest, StatusLineShowsTheProjectAndUnsavedChanges) {
   EXPECT_TRUE(form->statusText().startsWith(QStringLiteral("New project")));
-  form->AddMenuClick();
+  form->addMenu();
   EXPECT_TRUE(form->statusText().contains(QStringLiteral("unsaved changes")));
   saveAs("site.cvp");
   EXPECT_TRUE(form->statusText().startsWith(QStringLiteral("site.cvp")));

@@ -1,27 +1,28 @@
 // Editing the menu tree in the main window: adding, removing with its questions, Set, the selection
-// rules for CurrentItem, drops, and when the document counts as modified.
+// rules for the current item, drops, and when the document counts as modified.
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 
 namespace corvantel::test {
 namespace {
 
 using Kind = ScriptedPrompts::Kind;
 
-TEST_F(MainFormTest, NewWindowHoldsTheRootOnlyAndIsUnmodified) {
+TEST_F(MainWindowTest, NewWindowHoldsTheRootOnlyAndIsUnmodified) {
   ASSERT_EQ(tree().itemCount(), 1u);
   EXPECT_EQ(root()->text(), "Menu\t");
   EXPECT_FALSE(form->document().isModified());
-  EXPECT_EQ(form->CurrentItem, nullptr);
+  EXPECT_EQ(form->currentItem(), nullptr);
 }
 
-TEST_F(MainFormTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
-  clickToolButton(form->AddM);
+TEST_F(MainWindowTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
+  clickToolButton(action("addMenuButton"));
   EXPECT_TRUE(form->document().isModified());
-  form->AddMenuClick();
-  form->AddMenuClick();
+  form->addMenu();
+  form->addMenu();
   ASSERT_EQ(root()->childCount(), 3);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(root()->child(i)->text(), "\t");
@@ -31,92 +32,95 @@ TEST_F(MainFormTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
 
   form->document().setModified(false);
   clickItem(root()->child(1));
-  clickToolButton(form->AddSM);
+  clickToolButton(action("addSubmenuButton"));
   ASSERT_EQ(root()->child(1)->childCount(), 1);
   EXPECT_TRUE(view()->isExpanded(form->treeModel()->indexFromItem(root()->child(1))));
   EXPECT_TRUE(form->document().isModified());
 
   view()->selectItem(nullptr);
-  form->AddSubmenuClick();  // nothing selected: a further top-level item, outside the menu
+  form->addSubmenu();  // nothing selected: a further top-level item, outside the menu
   EXPECT_EQ(tree().top()->childCount(), 2);
   EXPECT_EQ(tree().root(), root());
 }
 
-TEST_F(MainFormTest, EnterInCaptionWritesCaptionTabAndAddress) {
-  form->AddMenuClick();
+TEST_F(MainWindowTest, EnterInCaptionWritesCaptionTabAndAddress) {
+  form->addMenu();
   document::MenuItem* item = root()->child(0);
   expandAll();
   clickItem(item);
-  EXPECT_EQ(form->CurrentItem, item);
+  EXPECT_EQ(form->currentItem(), item);
   form->document().setModified(false);
+  QSignalSpy shown(form->treeModel(), &QAbstractItemModel::dataChanged);
 
-  form->DatCaption->setFocus();
-  QTest::keyClicks(form->DatCaption, QStringLiteral("Products"));
-  form->DatURL->setText(QStringLiteral("products.html"));
-  QTest::keyClick(form->DatCaption, Qt::Key_Return);
+  captionEdit()->setFocus();
+  QTest::keyClicks(captionEdit(), QStringLiteral("Products"));
+  urlEdit()->setText(QStringLiteral("products.html"));
+  QTest::keyClick(captionEdit(), Qt::Key_Return);
   EXPECT_EQ(item->text(), "Products\tproducts.html");
+  ASSERT_EQ(shown.count(), 1) << "the tree is told that the caption changed";
+  EXPECT_EQ(shown.at(0).at(0).toModelIndex(), form->treeModel()->indexFromItem(item));
   EXPECT_TRUE(form->document().isModified()) << "a Set that changes the text is a change";
 
   // Enter in the address field presses Set as well; text is taken untrimmed.
-  form->DatURL->setText(QStringLiteral(" index.html "));
-  QTest::keyClick(form->DatURL, Qt::Key_Enter);
+  urlEdit()->setText(QStringLiteral(" index.html "));
+  QTest::keyClick(urlEdit(), Qt::Key_Enter);
   EXPECT_EQ(item->text(), "Products\t index.html ");
 
   // Clicking the item again shows both parts unchanged.
-  form->DatCaption->clear();
-  form->DatURL->clear();
+  captionEdit()->clear();
+  urlEdit()->clear();
   clickItem(item);
-  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("Products"));
-  EXPECT_EQ(form->DatURL->text(), QStringLiteral(" index.html "));
+  EXPECT_EQ(captionEdit()->text(), QStringLiteral("Products"));
+  EXPECT_EQ(urlEdit()->text(), QStringLiteral(" index.html "));
 }
 
-TEST_F(MainFormTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoesNothing) {
-  form->SetButtonClick();  // no CurrentItem yet
+TEST_F(MainWindowTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoesNothing) {
+  form->applyItemEdits();  // no current item yet
   EXPECT_EQ(root()->text(), "Menu\t");
   clickItem(root());
-  form->SetButton->click();  // fields hold the root's own text
+  setButton()->click();  // fields hold the root's own text
   EXPECT_EQ(root()->text(), "Menu\t");
   EXPECT_FALSE(form->document().isModified());
 }
 
-TEST_F(MainFormTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
-  form->AddMenuClick();
-  form->AddMenuClick();
+TEST_F(MainWindowTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
+  form->addMenu();
+  form->addMenu();
   document::MenuItem* first = root()->child(0);
   document::MenuItem* second = root()->child(1);
   tree().setText(first, "First\tf.html");
   expandAll();
   clickItem(first);
-  ASSERT_EQ(form->DatCaption->text(), QStringLiteral("First"));
+  ASSERT_EQ(captionEdit()->text(), QStringLiteral("First"));
 
   view()->setFocus();
   QTest::keyClick(view(), Qt::Key_Down);
   EXPECT_EQ(view()->selectedItem(), second);
-  EXPECT_EQ(form->CurrentItem, second);
-  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("First")) << "the fields are not refilled";
-  EXPECT_EQ(form->DatURL->text(), QStringLiteral("f.html"));
+  EXPECT_EQ(form->currentItem(), second);
+  EXPECT_EQ(captionEdit()->text(), QStringLiteral("First")) << "the fields are not refilled";
+  EXPECT_EQ(urlEdit()->text(), QStringLiteral("f.html"));
 
-  form->SetButton->click();  // writes the first item's fields into the second
+  setButton()->click();  // writes the first item's fields into the second
   EXPECT_EQ(second->text(), "First\tf.html");
   QTest::keyClick(view(), Qt::Key_Up);
-  EXPECT_EQ(form->CurrentItem, first);
+  EXPECT_EQ(form->currentItem(), first);
 }
 
-TEST_F(MainFormTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
-  form->AddMenuClick();
+TEST_F(MainWindowTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
+  form->addMenu();
   form->document().setModified(false);
   clickItem(root());
   prompts.expectWarning();
-  clickToolButton(form->RemoveM);
+  clickToolButton(action("removeMenuButton"));
   EXPECT_EQ(prompts.texts(Kind::Warning),
             QStringList{QStringLiteral("This item cannot be removed - it is not a part of menu")});
   EXPECT_EQ(tree().itemCount(), 2u);
   EXPECT_FALSE(form->document().isModified());
 }
 
-TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
-  form->AddMenuClick();
-  form->AddMenuClick();
+TEST_F(MainWindowTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
+  form->addMenu();
+  form->addMenu();
   document::MenuItem* menu = root()->child(0);
   for (int i = 0; i < 5; ++i) tree().append(menu, "sub\t", -1);
   expandAll();
@@ -124,7 +128,7 @@ TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
   form->document().setModified(false);
 
   prompts.answerOkCancel(false);
-  form->RemoveSelectedClick();
+  form->removeSelected();
   EXPECT_EQ(tree().itemCount(), 8u);
   EXPECT_FALSE(form->document().isModified());
   ASSERT_EQ(prompts.calls().size(), 1u);
@@ -132,38 +136,38 @@ TEST_F(MainFormTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
   EXPECT_EQ(prompts.calls()[0].helpContext, 1004);
 
   prompts.answerOkCancel(true);
-  clickToolButton(form->RemoveM);
+  clickToolButton(action("removeMenuButton"));
   EXPECT_EQ(tree().itemCount(), 2u) << "the menu and its five items are gone";
   EXPECT_TRUE(form->document().isModified());
-  EXPECT_NE(form->CurrentItem, menu);
-  EXPECT_TRUE(form->CurrentItem == nullptr || document::MenuTree::isInSubtree(form->CurrentItem, root()));
+  EXPECT_NE(form->currentItem(), menu);
+  EXPECT_TRUE(form->currentItem() == nullptr || document::MenuTree::isInSubtree(form->currentItem(), root()));
 }
 
-TEST_F(MainFormTest, RemoveWithNothingSelectedDoesNothing) {
-  form->AddMenuClick();
+TEST_F(MainWindowTest, RemoveWithNothingSelectedDoesNothing) {
+  form->addMenu();
   view()->selectItem(nullptr);
-  form->RemoveSelectedClick();
+  form->removeSelected();
   EXPECT_EQ(tree().itemCount(), 2u);
   EXPECT_TRUE(prompts.calls().empty());
 }
 
-TEST_F(MainFormTest, RemoveOnAnEmptyTreeReachesTheErrorHandler) {
+TEST_F(MainWindowTest, RemoveOnAnEmptyTreeReachesTheErrorHandler) {
   tree().clear();
   form->document().setModified(false);
   prompts.expectError();
-  clickToolButton(form->RemoveM);  // through the application object, like a real click
+  clickToolButton(action("removeMenuButton"));  // through the application object, like a real click
   EXPECT_EQ(prompts.texts(Kind::Error), QStringList{QStringLiteral("Invalid index.")});
   EXPECT_FALSE(form->document().isModified());
   // The program goes on: the next command works.
-  form->AddMenuClick();
+  form->addMenu();
   EXPECT_EQ(tree().itemCount(), 1u);
 }
 
 // Root "Menu" with A(A1 A2 A3) and B(B1), all expanded.
-class DropTest : public MainFormTest {
+class DropTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    MainFormTest::SetUp();
+    MainWindowTest::SetUp();
     a = tree().append(root(), "A\t", -1);
     a1 = tree().append(a, "A1\t", -1);
     a2 = tree().append(a, "A2\t", -1);
@@ -176,7 +180,7 @@ class DropTest : public MainFormTest {
   // Selects `dragged` as a press would and ends the drag over the middle of `target`'s row.
   void drop(document::MenuItem* dragged, const document::MenuItem* target) {
     view()->selectItem(dragged);
-    form->TreeView1EndDrag(rectOf(target).center());
+    form->dropDraggedItem(rectOf(target).center());
   }
   bool expanded(const document::MenuItem* item) { return view()->isExpanded(form->treeModel()->indexFromItem(item)); }
 
@@ -184,7 +188,7 @@ class DropTest : public MainFormTest {
 };
 
 TEST_F(DropTest, ThirdChildOntoFirstBecomesFirstAndMarksModified) {
-  form->CurrentItem = a1;
+  view()->selectItem(a1);  // a1 is the current item
   drop(a3, a1);
   EXPECT_EQ(a->child(0), a3);
   EXPECT_EQ(a->child(1), a1);
@@ -204,7 +208,7 @@ TEST_F(DropTest, RefusedDropsChangeNothingAndLeaveTheFlag) {
 
   // Below the last row lies no item: nothing happens.
   view()->selectItem(a1);
-  form->TreeView1EndDrag(QPoint(5, view()->viewport()->height() - 2));
+  form->dropDraggedItem(QPoint(5, view()->viewport()->height() - 2));
   EXPECT_EQ(a->child(0), a1);
   EXPECT_FALSE(form->document().isModified());
 }
@@ -233,13 +237,13 @@ TEST_F(DropTest, ReceivingListIsExpandedAndTheOldOneCollapsesWhenEmptied) {
 TEST_F(DropTest, MovedItemStaysCurrentAndTheFieldsStay) {
   tree().setText(a3, "Third	t.html");
   clickItem(a3);  // the press that starts a drag selects the item
-  ASSERT_EQ(form->CurrentItem, a3);
-  form->TreeView1EndDrag(rectOf(a1).center());
+  ASSERT_EQ(form->currentItem(), a3);
+  form->dropDraggedItem(rectOf(a1).center());
   EXPECT_EQ(a->child(0), a3);
-  EXPECT_EQ(form->CurrentItem, a3);
-  EXPECT_EQ(form->DatCaption->text(), QStringLiteral("Third"));
-  form->DatCaption->setText(QStringLiteral("Moved"));
-  form->SetButtonClick();
+  EXPECT_EQ(form->currentItem(), a3);
+  EXPECT_EQ(captionEdit()->text(), QStringLiteral("Third"));
+  captionEdit()->setText(QStringLiteral("Moved"));
+  form->applyItemEdits();
   EXPECT_EQ(a3->text(), "Moved	t.html");
 }
 

@@ -119,9 +119,9 @@ TEST(TreeRowPainter, CaptionShowsWithoutItsAddress) {
 }
 
 TEST(TreeRowPainter, PictureSitsBeforeTheCaptionAndStaysWhole) {
-  const TTreeImageList& images = TTreeImageList::ImageList();
+  const TreeImages& images = TreeImages::standard();
   WorkedExample ex;
-  ex.state.imageIndex = TTreeImageList::ClosedFolder;
+  ex.state.imageIndex = TreeImages::ClosedFolder;
   ex.state.text = QStringLiteral("\t");
   const QImage pictureOnly = ex.render();
   ex.state.text = QStringLiteral("WWWWWWWW\t");
@@ -133,7 +133,7 @@ TEST(TreeRowPainter, PictureSitsBeforeTheCaptionAndStaysWhole) {
   expected.fill(kRow);
   {
     QPainter p(&expected);
-    images.draw(p, 0, 0, TTreeImageList::ClosedFolder);
+    images.draw(p, 0, 0, TreeImages::ClosedFolder);
   }
   EXPECT_EQ(both.copy(42, 19, 16, 16), expected);
   EXPECT_EQ(pictureOnly.copy(42, 19, 16, 16), expected);
@@ -151,7 +151,7 @@ TEST(TreeRowPainter, PictureSitsBeforeTheCaptionAndStaysWhole) {
 }
 
 TEST(TreeImages, FiveDistinctDrawnPictures) {
-  const TTreeImageList& images = TTreeImageList::ImageList();
+  const TreeImages& images = TreeImages::standard();
   ASSERT_EQ(images.count(), 5);
   for (int i = 0; i < images.count(); ++i) {
     const QImage a = images.image(i);

@@ -23,14 +23,14 @@ const QColor kHighlight(10, 36, 106);
 const QColor kGrey(128, 128, 128);
 
 // Counts the rows the view paints.
-class CountingTreeView : public TMenuTreeView {
+class CountingTreeView : public MenuTreeView {
  public:
   mutable int rowsPainted = 0;
 
  protected:
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     ++rowsPainted;
-    TMenuTreeView::drawRow(painter, option, index);
+    MenuTreeView::drawRow(painter, option, index);
   }
 };
 
@@ -132,7 +132,7 @@ TEST(TreeViewPaint, AddressNeverShowsAndTextChangesRepaint) {
 
 TEST(TreeViewPaint, ClickOnTheBoxCollapsesAndThePlusShows) {
   Fixture f;
-  QSignalSpy toggled(f.view.get(), &TMenuTreeView::expandedOrCollapsed);
+  QSignalSpy toggled(f.view.get(), &MenuTreeView::expandedOrCollapsed);
   const int cyA = Fixture::cyOf(f.rowOf(f.a));
   QTest::mouseClick(f.view->viewport(), Qt::LeftButton, {}, QPoint(28, cyA));
   QApplication::processEvents();
@@ -147,7 +147,7 @@ TEST(TreeViewPaint, ClickOnTheBoxCollapsesAndThePlusShows) {
 TEST(TreeViewPaint, ButtonHalfSizeSizesTheBoxAndMovesTheCaption) {
   Fixture f;
   const int cyA = Fixture::cyOf(f.rowOf(f.a));
-  EXPECT_EQ(f.view->buttonHalfSize(), TMenuTreeView::kDefaultButtonHalfSize);
+  EXPECT_EQ(f.view->buttonHalfSize(), MenuTreeView::kDefaultButtonHalfSize);
   f.view->setButtonHalfSize(6);
   QApplication::processEvents();
   const QImage img = f.render();

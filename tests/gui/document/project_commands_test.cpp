@@ -10,12 +10,13 @@
 #include <QTemporaryDir>
 
 #include "core/io/file_io.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/document/menu_tree_model.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/document/spin_field.h"
 #include "gui/widgets/color_button.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace corvantel::gui {
@@ -31,8 +32,8 @@ class ProjectCommands : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
     StartOptions options;
     options.programFolder = folder.path().toStdString() + "/";
-    form = std::make_unique<TCorvantelMainForm>(options);
-    form->NewProjectClick();
+    form = std::make_unique<MainWindow>(options);
+    form->newProject();
   }
 
   std::string file(const char* name) const { return folder.filePath(QString::fromLatin1(name)).toStdString(); }
@@ -40,13 +41,13 @@ class ProjectCommands : public ::testing::Test {
   std::size_t items() const { return form->document().tree().itemCount(); }
   bool modified() const { return form->document().isModified(); }
   // Makes a change the save question asks about.
-  void edit() { form->AddMenuClick(); }
+  void edit() { form->addMenu(); }
   // Asks the window to close, as the window system does; true when it closed.
   bool closes() { return form->close(); }
 
   QTemporaryDir folder;
   ScriptedPrompts prompts;
-  std::unique_ptr<TCorvantelMainForm> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
@@ -55,7 +56,7 @@ TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
   edit();
   EXPECT_TRUE(modified());
   prompts.answerSaveFile(qfile("site"));  // typed without extension
-  form->Saveproject1Click();
+  form->saveProject();
   EXPECT_EQ(prompts.texts(Kind::SaveFile), QStringList{"Corvantel project (*.cvp)"});
   EXPECT_EQ(form->document().projectFileName(), file("site.cvp"));
   EXPECT_TRUE(io::fileExists(file("site.cvd")));
@@ -63,25 +64,25 @@ TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
 
   // Saved: no question at New project any more.
   edit();
-  form->Saveproject1Click();  // no dialog this time
+  form->saveProject();  // no dialog this time
   EXPECT_EQ(prompts.texts(Kind::SaveFile).size(), 1);
   EXPECT_FALSE(modified());
-  form->NewProjectClick();
+  form->newProject();
   EXPECT_TRUE(prompts.texts(Kind::YesNoCancel).isEmpty());
 }
 
 TEST_F(ProjectCommands, SettingsChangedWithOkAreAskedAbout) {
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
-    static_cast<TProjectSettings*>(d)->PageTitle->setText(QStringLiteral("Changed"));
+    test::child<QLineEdit>(static_cast<ProjectSettingsDialog*>(d), "pageTitleEdit")->setText(QStringLiteral("Changed"));
   });
-  form->ProjectSettClick();
+  form->editProjectSettings();
   EXPECT_EQ(form->document().settings().pageTitle, "Changed");
   EXPECT_TRUE(modified());
 
   // OK without a real change leaves the flag as it was.
   form->document().setModified(false);
   prompts.answerDialog(QDialog::Accepted);
-  form->ProjectSettClick();
+  form->editProjectSettings();
   EXPECT_FALSE(modified());
 }
 
@@ -89,25 +90,25 @@ TEST_F(ProjectCommands, NewProjectQuestion) {
   edit();
   const std::size_t before = items();
   prompts.answerYesNoCancel(Answer::Cancel);
-  form->NewProjectClick();
+  form->newProject();
   EXPECT_EQ(items(), before);
   EXPECT_TRUE(modified());
 
   // Yes, and then the file dialog is cancelled: nothing is thrown away.
   prompts.answerYesNoCancel(Answer::Yes).answerSaveFile(QString());
-  form->NewProjectClick();
+  form->newProject();
   EXPECT_EQ(items(), before);
   EXPECT_TRUE(modified());
 
   // Yes, and the save fails: the error is shown and the work stays.
   prompts.answerYesNoCancel(Answer::Yes).answerSaveFile(qfile("missing/x.cvp")).expectError();
-  form->NewProjectClick();
+  form->newProject();
   EXPECT_EQ(items(), before);
   EXPECT_EQ(prompts.texts(Kind::Error), QStringList{"Unable to write to " + qfile("missing/x.cvp") + "."});
   EXPECT_EQ(form->document().projectFileName(), "noname");
 
   prompts.answerYesNoCancel(Answer::No);
-  form->NewProjectClick();
+  form->newProject();
   EXPECT_EQ(items(), 1u);
   EXPECT_FALSE(modified());
   const QStringList questions = prompts.texts(Kind::YesNoCancel);
@@ -118,30 +119,31 @@ TEST_F(ProjectCommands, NewProjectQuestion) {
 TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
   // A project of the relative table type, saved and reopened.
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
-    auto* dialog = static_cast<TProjectSettings*>(d);
-    dialog->TableRelative->click();
-    dialog->SeparatorColor->setSelectionColor(0x00FF00);
+    auto* dialog = static_cast<ProjectSettingsDialog*>(d);
+    test::child<QRadioButton>(dialog, "relativeTableMenuRadio")->click();
+    test::child<gui::ColorButton>(dialog, "separatorColorButton")->setSelectionColor(0x00FF00);
   });
-  form->ProjectSettClick();
+  form->editProjectSettings();
   edit();
   prompts.answerSaveFile(qfile("rel.cvp"));
-  form->Saveprojectas1Click();
+  form->saveProjectAs();
   QFile cvp(qfile("rel.cvp"));
   ASSERT_TRUE(cvp.open(QIODevice::ReadOnly));
   const QByteArray written = cvp.readAll();
   EXPECT_TRUE(written.contains("MenuType=2\r\n")) << written.toStdString();
   EXPECT_TRUE(written.contains("SeparatorColor=65280\r\n")) << written.toStdString();
 
-  form->NewProjectClick();
+  form->newProject();
+  EXPECT_EQ(form->document().settings(), document::ProjectSettings{}) << "New starts from the default settings";
   edit();
   // Cancel stops Open project before its dialog.
   prompts.answerYesNoCancel(Answer::Cancel);
-  form->Openproject1Click();
+  form->openProject();
   EXPECT_TRUE(prompts.texts(Kind::OpenFile).isEmpty());
   EXPECT_TRUE(modified());
   // No: the dialog, then the project.
   prompts.answerYesNoCancel(Answer::No).answerOpenFile(qfile("rel.cvp"));
-  form->Openproject1Click();
+  form->openProject();
   EXPECT_FALSE(modified());
   EXPECT_EQ(form->document().projectFileName(), file("rel.cvp"));
   EXPECT_EQ(form->document().settings().menuType, document::MenuType::TableRelative);
@@ -150,16 +152,16 @@ TEST_F(ProjectCommands, OpenProjectQuestionAndReopen) {
 
   // The dialog shows the type with X and Y disabled; the script-drawn type enables them.
   prompts.answerDialog(QDialog::Rejected, [](QDialog* d) {
-    auto* dialog = static_cast<TProjectSettings*>(d);
-    EXPECT_TRUE(dialog->TableRelative->isChecked());
-    EXPECT_FALSE(dialog->XPos->isEnabled());
-    EXPECT_FALSE(dialog->YLabel->isEnabled());
+    auto* dialog = static_cast<ProjectSettingsDialog*>(d);
+    EXPECT_TRUE(test::child<QRadioButton>(dialog, "relativeTableMenuRadio")->isChecked());
+    EXPECT_FALSE(test::child<gui::SpinField>(dialog, "xField")->isEnabled());
+    EXPECT_FALSE(test::child<QLabel>(dialog, "yLabel")->isEnabled());
   });
-  form->ProjectSettClick();
+  form->editProjectSettings();
 
   // A cancelled open dialog changes nothing.
   prompts.answerOpenFile(QString());
-  form->Openproject1Click();
+  form->openProject();
   EXPECT_EQ(form->document().projectFileName(), file("rel.cvp"));
 }
 
@@ -184,12 +186,13 @@ TEST_F(ProjectCommands, OpenProjectFileAsksFirstAndKeepsTheDocumentOnError) {
   EXPECT_EQ(items(), 2u);
   EXPECT_EQ(form->document().tree().root()->child(0)->text(), "\t");
   EXPECT_EQ(form->document().projectFileName(), "noname");
+  EXPECT_TRUE(modified());
 }
 
 TEST_F(ProjectCommands, ClosingAsksOnceAndCanBeStopped) {
   edit();
   prompts.answerYesNoCancel(Answer::Cancel);
-  form->Exit1Click();
+  form->exitProgram();
   EXPECT_EQ(prompts.texts(Kind::YesNoCancel).size(), 1);  // Exit does not ask on its own
   EXPECT_TRUE(modified());
 
@@ -208,7 +211,7 @@ TEST_F(ProjectCommands, ClosingAsksOnceAndCanBeStopped) {
 TEST_F(ProjectCommands, ClosingWithNoOrWithoutChanges) {
   EXPECT_TRUE(closes());
   EXPECT_TRUE(prompts.texts(Kind::YesNoCancel).isEmpty());
-  form->NewProjectClick();
+  form->newProject();
   edit();
   prompts.answerYesNoCancel(Answer::No);
   EXPECT_TRUE(closes());
@@ -217,11 +220,11 @@ TEST_F(ProjectCommands, ClosingWithNoOrWithoutChanges) {
 
 TEST_F(ProjectCommands, FailedSaveAsKeepsTheNameAndTheFlag) {
   prompts.answerSaveFile(qfile("ok.cvp"));
-  form->Saveprojectas1Click();
+  form->saveProjectAs();
   edit();
   QDir(folder.path()).mkdir(QStringLiteral("taken.cvd"));
   prompts.answerSaveFile(qfile("taken.cvp"));
-  EXPECT_THROW(form->Saveprojectas1Click(), std::exception);
+  EXPECT_THROW(form->saveProjectAs(), std::exception);
   EXPECT_EQ(form->document().projectFileName(), file("ok.cvp"));
   EXPECT_TRUE(modified());
   EXPECT_FALSE(io::fileExists(file("taken.cvp")));
@@ -240,7 +243,7 @@ TEST(ProjectStartUp, OpensTheFirstArgumentMadeAbsoluteSkippingSwitches) {
   options.programFolder = folder.path().toStdString() + "/";
   // The help log's switch is no project name, wherever it stands.
   options.arguments = QStringList{QStringLiteral("/Debug"), QStringLiteral("start.cvp"), QStringLiteral("ignored")};
-  TCorvantelMainForm form(options);
+  MainWindow form(options);
   form.show();
   QDir::setCurrent(previous);
   EXPECT_EQ(form.document().projectFileName(), folder.filePath(QStringLiteral("start.cvp")).toStdString());

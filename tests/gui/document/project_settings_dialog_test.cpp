@@ -1,4 +1,6 @@
 // The project settings dialog and its whole-number fields: what only the widgets can get wrong.
+#include "gui/document/project_settings_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -10,10 +12,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "gui/app/main_form.h"
-#include "gui/document/project_settings_dialog.h"
+#include "gui/app/main_window.h"
 #include "gui/document/spin_field.h"
 #include "gui/widgets/color_button.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace corvantel::gui {
@@ -50,6 +52,8 @@ TEST(SpinField, TypingSteppingAndTextsThatAreNoNumber) {
   field.setValue(2147483647);
   QTest::keyClick(&field, Qt::Key_Up);
   EXPECT_EQ(field.value(), 2147483647);
+  field.stepBy(1);
+  EXPECT_EQ(field.value(), 2147483647);
   field.setValue(-2147483647 - 1);
   EXPECT_EQ(edit->text(), "-2147483648");
   field.stepBy(-1);
@@ -59,50 +63,52 @@ TEST(SpinField, TypingSteppingAndTextsThatAreNoNumber) {
 }
 
 TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
-  TProjectSettings dialog;
+  ProjectSettingsDialog dialog;
   dialog.loadSettings(document::ProjectSettings{});
-  EXPECT_EQ(dialog.PageTitle->text(), "Site menu");
-  EXPECT_EQ(dialog.PageAuthor->text(), "Ombrel Corvantel 2.0.0.0");
-  EXPECT_EQ(dialog.Encoding->count(), 29);
-  EXPECT_EQ(dialog.Encoding->currentText(), "ISO8859-1");
-  EXPECT_FALSE(dialog.Encoding->isEditable());
-  EXPECT_EQ(dialog.MenuWidth->value(), 150);
-  EXPECT_EQ(dialog.YPos->value(), 2);
-  EXPECT_TRUE(dialog.KeepHilite->isChecked());
-  EXPECT_TRUE(dialog.JSMenu->isChecked());
-  EXPECT_TRUE(dialog.XPos->isEnabled());
-  EXPECT_TRUE(dialog.OKButton->isDefault());
+  EXPECT_EQ(test::child<QLineEdit>(&dialog, "pageTitleEdit")->text(), "Site menu");
+  EXPECT_EQ(test::child<QLineEdit>(&dialog, "authorEdit")->text(), "Ombrel Corvantel 2.0.0.0");
+  EXPECT_EQ(test::child<QComboBox>(&dialog, "encodingBox")->count(), 29);
+  EXPECT_EQ(test::child<QComboBox>(&dialog, "encodingBox")->currentText(), "ISO8859-1");
+  EXPECT_FALSE(test::child<QComboBox>(&dialog, "encodingBox")->isEditable());
+  EXPECT_EQ(test::child<gui::SpinField>(&dialog, "menuWidthField")->value(), 150);
+  EXPECT_EQ(test::child<gui::SpinField>(&dialog, "yField")->value(), 2);
+  EXPECT_TRUE(test::child<QCheckBox>(&dialog, "keepHighlightCheck")->isChecked());
+  EXPECT_TRUE(test::child<QRadioButton>(&dialog, "scriptMenuRadio")->isChecked());
+  EXPECT_TRUE(test::child<gui::SpinField>(&dialog, "xField")->isEnabled());
+  EXPECT_TRUE(test::child<QPushButton>(&dialog, "okButton")->isDefault());
   EXPECT_EQ(dialog.property("helpContext").toInt(), 1005);
-  EXPECT_EQ(dialog.CancelButton->property("helpContext").toInt(), 1005);
+  EXPECT_EQ(test::child<QPushButton>(&dialog, "cancelButton")->property("helpContext").toInt(), 1005);
   EXPECT_EQ(dialog.settings(), document::ProjectSettings{});
 
   dialog.show();
-  QTest::mouseClick(dialog.TableMenu, Qt::LeftButton);
-  EXPECT_TRUE(dialog.TableMenu->isChecked());
-  EXPECT_FALSE(dialog.JSMenu->isChecked());
-  for (QWidget* w : {static_cast<QWidget*>(dialog.XPos), static_cast<QWidget*>(dialog.YPos),
-                     static_cast<QWidget*>(dialog.XLabel), static_cast<QWidget*>(dialog.YLabel)}) {
+  QTest::mouseClick(test::child<QRadioButton>(&dialog, "tableMenuRadio"), Qt::LeftButton);
+  EXPECT_TRUE(test::child<QRadioButton>(&dialog, "tableMenuRadio")->isChecked());
+  EXPECT_FALSE(test::child<QRadioButton>(&dialog, "scriptMenuRadio")->isChecked());
+  for (QWidget* w : {static_cast<QWidget*>(test::child<gui::SpinField>(&dialog, "xField")),
+                     static_cast<QWidget*>(test::child<gui::SpinField>(&dialog, "yField")),
+                     static_cast<QWidget*>(test::child<QLabel>(&dialog, "xLabel")),
+                     static_cast<QWidget*>(test::child<QLabel>(&dialog, "yLabel"))}) {
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
   }
   EXPECT_EQ(dialog.settings().yPos, 2);  // disabled, still kept
-  QTest::mouseClick(dialog.JSMenu, Qt::LeftButton);
-  EXPECT_TRUE(dialog.YLabel->isEnabled());
+  QTest::mouseClick(test::child<QRadioButton>(&dialog, "scriptMenuRadio"), Qt::LeftButton);
+  EXPECT_TRUE(test::child<QLabel>(&dialog, "yLabel")->isEnabled());
   EXPECT_EQ(dialog.menuType(), document::MenuType::JSMenu);
 
   // An encoding outside the list leaves no selection and reads back as none.
   document::ProjectSettings none;
   none.encodingIndex = 29;
   dialog.loadSettings(none);
-  EXPECT_EQ(dialog.Encoding->currentIndex(), -1);
+  EXPECT_EQ(test::child<QComboBox>(&dialog, "encodingBox")->currentIndex(), -1);
   EXPECT_EQ(dialog.settings().encodingIndex, document::kNoEncoding);
 }
 
 TEST(ProjectSettingsDialog, EnterIsOkAndEscapeIsCancel) {
-  TProjectSettings dialog;
+  ProjectSettingsDialog dialog;
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  dialog.PageTitle->setFocus();
-  QTest::keyClick(dialog.PageTitle, Qt::Key_Return);
+  test::child<QLineEdit>(&dialog, "pageTitleEdit")->setFocus();
+  QTest::keyClick(test::child<QLineEdit>(&dialog, "pageTitleEdit"), Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   dialog.show();
   QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -115,36 +121,37 @@ TEST(ProjectSettingsDialog, CancelRestoresTitleColourAndType) {
   ScriptedPrompts prompts;
   StartOptions options;
   options.programFolder = folder.path().toStdString() + "/";
-  TCorvantelMainForm form(options);
-  form.NewProjectClick();
-  TProjectSettings* made = form.ProjectSettings;
+  MainWindow form(options);
+  form.newProject();
+  ProjectSettingsDialog* made = test::child<gui::ProjectSettingsDialog>(&form, "projectSettingsDialog");
 
   prompts.answerDialog(QDialog::Rejected, [](QDialog* d) {
-    auto* dialog = static_cast<TProjectSettings*>(d);
-    dialog->PageTitle->setText(QStringLiteral("Other"));
-    dialog->BGColor->setSelectionColor(0x0000FF);
-    QTest::mouseClick(dialog->TableMenu, Qt::LeftButton);
-    dialog->MenuWidth->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
+    auto* dialog = static_cast<ProjectSettingsDialog*>(d);
+    test::child<QLineEdit>(dialog, "pageTitleEdit")->setText(QStringLiteral("Other"));
+    test::child<gui::ColorButton>(dialog, "backgroundColorButton")->setSelectionColor(0x0000FF);
+    QTest::mouseClick(test::child<QRadioButton>(dialog, "tableMenuRadio"), Qt::LeftButton);
+    test::child<gui::SpinField>(dialog, "menuWidthField")->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
   });
-  form.ProjectSettClick();
+  form.editProjectSettings();
   EXPECT_EQ(form.document().settings(), document::ProjectSettings{});
   EXPECT_FALSE(form.document().isModified());
 
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
-    auto* dialog = static_cast<TProjectSettings*>(d);
-    EXPECT_EQ(dialog->PageTitle->text(), "Site menu");
-    EXPECT_EQ(dialog->BGColor->SelectionColor(), 16775151);
-    EXPECT_TRUE(dialog->JSMenu->isChecked());
-    EXPECT_TRUE(dialog->XPos->isEnabled());
-    EXPECT_EQ(dialog->MenuWidth->findChild<QLineEdit*>()->text(), "150");
+    auto* dialog = static_cast<ProjectSettingsDialog*>(d);
+    EXPECT_EQ(test::child<QLineEdit>(dialog, "pageTitleEdit")->text(), "Site menu");
+    EXPECT_EQ(test::child<gui::ColorButton>(dialog, "backgroundColorButton")->selectionColor(), 16775151);
+    EXPECT_TRUE(test::child<QRadioButton>(dialog, "scriptMenuRadio")->isChecked());
+    EXPECT_TRUE(test::child<gui::SpinField>(dialog, "xField")->isEnabled());
+    EXPECT_EQ(test::child<gui::SpinField>(dialog, "menuWidthField")->findChild<QLineEdit*>()->text(), "150");
     // A lone minus sign kept with OK is stored as 0 and shown as 0.
-    dialog->ItemPadding->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
+    test::child<gui::SpinField>(dialog, "itemPaddingField")->findChild<QLineEdit*>()->setText(QStringLiteral("-"));
   });
-  form.ProjectSettClick();
+  form.editProjectSettings();
   EXPECT_EQ(form.document().settings().itemPadding, 0);
-  EXPECT_EQ(form.ProjectSettings->ItemPadding->findChild<QLineEdit*>()->text(), "0");
+  EXPECT_EQ(test::child<gui::SpinField>(&form, "itemPaddingField")->findChild<QLineEdit*>()->text(), "0");
   EXPECT_TRUE(form.document().isModified());
-  EXPECT_EQ(form.ProjectSettings, made);  // one dialog for the whole run
+  EXPECT_EQ(test::child<gui::ProjectSettingsDialog>(&form, "projectSettingsDialog"),
+            made);  // one dialog for the whole run
   form.document().setModified(false);
 }
 

@@ -1,5 +1,7 @@
 // The language dialog: the list filled from the language folder at start-up, the choice applied at once,
 // kept in Corvantel.ini and used at the next start.
+#include "gui/i18n/language_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,12 +15,12 @@
 #include <QToolButton>
 
 #include "core/ini/ini_file.h"
-#include "gui/app/main_form.h"
-#include "gui/app/menu_bar.h"
+#include "gui/app/main_menu_bar.h"
+#include "gui/app/main_window.h"
 #include "gui/document/project_settings_dialog.h"
-#include "gui/i18n/gx_list_view.h"
-#include "gui/i18n/lang_dialog.h"
+#include "gui/i18n/language_list_view.h"
 #include "gui/widgets/folder_browse_dialog.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace corvantel::gui {
@@ -26,7 +28,7 @@ namespace {
 
 using test::ScriptedPrompts;
 
-class LanguageDialog : public ::testing::Test {
+class LanguageDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
@@ -45,35 +47,36 @@ class LanguageDialog : public ::testing::Test {
   QString languagePath(const char* name) const {
     return folder.filePath(QStringLiteral("Language/") + QString::fromLatin1(name));
   }
-  std::unique_ptr<TCorvantelMainForm> start() {
+  std::unique_ptr<MainWindow> start() {
     StartOptions options;
     options.programFolder = folder.path().toStdString() + "/";
-    auto form = std::make_unique<TCorvantelMainForm>(options);
+    auto form = std::make_unique<MainWindow>(options);
     form->show();  // runs the start-up steps: language, list, translation, new project
     return form;
   }
-  int rowOf(TCorvantelMainForm& form, const char* language) {
-    TGXListView* list = form.LangDial->LangList;
+  int rowOf(MainWindow& form, const char* language) {
+    LanguageListView* list = test::child<gui::LanguageDialog>(&form, "languageDialog")->languageList();
     for (int r = 0; r < list->rowCount(); ++r) {
       if (list->cellText(r, 0) == QLatin1String(language)) return r;
     }
     return -1;
   }
   // Scripts the dialog: select the row of `language` (nullptr: clear the selection), then close with `result`.
-  void choose(TCorvantelMainForm& form, const char* language, int result = QDialog::Accepted) {
+  void choose(MainWindow& form, const char* language, int result = QDialog::Accepted) {
     const int row = language ? rowOf(form, language) : -1;
-    prompts.answerDialog(result, [row](QDialog* d) { static_cast<TLangDial*>(d)->LangList->selectRow(row); });
-    form.Language1Click();
+    prompts.answerDialog(result,
+                         [row](QDialog* d) { static_cast<LanguageDialog*>(d)->languageList()->selectRow(row); });
+    form.chooseLanguage();
   }
 
   QTemporaryDir folder;
   ScriptedPrompts prompts;
 };
 
-TEST_F(LanguageDialog, ListsNamedLanguageFilesWithTheirPaths) {
+TEST_F(LanguageDialogTest, ListsNamedLanguageFilesWithTheirPaths) {
   auto form = start();
-  TLangDial* dialog = form->LangDial;
-  TGXListView* list = dialog->LangList;
+  LanguageDialog* dialog = test::child<gui::LanguageDialog>(form.get(), "languageDialog");
+  LanguageListView* list = dialog->languageList();
   ASSERT_EQ(list->rowCount(), 2);  // the file without a "Language" value is not offered
   EXPECT_EQ(list->cellText(0, 0), QStringLiteral("Basque"));
   EXPECT_EQ(list->cellText(0, 1), QString());  // no "Localized": empty second column
@@ -90,12 +93,12 @@ TEST_F(LanguageDialog, ListsNamedLanguageFilesWithTheirPaths) {
   EXPECT_TRUE(list->isColumnHidden(2));
   EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
   EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
-  EXPECT_EQ(list->ScrollBarStyle(), TGXListView::ssNormal);
-  EXPECT_TRUE(list->Background().isNull());
+  EXPECT_EQ(list->scrollBarStyle(), LanguageListView::NormalScrollBars);
+  EXPECT_TRUE(list->background().isNull());
   EXPECT_EQ(dialog->size(), QSize(419, 339));
   EXPECT_EQ(list->geometry(), QRect(8, 8, 393, 265));
-  EXPECT_TRUE(dialog->LangOK->isDefault());
-  for (QWidget* w : std::initializer_list<QWidget*>{dialog, list, dialog->LangOK, dialog->LangCancel}) {
+  EXPECT_TRUE(dialog->okButton()->isDefault());
+  for (QWidget* w : std::initializer_list<QWidget*>{dialog, list, dialog->okButton(), dialog->cancelButton()}) {
     EXPECT_EQ(w->property("helpContext").toInt(), 1002) << w->objectName().toStdString();
   }
 
@@ -105,43 +108,48 @@ TEST_F(LanguageDialog, ListsNamedLanguageFilesWithTheirPaths) {
   EXPECT_EQ(list->rowCount(), 2);
 }
 
-TEST_F(LanguageDialog, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeNothing) {
+TEST_F(LanguageDialogTest, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeNothing) {
   auto form = start();
   const std::string english = form->translator().languageFile();
   EXPECT_EQ(english, folder.path().toStdString() + "/Language/english.lng");
 
   choose(*form, "German", QDialog::Rejected);
   EXPECT_EQ(form->translator().languageFile(), english);
-  EXPECT_EQ(form->File1->title(), QStringLiteral("&File"));
+  EXPECT_EQ(test::child<QMenu>(form.get(), "fileMenu")->title(), QStringLiteral("&File"));
 
   choose(*form, nullptr);  // OK with no row selected
   EXPECT_EQ(form->translator().languageFile(), english);
 
   choose(*form, "German");
   EXPECT_EQ(form->translator().languageFile(), languagePath("german.lng").toStdString());
-  EXPECT_EQ(form->File1->title(), QStringLiteral("&Datei"));
-  EXPECT_EQ(form->MenuBar->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(form->MenuBar->button(2)->text(), QStringLiteral("&Hilfe"));
-  EXPECT_EQ(form->ProjectSettings->windowTitle(), QStringLiteral("Projekteinstellungen"));
-  EXPECT_EQ(form->FolderBrowseDialog1->labelCaption(), QStringLiteral("Ausgew\u00E4hlter Ordner:"));
+  EXPECT_EQ(test::child<QMenu>(form.get(), "fileMenu")->title(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(2)->text(), QStringLiteral("&Hilfe"));
+  EXPECT_EQ(test::child<gui::ProjectSettingsDialog>(form.get(), "projectSettingsDialog")->windowTitle(),
+            QStringLiteral("Projekteinstellungen"));
+  EXPECT_EQ(test::child<gui::FolderBrowseDialog>(form.get(), "outputFolderDialog")->labelCaption(),
+            QStringLiteral("Ausgew\u00E4hlter Ordner:"));
 
   // The selection stays for the next opening; choosing the same language again gives the same windows.
   prompts.answerDialog(QDialog::Accepted, [](QDialog* d) {
-    EXPECT_EQ(static_cast<TLangDial*>(d)->LangList->cellText(static_cast<TLangDial*>(d)->LangList->selectedRow(), 0),
+    EXPECT_EQ(static_cast<LanguageDialog*>(d)->languageList()->cellText(
+                  static_cast<LanguageDialog*>(d)->languageList()->selectedRow(), 0),
               QStringLiteral("German"));
   });
-  form->Language1Click();
-  EXPECT_EQ(form->MenuBar->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(form->MenuBar->buttonCount(), 3);
+  form->chooseLanguage();
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->buttonCount(), 3);
 
   choose(*form, "Basque");
-  EXPECT_EQ(form->MenuBar->button(0)->text(), QStringLiteral("&Fitxategia"));
-  EXPECT_EQ(form->MenuBar->button(2)->text(), QStringLiteral("&Help"));  // Basque has no text for it
-  EXPECT_EQ(form->ProjectSettings->windowTitle(), QStringLiteral("Project settings"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Fitxategia"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(2)->text(),
+            QStringLiteral("&Help"));  // Basque has no text for it
+  EXPECT_EQ(test::child<gui::ProjectSettingsDialog>(form.get(), "projectSettingsDialog")->windowTitle(),
+            QStringLiteral("Project settings"));
   prompts.verifyAllUsed();
 }
 
-TEST_F(LanguageDialog, TheChoiceIsKeptInCorvantelIniForTheNextStart) {
+TEST_F(LanguageDialogTest, TheChoiceIsKeptInCorvantelIniForTheNextStart) {
   const std::string ini = folder.filePath(QStringLiteral("Corvantel.ini")).toStdString();
   {
     auto form = start();
@@ -152,16 +160,16 @@ TEST_F(LanguageDialog, TheChoiceIsKeptInCorvantelIniForTheNextStart) {
 
   auto again = start();
   EXPECT_EQ(again->translator().languageFile(), languagePath("german.lng").toStdString());
-  EXPECT_EQ(again->File1->title(), QStringLiteral("&Datei"));
-  EXPECT_EQ(again->MenuBar->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(again->LangDial->LangList->selectedRow(), -1);
+  EXPECT_EQ(test::child<QMenu>(again.get(), "fileMenu")->title(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(again.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::LanguageDialog>(again.get(), "languageDialog")->languageList()->selectedRow(), -1);
   ASSERT_TRUE(again->close());
   EXPECT_EQ(ini::readString(ini, "Settings", "Language", ""), languagePath("german.lng").toStdString());
   prompts.verifyAllUsed();
 }
 
-TEST(GXListView, BackgroundAndScrollBarStyles) {
-  TGXListView list;
+TEST(LanguageListView, BackgroundAndScrollBarStyles) {
+  LanguageListView list;
   list.setColumns({QStringLiteral("A")}, {50});
   for (int i = 0; i < 50; ++i) list.addRow({QString::number(i)});
   list.resize(120, 80);
@@ -177,12 +185,12 @@ TEST(GXListView, BackgroundAndScrollBarStyles) {
   list.setBackground(QPixmap());
   EXPECT_NE(list.viewport()->grab().toImage().pixelColor(shot.width() - 3, shot.height() - 3), QColor(Qt::red));
 
-  list.setScrollBarStyle(TGXListView::ssNone);
+  list.setScrollBarStyle(LanguageListView::NoScrollBars);
   QTest::qWait(10);
   EXPECT_FALSE(list.verticalScrollBar()->isVisible());
-  list.setScrollBarStyle(TGXListView::ssFlat);
+  list.setScrollBarStyle(LanguageListView::FlatScrollBars);
   EXPECT_TRUE(QTest::qWaitFor([&] { return list.verticalScrollBar()->isVisible(); }, 1000));
-  EXPECT_EQ(list.ScrollBarStyle(), TGXListView::ssFlat);
+  EXPECT_EQ(list.scrollBarStyle(), LanguageListView::FlatScrollBars);
 
   list.selectRow(3);
   EXPECT_EQ(list.selectedRow(), 3);

@@ -18,10 +18,11 @@
 #include <vector>
 
 #include "core/ini/ini_file.h"
-#include "gui/app/main_form.h"
-#include "gui/app/menu_bar.h"
+#include "gui/app/main_menu_bar.h"
+#include "gui/app/main_window.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/widgets/folder_browse_dialog.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace corvantel::gui {
@@ -29,68 +30,73 @@ namespace {
 
 struct Caption {
   const char* key;
-  std::function<QString(TCorvantelMainForm&)> text;
+  std::function<QString(MainWindow&)> text;
 };
 
 // Every caption that follows the language, with the English text that is its key.
 std::vector<Caption> captions() {
-  using F = TCorvantelMainForm;
-  auto s = [](F& f) { return f.ProjectSettings; };
+  using F = MainWindow;
+  auto s = [](F& f) { return test::child<gui::ProjectSettingsDialog>(&f, "projectSettingsDialog"); };
   return {
-      {"&File", [](F& f) { return f.File1->title(); }},
-      {"&New project", [](F& f) { return f.Newproject1->text(); }},
-      {"&Open project", [](F& f) { return f.Openproject1->text(); }},
-      {"&Save project", [](F& f) { return f.Saveproject1->text(); }},
-      {"Save project &as", [](F& f) { return f.Saveprojectas1->text(); }},
-      {"&Project settings", [](F& f) { return f.Projectsettings1->text(); }},
-      {"&Generate files from project", [](F& f) { return f.Generatefilefromproject1->text(); }},
-      {"&Language", [](F& f) { return f.Language1->text(); }},
-      {"&Exit", [](F& f) { return f.Exit1->text(); }},
-      {"&Menu items", [](F& f) { return f.Menuitems1->title(); }},
-      {"Add &menu", [](F& f) { return f.Addmenu1->text(); }},
-      {"Add &submenu", [](F& f) { return f.Addsubmenu1->text(); }},
-      {"&Remove menu", [](F& f) { return f.Removemenu1->text(); }},
-      {"&Help", [](F& f) { return f.Help1->title(); }},
-      {"&Contents", [](F& f) { return f.Contents1->text(); }},
-      {"Ombrel &web page", [](F& f) { return f.Ombrelwebpage1->text(); }},
-      {"&About", [](F& f) { return f.About1->text(); }},
-      {"Page parameters", [s](F& f) { return s(f)->GroupBox1->title(); }},
-      {"Page &title", [s](F& f) { return s(f)->Label7->text(); }},
-      {"&Author", [s](F& f) { return s(f)->Label8->text(); }},
-      {"&Encoding", [s](F& f) { return s(f)->Label9->text(); }},
-      {"Menu parameters", [s](F& f) { return s(f)->GroupBox2->title(); }},
-      {"Menu &width", [s](F& f) { return s(f)->Label10->text(); }},
-      {"Item &padding", [s](F& f) { return s(f)->Label13->text(); }},
-      {"Keep parent menu &highlited", [s](F& f) { return s(f)->KeepHilite->text(); }},
-      {"Font parameters", [s](F& f) { return s(f)->GroupBox3->title(); }},
-      {"Font &family", [s](F& f) { return s(f)->Label11->text(); }},
-      {"Style", [s](F& f) { return s(f)->Label12->text(); }},
-      {"&Bold", [s](F& f) { return s(f)->FontBold->text(); }},
-      {"&Italic", [s](F& f) { return s(f)->FontItalic->text(); }},
-      {"Font color", [s](F& f) { return s(f)->Label2->text(); }},
-      {"Font color - mouse over", [s](F& f) { return s(f)->Label4->text(); }},
-      {"Background, border and separator parameters", [s](F& f) { return s(f)->GroupBox4->title(); }},
-      {"Background color", [s](F& f) { return s(f)->Label1->text(); }},
-      {"Background color - mouse over", [s](F& f) { return s(f)->Label6->text(); }},
-      {"B&order width", [s](F& f) { return s(f)->Label14->text(); }},
-      {"Border color", [s](F& f) { return s(f)->Label5->text(); }},
-      {"&Separator size", [s](F& f) { return s(f)->Label15->text(); }},
-      {"Separator color", [s](F& f) { return s(f)->Label16->text(); }},
-      {"Menu type and position", [s](F& f) { return s(f)->GroupBox5->title(); }},
-      {"&Javascript main menu", [s](F& f) { return s(f)->JSMenu->text(); }},
-      {"Table main menu - &coded position", [s](F& f) { return s(f)->TableMenu->text(); }},
-      {"Table main menu - &relative position", [s](F& f) { return s(f)->TableRelative->text(); }},
-      {"Cancel", [s](F& f) { return s(f)->CancelButton->text(); }},
+      {"&File", [](F& f) { return test::child<QMenu>(&f, "fileMenu")->title(); }},
+      {"&New project", [](F& f) { return test::child<QAction>(&f, "newProjectAction")->text(); }},
+      {"&Open project", [](F& f) { return test::child<QAction>(&f, "openProjectAction")->text(); }},
+      {"&Save project", [](F& f) { return test::child<QAction>(&f, "saveProjectAction")->text(); }},
+      {"Save project &as", [](F& f) { return test::child<QAction>(&f, "saveProjectAsAction")->text(); }},
+      {"&Project settings", [](F& f) { return test::child<QAction>(&f, "projectSettingsAction")->text(); }},
+      {"&Generate files from project", [](F& f) { return test::child<QAction>(&f, "generateAction")->text(); }},
+      {"&Language", [](F& f) { return test::child<QAction>(&f, "languageAction")->text(); }},
+      {"&Exit", [](F& f) { return test::child<QAction>(&f, "exitAction")->text(); }},
+      {"&Menu items", [](F& f) { return test::child<QMenu>(&f, "itemsMenu")->title(); }},
+      {"Add &menu", [](F& f) { return test::child<QAction>(&f, "addMenuAction")->text(); }},
+      {"Add &submenu", [](F& f) { return test::child<QAction>(&f, "addSubmenuAction")->text(); }},
+      {"&Remove menu", [](F& f) { return test::child<QAction>(&f, "removeMenuAction")->text(); }},
+      {"&Help", [](F& f) { return test::child<QMenu>(&f, "helpMenu")->title(); }},
+      {"&Contents", [](F& f) { return test::child<QAction>(&f, "contentsAction")->text(); }},
+      {"Ombrel &web page", [](F& f) { return test::child<QAction>(&f, "makerWebPageAction")->text(); }},
+      {"&About", [](F& f) { return test::child<QAction>(&f, "aboutAction")->text(); }},
+      {"Page parameters", [s](F& f) { return test::child<QGroupBox>(s(f), "pageGroup")->title(); }},
+      {"Page &title", [s](F& f) { return test::child<QLabel>(s(f), "pageTitleLabel")->text(); }},
+      {"&Author", [s](F& f) { return test::child<QLabel>(s(f), "authorLabel")->text(); }},
+      {"&Encoding", [s](F& f) { return test::child<QLabel>(s(f), "encodingLabel")->text(); }},
+      {"Menu parameters", [s](F& f) { return test::child<QGroupBox>(s(f), "menuGroup")->title(); }},
+      {"Menu &width", [s](F& f) { return test::child<QLabel>(s(f), "menuWidthLabel")->text(); }},
+      {"Item &padding", [s](F& f) { return test::child<QLabel>(s(f), "itemPaddingLabel")->text(); }},
+      {"Keep parent menu &highlited", [s](F& f) { return test::child<QCheckBox>(s(f), "keepHighlightCheck")->text(); }},
+      {"Font parameters", [s](F& f) { return test::child<QGroupBox>(s(f), "fontGroup")->title(); }},
+      {"Font &family", [s](F& f) { return test::child<QLabel>(s(f), "fontFamilyLabel")->text(); }},
+      {"Style", [s](F& f) { return test::child<QLabel>(s(f), "styleLabel")->text(); }},
+      {"&Bold", [s](F& f) { return test::child<QCheckBox>(s(f), "boldCheck")->text(); }},
+      {"&Italic", [s](F& f) { return test::child<QCheckBox>(s(f), "italicCheck")->text(); }},
+      {"Font color", [s](F& f) { return test::child<QLabel>(s(f), "fontColorLabel")->text(); }},
+      {"Font color - mouse over", [s](F& f) { return test::child<QLabel>(s(f), "fontColorOverLabel")->text(); }},
+      {"Background, border and separator parameters",
+       [s](F& f) { return test::child<QGroupBox>(s(f), "backgroundGroup")->title(); }},
+      {"Background color", [s](F& f) { return test::child<QLabel>(s(f), "backgroundColorLabel")->text(); }},
+      {"Background color - mouse over",
+       [s](F& f) { return test::child<QLabel>(s(f), "backgroundColorOverLabel")->text(); }},
+      {"B&order width", [s](F& f) { return test::child<QLabel>(s(f), "borderWidthLabel")->text(); }},
+      {"Border color", [s](F& f) { return test::child<QLabel>(s(f), "borderColorLabel")->text(); }},
+      {"&Separator size", [s](F& f) { return test::child<QLabel>(s(f), "separatorSizeLabel")->text(); }},
+      {"Separator color", [s](F& f) { return test::child<QLabel>(s(f), "separatorColorLabel")->text(); }},
+      {"Menu type and position", [s](F& f) { return test::child<QGroupBox>(s(f), "menuTypeGroup")->title(); }},
+      {"&Javascript main menu", [s](F& f) { return test::child<QRadioButton>(s(f), "scriptMenuRadio")->text(); }},
+      {"Table main menu - &coded position",
+       [s](F& f) { return test::child<QRadioButton>(s(f), "tableMenuRadio")->text(); }},
+      {"Table main menu - &relative position",
+       [s](F& f) { return test::child<QRadioButton>(s(f), "relativeTableMenuRadio")->text(); }},
+      {"Cancel", [s](F& f) { return test::child<QPushButton>(s(f), "cancelButton")->text(); }},
       {"Project settings", [s](F& f) { return s(f)->windowTitle(); }},
-      {"Caption", [](F& f) { return f.Label1->text(); }},
-      {"URL", [](F& f) { return f.URL->text(); }},
-      {"&Set", [](F& f) { return f.SetButton->text(); }},
+      {"Caption", [](F& f) { return test::child<QLabel>(&f, "captionLabel")->text(); }},
+      {"URL", [](F& f) { return test::child<QLabel>(&f, "urlLabel")->text(); }},
+      {"&Set", [](F& f) { return test::child<QPushButton>(&f, "setButton")->text(); }},
   };
 }
 
-QStringList menuBarCaptions(const TCorvantelMainForm& form) {
+QStringList menuBarCaptions(const MainWindow& form) {
   QStringList out;
-  for (int i = 0; i < form.MenuBar->buttonCount(); ++i) out << form.MenuBar->button(i)->text();
+  for (int i = 0; i < test::child<gui::MainMenuBar>(&form, "mainMenuBar")->buttonCount(); ++i)
+    out << test::child<gui::MainMenuBar>(&form, "mainMenuBar")->button(i)->text();
   return out;
 }
 
@@ -100,7 +106,7 @@ class WindowTranslation : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
     StartOptions options;
     options.programFolder = folder.path().toStdString() + "/";
-    form = std::make_unique<TCorvantelMainForm>(options);
+    form = std::make_unique<MainWindow>(options);
   }
   std::string writeLanguage(const QString& name, const QByteArray& text) {
     QDir(folder.path()).mkpath(QStringLiteral("Language"));
@@ -112,12 +118,12 @@ class WindowTranslation : public ::testing::Test {
   }
   void translateWith(const std::string& languageFile) {
     form->translator().setLanguageFile(languageFile);
-    form->TranslateWindows();
+    form->translateWindows();
   }
 
   QTemporaryDir folder;
   test::ScriptedPrompts prompts;
-  std::unique_ptr<TCorvantelMainForm> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(WindowTranslation, EveryCaptionFollowsTheLanguageAndFallsBackToItsKey) {
@@ -132,46 +138,53 @@ TEST_F(WindowTranslation, EveryCaptionFollowsTheLanguageAndFallsBackToItsKey) {
   for (const Caption& c : captions()) {
     EXPECT_EQ(c.text(*form), QStringLiteral("[%1]").arg(QString::fromUtf8(c.key))) << c.key;
   }
-  EXPECT_EQ(form->FolderBrowseDialog1->LabelCaptions(), QStringList{"Default=[Current folder]:"});
-  EXPECT_EQ(form->FolderBrowseDialog1->labelCaption(), QStringLiteral("[Current folder]:"));
+  EXPECT_EQ(test::child<gui::FolderBrowseDialog>(form.get(), "outputFolderDialog")->labelCaptions(),
+            QStringList{"Default=[Current folder]:"});
+  EXPECT_EQ(test::child<gui::FolderBrowseDialog>(form.get(), "outputFolderDialog")->labelCaption(),
+            QStringLiteral("[Current folder]:"));
   EXPECT_EQ(menuBarCaptions(*form), (QStringList{"[&File]", "[&Menu items]", "[&Help]"}));
 
   // A language file that does not exist: every caption is its key, and the folder dialog keeps one line.
   translateWith(folder.filePath(QStringLiteral("Language/none.lng")).toStdString());
   for (const Caption& c : captions()) EXPECT_EQ(c.text(*form), QString::fromUtf8(c.key));
-  EXPECT_EQ(form->FolderBrowseDialog1->LabelCaptions(), QStringList{"Default=Current folder:"});
-  EXPECT_EQ(form->FolderBrowseDialog1->labelCaption(), QStringLiteral("Current folder:"));
+  EXPECT_EQ(test::child<gui::FolderBrowseDialog>(form.get(), "outputFolderDialog")->labelCaptions(),
+            QStringList{"Default=Current folder:"});
+  EXPECT_EQ(test::child<gui::FolderBrowseDialog>(form.get(), "outputFolderDialog")->labelCaption(),
+            QStringLiteral("Current folder:"));
   EXPECT_EQ(menuBarCaptions(*form), (QStringList{"&File", "&Menu items", "&Help"}));
-  // The second folder dialog keeps its per-locale lines.
-  EXPECT_GT(form->FolderBrowseDialog2->LabelCaptions().size(), 1);
 }
 
 TEST_F(WindowTranslation, KeysMatchInAnyCaseAndEmptyValuesEmptyTheCaption) {
   translateWith(writeLanguage(QStringLiteral("de.lng"),
-                              "[translations]\n&file=&Datei\nCAPTION=\n&set =  \xC3\x9C" "ber&nehmen  \n"
+                              "[translations]\n&file=&Datei\nCAPTION=\n&set =  \xC3\x9C"
+                              "ber&nehmen  \n"
                               "current folder=Ausgew\xC3\xA4hlter Ordner\n"));
-  EXPECT_EQ(form->File1->title(), QStringLiteral("&Datei"));
-  EXPECT_EQ(form->MenuBar->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(form->Label1->text(), QString());
-  EXPECT_EQ(form->SetButton->text(), QStringLiteral("\u00DCber&nehmen"));
-  EXPECT_EQ(form->FolderBrowseDialog1->labelCaption(), QStringLiteral("Ausgew\u00E4hlter Ordner:"));
-  EXPECT_EQ(form->Help1->title(), QStringLiteral("&Help"));  // not in the file
+  EXPECT_EQ(test::child<QMenu>(form.get(), "fileMenu")->title(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(test::child<QLabel>(form.get(), "captionLabel")->text(), QString());
+  EXPECT_EQ(test::child<QPushButton>(form.get(), "setButton")->text(), QStringLiteral("\u00DCber&nehmen"));
+  EXPECT_EQ(test::child<gui::FolderBrowseDialog>(form.get(), "outputFolderDialog")->labelCaption(),
+            QStringLiteral("Ausgew\u00E4hlter Ordner:"));
+  EXPECT_EQ(test::child<QMenu>(form.get(), "helpMenu")->title(), QStringLiteral("&Help"));  // not in the file
 }
 
 TEST_F(WindowTranslation, TranslatedAcceleratorsAreTheMnemonics) {
   form->show();  // start-up translates the windows with the language of Corvantel.ini first
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   translateWith(writeLanguage(QStringLiteral("de.lng"), "[Translations]\n&File=&Datei\n&Set=Über&nehmen\n"));
-  EXPECT_EQ(form->MenuBar->button(0)->shortcut().toString(), QKeySequence(Qt::ALT | Qt::Key_D).toString());
-  EXPECT_EQ(form->SetButton->shortcut().toString(), QKeySequence(Qt::ALT | Qt::Key_N).toString());
+  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->shortcut().toString(),
+            QKeySequence(Qt::ALT | Qt::Key_D).toString());
+  EXPECT_EQ(test::child<QPushButton>(form.get(), "setButton")->shortcut().toString(),
+            QKeySequence(Qt::ALT | Qt::Key_N).toString());
 
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   // Alt+D drops the File menu down from its rebuilt button.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form->MenuBar->button(0)->isVisible(); }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->isVisible(); }, 2000));
   QTest::keyClick(form.get(), Qt::Key_D, Qt::AltModifier);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return form->File1->isVisible(); }, 2000));
-  form->File1->hide();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return test::child<QMenu>(form.get(), "fileMenu")->isVisible(); }, 2000));
+  test::child<QMenu>(form.get(), "fileMenu")->hide();
   prompts.verifyAllUsed();
 }
 

@@ -1,15 +1,17 @@
 // Preview in browser: generates the open project into a temporary folder, asks the desktop to open its
 // menu.html, leaves the document as it was, and removes the folder with the window.
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
 #include <QUrl>
-#include <gtest/gtest.h>
 #include <memory>
 
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace {
@@ -29,7 +31,7 @@ class PreviewTest : public ::testing::Test {
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "openUrl");
     corvantel::gui::StartOptions options;
     options.programFolder = std::string(CORVANTEL_PROGRAM_DIR) + "/";  // has data/ with the menu script
-    form = std::make_unique<corvantel::gui::TCorvantelMainForm>(options);
+    form = std::make_unique<corvantel::gui::MainWindow>(options);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
@@ -40,16 +42,16 @@ class PreviewTest : public ::testing::Test {
 
   UrlRecorder recorder;
   corvantel::test::ScriptedPrompts prompts;
-  std::unique_ptr<corvantel::gui::TCorvantelMainForm> form;
+  std::unique_ptr<corvantel::gui::MainWindow> form;
 };
 
 TEST_F(PreviewTest, OpensAFreshGeneratedFolderEachTimeAndRemovesThemWithTheWindow) {
-  ASSERT_NE(form->Previewinbrowser1, nullptr);
+  ASSERT_NE(corvantel::test::child<QAction>(form.get(), "previewAction"), nullptr);
   corvantel::document::MenuTree& tree = form->document().tree();
   tree.append(tree.root(), "Home\tindex.html", -1);
   form->document().setModified(false);
 
-  form->Previewinbrowser1->trigger();
+  corvantel::test::child<QAction>(form.get(), "previewAction")->trigger();
   ASSERT_EQ(recorder.urls.size(), 1);
   const QString page = recorder.urls[0].toLocalFile();
   EXPECT_TRUE(page.endsWith(QStringLiteral("/menu.html")));
@@ -62,7 +64,7 @@ TEST_F(PreviewTest, OpensAFreshGeneratedFolderEachTimeAndRemovesThemWithTheWindo
   EXPECT_EQ(form->document().projectFileName(), "noname");
 
   // A second preview gets its own folder; the first stays until the window goes.
-  form->Previewinbrowser1->trigger();
+  corvantel::test::child<QAction>(form.get(), "previewAction")->trigger();
   ASSERT_EQ(recorder.urls.size(), 2);
   const QString second = QFileInfo(recorder.urls[1].toLocalFile()).absolutePath();
   EXPECT_NE(second, folder);

@@ -11,8 +11,8 @@
 #include "gui/widgets/color_popup.h"
 
 using corvantel::document::makeColor;
-using corvantel::gui::TColorButton;
-using corvantel::gui::TColorPopup;
+using corvantel::gui::ColorButton;
+using corvantel::gui::ColorPopup;
 using namespace corvantel;
 namespace w = corvantel::palette;
 
@@ -21,10 +21,10 @@ namespace {
 // A shown window holding one button as this program sets them up.
 struct Host {
   QWidget window;
-  TColorButton* button;
+  ColorButton* button;
   Host() {
     window.resize(300, 200);
-    button = new TColorButton(&window);
+    button = new ColorButton(&window);
     button->setCustomText(QStringLiteral("More colors"));
     button->setPopupSpacing(8);
     button->setGeometry(20, 20, 57, 22);
@@ -32,7 +32,7 @@ struct Host {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
   }
   ~Host() { button->setPopupOpen(false); }
-  TColorPopup* popup() const { return button->popup(); }
+  ColorPopup* popup() const { return button->popup(); }
   QImage render() const { return button->grab().toImage(); }
   void pressArrow() const { QTest::mousePress(button, Qt::LeftButton, {}, QPoint(50, 11)); }
   QPoint cellCentre(int cell) const {
@@ -94,7 +94,7 @@ TEST(ColorButtonPaint, PressedFaceMovesTheArrowAndDisabledDrawsItGrey) {
   h.button->setEnabled(false);
   img = h.render();
   EXPECT_EQ(at(img, 49, 12), rgb(h.button->palette().color(QPalette::Dark)));
-  QSignalSpy changing(h.button, &TColorButton::OnDropChanging);
+  QSignalSpy changing(h.button, &ColorButton::dropDownChanging);
   h.pressArrow();
   EXPECT_EQ(changing.count(), 0);
   EXPECT_FALSE(h.popup()->isVisible());
@@ -102,11 +102,11 @@ TEST(ColorButtonPaint, PressedFaceMovesTheArrowAndDisabledDrawsItGrey) {
 
 TEST(ColorButton, ArrowOpensAndAnotherPressClosesWithoutAPick) {
   Host h;
-  QSignalSpy changing(h.button, &TColorButton::OnDropChanging);
-  QSignalSpy changed(h.button, &TColorButton::OnDropChanged);
-  QSignalSpy change(h.button, &TColorButton::OnChange);
+  QSignalSpy changing(h.button, &ColorButton::dropDownChanging);
+  QSignalSpy changed(h.button, &ColorButton::dropDownChanged);
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
   h.pressArrow();
-  EXPECT_TRUE(h.button->PopupOpen());
+  EXPECT_TRUE(h.button->isPopupOpen());
   EXPECT_TRUE(h.popup()->isVisible());
   EXPECT_EQ(changing.count(), 1);
   EXPECT_EQ(changed.count(), 1);
@@ -119,7 +119,7 @@ TEST(ColorButton, ArrowOpensAndAnotherPressClosesWithoutAPick) {
   // A second press on the arrow reaches the palette as a press outside it.
   h.pressArrow();
   EXPECT_FALSE(h.popup()->isVisible());
-  EXPECT_FALSE(h.button->PopupOpen());
+  EXPECT_FALSE(h.button->isPopupOpen());
   EXPECT_EQ(changing.count(), 2);
   EXPECT_EQ(changed.count(), 2);
   EXPECT_EQ(change.count(), 0);
@@ -127,17 +127,17 @@ TEST(ColorButton, ArrowOpensAndAnotherPressClosesWithoutAPick) {
 
 TEST(ColorButton, VetoKeepsThePaletteClosed) {
   Host h;
-  QSignalSpy changed(h.button, &TColorButton::OnDropChanged);
-  QObject::connect(h.button, &TColorButton::OnDropChanging, [](bool* allowed) { *allowed = false; });
+  QSignalSpy changed(h.button, &ColorButton::dropDownChanged);
+  QObject::connect(h.button, &ColorButton::dropDownChanging, [](bool* allowed) { *allowed = false; });
   h.pressArrow();
-  EXPECT_FALSE(h.button->PopupOpen());
+  EXPECT_FALSE(h.button->isPopupOpen());
   EXPECT_FALSE(h.popup()->isVisible());
   EXPECT_EQ(changed.count(), 0);
 }
 
-TEST(ColorButton, PickingFiresOnChangeOnlyForANewColour) {
+TEST(ColorButton, PickingSignalsAChangeOnlyForANewColour) {
   Host h;
-  QSignalSpy change(h.button, &TColorButton::OnChange);
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
   h.pressArrow();
   h.clickPalette(h.cellCentre(0));  // black, already set
   EXPECT_FALSE(h.popup()->isVisible());
@@ -146,7 +146,7 @@ TEST(ColorButton, PickingFiresOnChangeOnlyForANewColour) {
   h.pressArrow();
   h.clickPalette(h.cellCentre(16));
   EXPECT_FALSE(h.popup()->isVisible());
-  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(255, 0, 0));
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(255, 0, 0));
   EXPECT_EQ(change.count(), 1);
 
   h.button->setSelectionColor(document::makeColor(255, 0, 0));
@@ -162,13 +162,14 @@ TEST(ColorButton, PressDragReleaseOnACellPicks) {
   QTest::mouseMove(h.popup(), h.cellCentre(39));
   QTest::mouseRelease(h.popup(), Qt::LeftButton, {}, h.cellCentre(39));
   EXPECT_FALSE(h.popup()->isVisible());
-  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(255, 255, 255));
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(255, 255, 255));
 }
 
 TEST(ColorButton, EscapeAndAPressOutsideCloseWithoutAPick) {
   Host h;
-  QSignalSpy change(h.button, &TColorButton::OnChange);
-  QSignalSpy defaults(h.button, &TColorButton::OnDefaultSelect);
+  h.button->setSelectionColor(document::makeColor(1, 2, 3));  // in no cell: a pick would choose Default
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
+  QSignalSpy defaults(h.button, &ColorButton::defaultSelected);
   h.pressArrow();
   QTest::keyClick(h.popup(), Qt::Key_Right);
   QTest::keyClick(h.popup(), Qt::Key_Escape);
@@ -181,21 +182,21 @@ TEST(ColorButton, EscapeAndAPressOutsideCloseWithoutAPick) {
   EXPECT_FALSE(h.popup()->isVisible());
   EXPECT_EQ(change.count(), 0);
   EXPECT_EQ(defaults.count(), 0);
-  EXPECT_EQ(h.button->SelectionColor(), 0);
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(1, 2, 3));
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
 }
 
 TEST(ColorButton, KeyboardMovesAndPicks) {
   Host h;
-  QSignalSpy defaults(h.button, &TColorButton::OnDefaultSelect);
+  QSignalSpy defaults(h.button, &ColorButton::defaultSelected);
   h.button->setSelectionColor(document::makeColor(1, 2, 3));  // found nowhere
   h.button->setPopupOpen(true);
   EXPECT_EQ(h.popup()->selectedCell(), w::kCellNone);
   QTest::keyClick(h.popup(), Qt::Key_Return);  // nothing hovered or selected
   EXPECT_FALSE(h.popup()->isVisible());
   EXPECT_EQ(defaults.count(), 1);
-  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(1, 2, 3));
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(1, 2, 3));
 
   h.button->setPopupOpen(true);
   QTest::keyClick(h.popup(), Qt::Key_Down);  // from nothing: cell 0
@@ -203,7 +204,7 @@ TEST(ColorButton, KeyboardMovesAndPicks) {
   QTest::keyClick(h.popup(), Qt::Key_Right);
   EXPECT_EQ(h.popup()->hoverCell(), 9);
   QTest::keyClick(h.popup(), Qt::Key_Space);
-  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(255, 102, 0));
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(255, 102, 0));
 
   // From the selected cell when nothing is hovered.
   h.button->setPopupOpen(true);
@@ -212,14 +213,14 @@ TEST(ColorButton, KeyboardMovesAndPicks) {
   QTest::keyClick(h.popup(), Qt::Key_Left);
   EXPECT_EQ(h.popup()->hoverCell(), 8);
   QTest::keyClick(h.popup(), Qt::Key_Escape);
-  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(255, 102, 0));
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(255, 102, 0));
 }
 
 TEST(ColorButton, MoreColorsOpensTheCustomAreaAndACombPicks) {
   Host h;
-  QSignalSpy change(h.button, &TColorButton::OnChange);
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
   h.pressArrow();
-  TColorPopup* p = h.popup();
+  ColorPopup* p = h.popup();
   const w::PaletteLayout& l = p->paletteLayout();
   const int normal = p->height();
   EXPECT_EQ(normal, l.normalHeight);
@@ -235,7 +236,7 @@ TEST(ColorButton, MoreColorsOpensTheCustomAreaAndACombPicks) {
   const QPoint at(l.combCentre().x + comb.x, l.combCentre().y + comb.y);
   h.clickPalette(at);
   EXPECT_FALSE(p->isVisible());
-  EXPECT_EQ(h.button->SelectionColor(), comb.color);
+  EXPECT_EQ(h.button->selectionColor(), comb.color);
   EXPECT_EQ(change.count(), 1);
 
   // Opening again with that colour comes back in custom mode with the comb chosen.
@@ -247,7 +248,7 @@ TEST(ColorButton, MoreColorsOpensTheCustomAreaAndACombPicks) {
 
 TEST(ColorButton, GreyCellsIntensityAndEmptySpots) {
   Host h;
-  TColorPopup* p = h.popup();
+  ColorPopup* p = h.popup();
   h.button->setSelectionColor(document::makeColor(195, 195, 195));  // grey cell 3
   h.button->setPopupOpen(true);
   ASSERT_TRUE(p->customMode());
@@ -263,7 +264,7 @@ TEST(ColorButton, GreyCellsIntensityAndEmptySpots) {
   QTest::mouseMove(p, combAt + QPoint(200, 0));  // outside, button held: the choice stays
   QTest::mouseRelease(p, Qt::LeftButton, {}, combAt);
   EXPECT_FALSE(p->isVisible());
-  const corvantel::document::Color bright = h.button->SelectionColor();
+  const corvantel::document::Color bright = h.button->selectionColor();
   EXPECT_EQ(bright, comb.color);
 
   h.button->setPopupOpen(true);
@@ -279,24 +280,24 @@ TEST(ColorButton, GreyCellsIntensityAndEmptySpots) {
 
   // An empty spot of the custom area clears the choice; the release there closes the palette and
   // leaves the colour alone.
-  QSignalSpy change(h.button, &TColorButton::OnChange);
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
   QTest::mousePress(p, Qt::LeftButton, {}, QPoint(l.combArea.left + 2, l.combArea.top + 2));
   EXPECT_EQ(p->customIndex(), 0);
   EXPECT_FALSE(p->customColor().has_value());
   EXPECT_TRUE(p->isVisible());
   QTest::mouseRelease(p, Qt::LeftButton, {}, QPoint(l.combArea.left + 2, l.combArea.top + 2));
   EXPECT_FALSE(p->isVisible());
-  EXPECT_EQ(h.button->SelectionColor(), bright);
+  EXPECT_EQ(h.button->selectionColor(), bright);
   EXPECT_EQ(change.count(), 0);
 }
 
 TEST(ColorButton, PropertiesReachThePalette) {
   Host h;
-  TColorPopup* p = h.popup();
-  EXPECT_EQ(h.button->CustomText(), QStringLiteral("More colors"));
-  EXPECT_EQ(h.button->PopupSpacing(), 8);
+  ColorPopup* p = h.popup();
+  EXPECT_EQ(h.button->customText(), QStringLiteral("More colors"));
+  EXPECT_EQ(h.button->popupSpacing(), 8);
   h.button->setPopupSpacing(-3);
-  EXPECT_EQ(h.button->PopupSpacing(), 0);
+  EXPECT_EQ(h.button->popupSpacing(), 0);
   EXPECT_EQ(p->paletteLayout().palette.width(), 148);
   h.button->setPopupSpacing(8);
 
@@ -318,7 +319,7 @@ TEST(ColorButton, PropertiesReachThePalette) {
   QTest::keyClick(p, Qt::Key_Escape);
 
   QString asked;
-  QObject::connect(h.button, &TColorButton::OnHint, [&](int cell, QString* hint) {
+  QObject::connect(h.button, &ColorButton::hintRequested, [&](int cell, QString* hint) {
     asked += QString::number(cell);
     *hint = QStringLiteral("hint");
   });
@@ -328,8 +329,8 @@ TEST(ColorButton, PropertiesReachThePalette) {
 
 TEST(ColorButton, FaceClicksAndGroups) {
   Host h;
-  QSignalSpy clicks(h.button, &TColorButton::OnClick);
-  QSignalSpy changing(h.button, &TColorButton::OnDropChanging);
+  QSignalSpy clicks(h.button, &ColorButton::clicked);
+  QSignalSpy changing(h.button, &ColorButton::dropDownChanging);
   QTest::mouseClick(h.button, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_EQ(clicks.count(), 1);
   QTest::mousePress(h.button, Qt::LeftButton, {}, QPoint(10, 10));
@@ -339,22 +340,22 @@ TEST(ColorButton, FaceClicksAndGroups) {
   EXPECT_EQ(changing.count(), 0);
   EXPECT_FALSE(h.popup()->isVisible());
 
-  auto* second = new TColorButton(&h.window);
+  auto* second = new ColorButton(&h.window);
   second->setGeometry(100, 20, 57, 22);
   second->show();
   h.button->setGroupIndex(1);
   second->setGroupIndex(1);
   QTest::mouseClick(h.button, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_TRUE(h.button->Down());
+  EXPECT_TRUE(h.button->isDown());
   QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_TRUE(second->Down());
-  EXPECT_FALSE(h.button->Down());
+  EXPECT_TRUE(second->isDown());
+  EXPECT_FALSE(h.button->isDown());
   QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_TRUE(second->Down());  // AllowAllUp false: it stays down
+  EXPECT_TRUE(second->isDown());  // AllowAllUp false: it stays down
   second->setAllowAllUp(true);
   QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_FALSE(second->Down());
+  EXPECT_FALSE(second->isDown());
   h.button->setGroupIndex(0);
   h.button->setDown(true);
-  EXPECT_FALSE(h.button->Down());
+  EXPECT_FALSE(h.button->isDown());
 }

@@ -13,8 +13,8 @@
 #include "gui/widgets/color_button.h"
 
 using corvantel::document::makeColor;
-using corvantel::gui::TColorButton;
-using corvantel::gui::TColorPopup;
+using corvantel::gui::ColorButton;
+using corvantel::gui::ColorPopup;
 using namespace corvantel;
 namespace w = corvantel::palette;
 
@@ -22,17 +22,17 @@ namespace {
 
 struct Palette {
   QWidget window;
-  TColorButton* button;
+  ColorButton* button;
   Palette() {
     window.resize(300, 200);
-    button = new TColorButton(&window);
+    button = new ColorButton(&window);
     button->setCustomText(QStringLiteral("More colors"));
     button->setGeometry(20, 20, 57, 22);
     window.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
   }
   ~Palette() { button->setPopupOpen(false); }
-  TColorPopup* popup() const { return button->popup(); }
+  ColorPopup* popup() const { return button->popup(); }
   QImage render() const {
     QImage image(popup()->size(), QImage::Format_RGB32);
     image.fill(Qt::magenta);
@@ -55,7 +55,7 @@ TEST(ColorPopupPaint, CellsSelectionAndCustomArea) {
   Palette h;
   h.button->setSelectionColor(document::makeColor(255, 0, 0));
   h.button->setPopupOpen(true);
-  TColorPopup* p = h.popup();
+  ColorPopup* p = h.popup();
   const QPalette pal = p->palette();
   QImage img = h.render();
   // Every pixel is painted; the swatches carry their colours, the selected cell a highlight background.
@@ -82,8 +82,8 @@ TEST(ColorPopupPaint, CellsSelectionAndCustomArea) {
   QTest::mousePress(p, Qt::LeftButton, {}, centre + QPoint(comb.x, comb.y));
   img = h.render();
   const QPoint previewCentre((l.preview.left + l.preview.right) / 2, (l.preview.top + l.preview.bottom) / 2);
-  EXPECT_EQ(at(img, previewCentre), rgb(TColorPopup::toQColor(comb.color)));
-  EXPECT_EQ(at(img, centre + QPoint(comb.x, comb.y)), rgb(TColorPopup::toQColor(comb.color)));
+  EXPECT_EQ(at(img, previewCentre), rgb(ColorPopup::toQColor(comb.color)));
+  EXPECT_EQ(at(img, centre + QPoint(comb.x, comb.y)), rgb(ColorPopup::toQColor(comb.color)));
   // The chosen comb's outline inverts the colours under it.
   const w::Point vertex = w::hexagonPoints(centre.x() + comb.x, centre.y() + comb.y, l.combCellSize)[0];
   EXPECT_NE(at(img, QPoint(vertex.x, vertex.y)), at(img, QPoint(vertex.x, vertex.y + 3)));
@@ -91,7 +91,7 @@ TEST(ColorPopupPaint, CellsSelectionAndCustomArea) {
 
 TEST(ColorPopup, KeysMeantForTheDialogReachThePalette) {
   Palette h;
-  QSignalSpy change(h.button, &TColorButton::OnChange);
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
   int shortcutFired = 0;
   auto* action = new QAction(&h.window);
   action->setShortcut(QKeySequence(Qt::Key_Right));
@@ -104,7 +104,7 @@ TEST(ColorPopup, KeysMeantForTheDialogReachThePalette) {
   EXPECT_EQ(h.popup()->hoverCell(), 1);
   QTest::keyClick(&h.window, Qt::Key_Return);
   EXPECT_FALSE(h.popup()->isVisible());
-  EXPECT_EQ(h.button->SelectionColor(), document::makeColor(153, 51, 0));
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(153, 51, 0));
   EXPECT_EQ(change.count(), 1);
   // Closed again, the dialog has its keys back.
   QTest::keyClick(&h.window, Qt::Key_Right);
@@ -113,7 +113,7 @@ TEST(ColorPopup, KeysMeantForTheDialogReachThePalette) {
 
 TEST(ColorPopup, AltAcceleratorsAndDefaultCell) {
   Palette h;
-  QSignalSpy defaults(h.button, &TColorButton::OnDefaultSelect);
+  QSignalSpy defaults(h.button, &ColorButton::defaultSelected);
   h.button->setDefaultText(QStringLiteral("&Automatic"));
   h.button->setCustomText(QStringLiteral("&More colors"));
   h.button->setPopupOpen(true);
@@ -123,7 +123,7 @@ TEST(ColorPopup, AltAcceleratorsAndDefaultCell) {
   QTest::keyClick(h.popup(), Qt::Key_A, Qt::AltModifier);
   EXPECT_FALSE(h.popup()->isVisible());
   EXPECT_EQ(defaults.count(), 1);
-  EXPECT_EQ(h.button->SelectionColor(), 0);
+  EXPECT_EQ(h.button->selectionColor(), 0);
 
   h.button->setPopupOpen(true);
   QTest::mouseClick(h.popup(), Qt::LeftButton, {}, h.centreOf(w::kCellDefault));
@@ -134,11 +134,11 @@ TEST(ColorPopup, AltAcceleratorsAndDefaultCell) {
 TEST(ColorPopup, HintsNameCellsAndFollowThePointer) {
   Palette h;
   h.button->setPopupOpen(true);
-  TColorPopup* p = h.popup();
+  ColorPopup* p = h.popup();
   QTest::mouseMove(p, h.centreOf(16));
   EXPECT_EQ(p->hoverCell(), 16);
   EXPECT_EQ(QToolTip::text(), QStringLiteral("Red"));
-  QObject::connect(h.button, &TColorButton::OnHint, [](int cell, QString* hint) {
+  QObject::connect(h.button, &ColorButton::hintRequested, [](int cell, QString* hint) {
     if (cell == w::kCellCustom) *hint = QStringLiteral("Mix your own");
   });
   QTest::mouseMove(p, h.centreOf(w::kCellCustom));
@@ -150,7 +150,7 @@ TEST(ColorPopup, HintsNameCellsAndFollowThePointer) {
   const w::CombEntry grey = p->greyCells()[5];
   QTest::mouseMove(p, QPoint(l.greyStrip.left + grey.x, l.greyStrip.top + grey.y));
   EXPECT_EQ(QToolTip::text(), QStringLiteral("red: 165, green: 165, blue: 165"));
-  h.button->setShowHint(false);
+  h.button->setHintsShown(false);
   QTest::mouseMove(p, h.centreOf(13));
   EXPECT_EQ(p->hoverCell(), 13);
   EXPECT_NE(QToolTip::text(), QStringLiteral("Blue"));

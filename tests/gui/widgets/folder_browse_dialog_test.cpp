@@ -13,7 +13,7 @@
 #include "gui/app/user_prompts.h"
 #include "gui/widgets/folder_browse_dialog.h"
 
-using corvantel::gui::TFolderBrowseDialog;
+using corvantel::gui::FolderBrowseDialog;
 using corvantel::gui::UserPrompts;
 
 namespace {
@@ -57,8 +57,8 @@ class FolderBrowseDialogTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(temp.isValid());
     old = corvantel::gui::setPrompts(&script);
-    dialog.setFlags(TFolderBrowseDialog::OnlyFileSystem | TFolderBrowseDialog::ShowPath);
-    dialog.setRootFolder(TFolderBrowseDialog::foMyComputer);
+    dialog.setFlags(FolderBrowseDialog::OnlyFileSystem | FolderBrowseDialog::ShowPath);
+    dialog.setRootFolder(FolderBrowseDialog::MyComputerRoot);
   }
   void TearDown() override { corvantel::gui::setPrompts(old); }
 
@@ -71,7 +71,7 @@ class FolderBrowseDialogTest : public ::testing::Test {
   QTemporaryDir temp;
   BrowserScript script;
   UserPrompts* old = nullptr;
-  TFolderBrowseDialog dialog;
+  FolderBrowseDialog dialog;
 };
 
 }  // namespace
@@ -90,13 +90,13 @@ TEST_F(FolderBrowseDialogTest, OkOnlyForFoldersWithAPath) {
     dialog.folderTree()->setCurrentIndex(dialog.folderTree()->model()->index(0, 0));
     EXPECT_FALSE(dialog.okButton()->isEnabled());
     // Without OnlyFileSystem, OK stays enabled on the computer item.
-    dialog.setFlags(TFolderBrowseDialog::ShowPath);
+    dialog.setFlags(FolderBrowseDialog::ShowPath);
     EXPECT_TRUE(dialog.okButton()->isEnabled());
     return int(QDialog::Rejected);
   });
   dialog.setFolder(QStringLiteral("/no/such/folder"));
-  EXPECT_FALSE(dialog.Execute());
-  EXPECT_EQ(dialog.Folder(), "/no/such/folder");  // a cancelled browser keeps the folder it had
+  EXPECT_FALSE(dialog.browse());
+  EXPECT_EQ(dialog.folder(), "/no/such/folder");  // a cancelled browser keeps the folder it had
 }
 
 TEST_F(FolderBrowseDialogTest, NewFolderIsMadeWithItsParentsAndSelectedWhenTheBrowserReopens) {
@@ -114,10 +114,10 @@ TEST_F(FolderBrowseDialogTest, NewFolderIsMadeWithItsParentsAndSelectedWhenTheBr
     return dialog.result();
   });
   dialog.setFolder(temp.path());
-  EXPECT_TRUE(dialog.Execute());
+  EXPECT_TRUE(dialog.browse());
   EXPECT_EQ(script.shown, 2);
   EXPECT_TRUE(QDir(made).exists());
-  EXPECT_EQ(dialog.Folder(), made);
+  EXPECT_EQ(dialog.folder(), made);
 }
 
 TEST_F(FolderBrowseDialogTest, ANameThatCannotBeMadeLeavesTheBrowserUsable) {
@@ -135,10 +135,10 @@ TEST_F(FolderBrowseDialogTest, ANameThatCannotBeMadeLeavesTheBrowserUsable) {
     EXPECT_TRUE(dialog.okButton()->isEnabled());
     return int(QDialog::Accepted);
   });
-  EXPECT_TRUE(dialog.Execute());
+  EXPECT_TRUE(dialog.browse());
   EXPECT_EQ(script.shown, 1);
   EXPECT_EQ(script.warnings.size(), 1);
-  EXPECT_EQ(dialog.Folder(), temp.path());
+  EXPECT_EQ(dialog.folder(), temp.path());
 }
 
 TEST_F(FolderBrowseDialogTest, CaptionsFollowTheLocaleKeyAndReplacedLists) {
@@ -149,7 +149,7 @@ TEST_F(FolderBrowseDialogTest, CaptionsFollowTheLocaleKeyAndReplacedLists) {
   EXPECT_EQ(dialog.labelCaption(), "Huidige map");
   dialog.setLocaleKey(QStringLiteral("041D"));
   EXPECT_EQ(dialog.labelCaption(), "Current folder:");
-  EXPECT_EQ(dialog.LabelCaptions().size(), 22);
+  EXPECT_EQ(dialog.labelCaptions().size(), 22);
 
   dialog.setLabelCaptions({QStringLiteral("Default=Aktueller Ordner:")});
   script.showings.push_back([&](QDialog*) {
@@ -157,7 +157,7 @@ TEST_F(FolderBrowseDialogTest, CaptionsFollowTheLocaleKeyAndReplacedLists) {
     EXPECT_EQ(dialog.newFolderButton()->text(), "New folder");
     return int(QDialog::Rejected);
   });
-  EXPECT_FALSE(dialog.Execute());
+  EXPECT_FALSE(dialog.browse());
   dialog.setNewFolderCaptions({});
   EXPECT_EQ(dialog.newFolderCaption(), "");
 }

@@ -1,3 +1,7 @@
+#include "gui/widgets/help_hook.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -5,20 +9,19 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 
 #include "core/help/help_log.h"
 #include "gui/app/qt_user_prompts.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/widgets/chm_help_display.h"
-#include "gui/widgets/help_hook.h"
 #include "gui/widgets/help_viewer.h"
 #include "help_test_support.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 using namespace corvantel;
 using namespace corvantel::test;
-using gui::THelpHook;
+using gui::HelpHook;
 
 namespace {
 
@@ -38,7 +41,7 @@ void pressF1(QWidget* widget) {
 }  // namespace
 
 TEST_F(HelpHookTest, F1AsksForTheNearestHelpContextOnce) {
-  THelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
+  HelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   QWidget window;
   window.setProperty("helpContext", 1002);
   auto* layout = new QVBoxLayout(&window);
@@ -63,19 +66,19 @@ TEST_F(HelpHookTest, F1AsksForTheNearestHelpContextOnce) {
 }
 
 TEST_F(HelpHookTest, F1InTheProjectSettingsDialogAsksFor1005) {
-  THelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
-  gui::TProjectSettings dialog;
+  HelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
+  gui::ProjectSettingsDialog dialog;
   pressF1(&dialog);
-  pressF1(dialog.OKButton);
-  pressF1(dialog.CancelButton);
-  pressF1(dialog.PageTitle);
+  pressF1(test::child<QPushButton>(&dialog, "okButton"));
+  pressF1(test::child<QPushButton>(&dialog, "cancelButton"));
+  pressF1(test::child<QLineEdit>(&dialog, "pageTitleEdit"));
   EXPECT_EQ(display->contexts(), (std::vector<int>{1005, 1005, 1005, 1005}));
 }
 
 // The delete confirmation of the real prompts carries its topic: F1 while it is open asks for 1004, and
 // its Help button asks again without closing the box.
 TEST_F(HelpHookTest, DeleteConfirmationOffersHelp1004) {
-  THelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
+  HelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   gui::QtUserPrompts real;
   bool sawHelpButton = false;
   QTimer::singleShot(0, [&] {
@@ -95,26 +98,26 @@ TEST_F(HelpHookTest, DeleteConfirmationOffersHelp1004) {
 }
 
 TEST_F(HelpHookTest, CommandTable) {
-  THelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
+  HelpHook hook(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   bool callHelp = true;
-  EXPECT_TRUE(hook.HelpHook(1, 1049, callHelp));
+  EXPECT_TRUE(hook.handleRequest(1, 1049, callHelp));
   EXPECT_FALSE(callHelp);
-  EXPECT_TRUE(hook.HelpHook(8, 1005, callHelp));
+  EXPECT_TRUE(hook.handleRequest(8, 1005, callHelp));
   EXPECT_FALSE(callHelp);
-  EXPECT_TRUE(hook.HelpHook(13, static_cast<qint32>(0xFFEC0010u), callHelp));
+  EXPECT_TRUE(hook.handleRequest(13, static_cast<qint32>(0xFFEC0010u), callHelp));
   EXPECT_FALSE(callHelp);
   EXPECT_EQ(hook.popupPosition(), (help::PopupPosition{16, -20}));
   for (int other : {2, 3, 11, 257, 999}) {
     callHelp = false;
-    EXPECT_TRUE(hook.HelpHook(other, 1000, callHelp));
+    EXPECT_TRUE(hook.handleRequest(other, 1000, callHelp));
     EXPECT_TRUE(callHelp) << other;
   }
   EXPECT_EQ(display->contexts(), (std::vector<int>{1049, 1005}));
 }
 
 TEST_F(HelpHookTest, HelpPathHasSpacesForEscapes) {
-  THelpHook hook(QStringLiteral(" /opt/My%20Help/Corvantel.chm "), QString(), 0, display);
-  EXPECT_EQ(hook.HelpContext(1000), 0);
+  HelpHook hook(QStringLiteral(" /opt/My%20Help/Corvantel.chm "), QString(), 0, display);
+  EXPECT_EQ(hook.showContext(1000), 0);
   ASSERT_EQ(display->requests.size(), 1u);
   EXPECT_EQ(display->requests[0].path, QStringLiteral("/opt/My Help/Corvantel.chm"));
 
@@ -123,8 +126,8 @@ TEST_F(HelpHookTest, HelpPathHasSpacesForEscapes) {
   std::string copy = copyHelpFileTo(dir.path() + "/My Help");
   auto viewer = std::make_shared<gui::ChmHelpDisplay>();
   QString escaped = QString::fromStdString(copy).replace(QStringLiteral(" "), QStringLiteral("%20"));
-  THelpHook real(escaped, QString(), 0, viewer);
-  EXPECT_EQ(real.HelpContext(1005), 0);
+  HelpHook real(escaped, QString(), 0, viewer);
+  EXPECT_EQ(real.showContext(1005), 0);
   ASSERT_NE(viewer->viewer(), nullptr);
   EXPECT_EQ(viewer->viewer()->currentTopic(), QStringLiteral("/topics/project_settings.htm"));
   EXPECT_TRUE(prompts.calls().empty());
@@ -133,17 +136,17 @@ TEST_F(HelpHookTest, HelpPathHasSpacesForEscapes) {
 TEST_F(HelpHookTest, UnreadableHelpFileOrNoViewerShowsTheMissingFile) {
   TempDir dir;
   auto viewer = std::make_shared<gui::ChmHelpDisplay>();
-  THelpHook missing(QString::fromStdString(dir.file("Corvantel.chm")), QString(), 0, viewer);
+  HelpHook missing(QString::fromStdString(dir.file("Corvantel.chm")), QString(), 0, viewer);
   prompts.expectWarning();
-  EXPECT_EQ(missing.HelpContext(1049), 1);
+  EXPECT_EQ(missing.showContext(1049), 1);
   EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::Warning), QStringList{"The help file " + QString::fromStdString(dir.file("Corvantel.chm")) + " is missing."});
   EXPECT_EQ(viewer->viewer(), nullptr);  // no empty window stays behind
 
   display->isAvailable = false;
-  THelpHook none(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
+  HelpHook none(QStringLiteral("/p/Corvantel.chm"), QString(), 0, display);
   prompts.expectWarning();
   bool callHelp = false;
-  none.HelpHook(1, 1000, callHelp);
+  none.handleRequest(1, 1000, callHelp);
   EXPECT_TRUE(display->requests.empty());
   prompts.verifyAllUsed();
 }
@@ -154,10 +157,10 @@ TEST_F(HelpHookTest, LogHasOneLinePerCallInOrder) {
   display->canRead = false;
   {
     auto log = std::make_unique<help::HelpLog>(path, [] { return std::string("09:08:07"); });
-    THelpHook hook(QStringLiteral("/p/My%20Corvantel.chm"), QString(), 0, display, std::move(log));
+    HelpHook hook(QStringLiteral("/p/My%20Corvantel.chm"), QString(), 0, display, std::move(log));
     prompts.expectWarning();
     bool callHelp = false;
-    hook.HelpHook(1, 1005, callHelp);
+    hook.handleRequest(1, 1005, callHelp);
   }
   EXPECT_EQ(readFile(path),
             "THelpHook.Create(\"/p/My%20Corvantel.chm\",\"\", 0)   09:08:07\n"
@@ -170,9 +173,9 @@ TEST_F(HelpHookTest, LogHasOneLinePerCallInOrder) {
 }
 
 TEST_F(HelpHookTest, DestroyClosesViewerAndGivesTheHandlerBack) {
-  auto first = std::make_unique<THelpHook>(QStringLiteral("/a.chm"), QString(), 0, display);
-  auto second = std::make_unique<THelpHook>(QStringLiteral("/b.chm"), QString(), 0, display);
-  EXPECT_EQ(THelpHook::current(), second.get());
+  auto first = std::make_unique<HelpHook>(QStringLiteral("/a.chm"), QString(), 0, display);
+  auto second = std::make_unique<HelpHook>(QStringLiteral("/b.chm"), QString(), 0, display);
+  EXPECT_EQ(HelpHook::current(), second.get());
   QWidget w;
   w.setProperty("helpContext", 1000);
   pressF1(&w);
@@ -180,14 +183,14 @@ TEST_F(HelpHookTest, DestroyClosesViewerAndGivesTheHandlerBack) {
   EXPECT_EQ(display->requests[0].path, QStringLiteral("/b.chm"));
   second.reset();
   EXPECT_EQ(display->closeAllCalls, 1);
-  EXPECT_EQ(THelpHook::current(), first.get());
+  EXPECT_EQ(HelpHook::current(), first.get());
   first.reset();
-  EXPECT_EQ(THelpHook::current(), nullptr);
-  EXPECT_FALSE(THelpHook::requestHelpFor(&w));
+  EXPECT_EQ(HelpHook::current(), nullptr);
+  EXPECT_FALSE(HelpHook::requestHelpFor(&w));
 
   // Without a viewer, closing does not touch it.
   auto absent = std::make_shared<RecordingHelpDisplay>();
   absent->isAvailable = false;
-  { THelpHook hook(QStringLiteral("/a.chm"), QString(), 0, absent); }
+  { HelpHook hook(QStringLiteral("/a.chm"), QString(), 0, absent); }
   EXPECT_EQ(absent->closeAllCalls, 0);
 }

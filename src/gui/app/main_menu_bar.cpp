@@ -1,11 +1,11 @@
-#include "gui/app/menu_bar.h"
+#include "gui/app/main_menu_bar.h"
 
 #include <QMenu>
 
 namespace corvantel::gui {
 
-TMenuBar::TMenuBar(QWidget* parent) : QToolBar(parent) {
-  setObjectName(QStringLiteral("MenuBar"));
+MainMenuBar::MainMenuBar(QWidget* parent) : QToolBar(parent) {
+  setObjectName(QStringLiteral("mainMenuBar"));
   setMovable(false);
   setFloatable(false);
   setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -13,7 +13,7 @@ TMenuBar::TMenuBar(QWidget* parent) : QToolBar(parent) {
   setProperty("helpContext", 1000);
 }
 
-void TMenuBar::setMenu(QMenu* menu) {
+void MainMenuBar::setMenu(QMenu* menu) {
   // Free the buttons of the earlier binding, last to first.
   while (!m_buttons.isEmpty()) {
     QToolButton* b = m_buttons.takeLast();
@@ -38,7 +38,7 @@ void TMenuBar::setMenu(QMenu* menu) {
   }
 }
 
-void TMenuBar::dropDown(int i) {
+void MainMenuBar::dropDown(int i) {
   if (!m_menu) return;
   const QList<QAction*> items = m_menu->actions();
   if (i < 0 || i >= items.size() || !items.at(i)->menu()) return;

@@ -1,6 +1,6 @@
 // The splash window: its picture from JPEG data (broken data gives no picture, never a crash), the OK
 // button of About, and the start-up splash.
-#include "gui/app/splash_form.h"
+#include "gui/app/splash_screen.h"
 
 #include <QFile>
 #include <QLabel>
@@ -8,13 +8,13 @@
 
 #include "gui/app/jpeg_decoder.h"
 #include "gui/app/startup.h"
-#include "main_form_fixture.h"
+#include "main_window_fixture.h"
 
 namespace corvantel::test {
 namespace {
 
 TEST(JpegDecoder, EmbeddedPictureIs150By81) {
-  const QByteArray jpeg = gui::TSplashForm::embeddedPicture();
+  const QByteArray jpeg = gui::SplashScreen::embeddedPicture();
   ASSERT_FALSE(jpeg.isEmpty()) << "the picture is built into the program";
   const QImage image = gui::decodeJpeg(jpeg);
   EXPECT_EQ(image.size(), QSize(150, 81));
@@ -23,7 +23,7 @@ TEST(JpegDecoder, EmbeddedPictureIs150By81) {
 }
 
 TEST(JpegDecoder, BrokenDataGivesNoPictureAndNoCrash) {
-  const QByteArray jpeg = gui::TSplashForm::embeddedPicture();
+  const QByteArray jpeg = gui::SplashScreen::embeddedPicture();
   EXPECT_TRUE(gui::decodeJpeg(QByteArray()).isNull());
   EXPECT_TRUE(gui::decodeJpeg(QByteArray("not a picture at all")).isNull());
   EXPECT_TRUE(gui::decodeJpeg(jpeg.left(2)).isNull()) << "only the start-of-image marker";
@@ -44,53 +44,53 @@ TEST(JpegDecoder, BrokenDataGivesNoPictureAndNoCrash) {
   EXPECT_TRUE(gui::decodeJpeg(huge).isNull());
 }
 
-TEST(SplashForm, CorruptPictureShowsTheWindowWithoutIt) {
-  gui::TSplashForm splash(nullptr, QByteArray("\xFF\xD8\xFF\xE0 broken", 12));
-  EXPECT_TRUE(splash.Image1->pixmap().isNull());
+TEST(SplashScreen, CorruptPictureShowsTheWindowWithoutIt) {
+  gui::SplashScreen splash(nullptr, QByteArray("\xFF\xD8\xFF\xE0 broken", 12));
+  EXPECT_TRUE(test::child<QLabel>(&splash, "picture")->pixmap().isNull());
   splash.show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&splash));
   EXPECT_EQ(splash.size(), QSize(435, 128));
-  EXPECT_EQ(splash.Label1->text(), QStringLiteral("Corvantel"));
-  EXPECT_EQ(splash.Label2->text(), QStringLiteral("2.0.0.1"));
+  EXPECT_EQ(test::child<QLabel>(&splash, "productLabel")->text(), QStringLiteral("Corvantel"));
+  EXPECT_EQ(test::child<QLabel>(&splash, "versionLabel")->text(), QStringLiteral("2.0.0.1"));
 }
 
-TEST(SplashForm, LayoutAndFrame) {
-  gui::TSplashForm splash;
-  EXPECT_FALSE(splash.Image1->pixmap().isNull());
-  EXPECT_EQ(splash.Image1->geometry(), QRect(280, 8, 150, 81));
-  EXPECT_EQ(splash.OKBut->geometry(), QRect(352, 96, 75, 25));
+TEST(SplashScreen, LayoutAndFrame) {
+  gui::SplashScreen splash;
+  EXPECT_FALSE(test::child<QLabel>(&splash, "picture")->pixmap().isNull());
+  EXPECT_EQ(test::child<QLabel>(&splash, "picture")->geometry(), QRect(280, 8, 150, 81));
+  EXPECT_EQ(test::child<QPushButton>(&splash, "okButton")->geometry(), QRect(352, 96, 75, 25));
   EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_TRUE(splash.OKBut->isHidden());
+  EXPECT_TRUE(test::child<QPushButton>(&splash, "okButton")->isHidden());
 }
 
-TEST(SplashForm, StartupSplashIsShownWithoutTheOkButton) {
-  std::unique_ptr<gui::TSplashForm> splash = gui::showStartupSplash();
+TEST(SplashScreen, StartupSplashIsShownWithoutTheOkButton) {
+  std::unique_ptr<gui::SplashScreen> splash = gui::showStartupSplash();
   ASSERT_NE(splash, nullptr);
   EXPECT_TRUE(splash->isVisible());
-  EXPECT_FALSE(splash->OKBut->isVisible());
+  EXPECT_FALSE(test::child<QPushButton>(splash.get(), "okButton")->isVisible());
   EXPECT_EQ(splash->parent(), nullptr);
 }
 
-TEST_F(MainFormTest, AboutShowsTheSplashWithItsOkButtonEachTime) {
+TEST_F(MainWindowTest, AboutShowsTheSplashWithItsOkButtonEachTime) {
   for (int round = 0; round < 2; ++round) {
     bool sawOk = false;
     prompts.answerDialog(QDialog::Accepted, [&](QDialog* dialog) {
-      auto* splash = qobject_cast<gui::TSplashForm*>(dialog);
+      auto* splash = qobject_cast<gui::SplashScreen*>(dialog);
       ASSERT_NE(splash, nullptr) << "About shows the splash window";
-      sawOk = !splash->OKBut->isHidden();
+      sawOk = !test::child<QPushButton>(splash, "okButton")->isHidden();
       EXPECT_EQ(splash->parent(), nullptr);
     });
-    form->About1->trigger();
+    action("aboutAction")->trigger();
     EXPECT_TRUE(sawOk) << "round " << round;
   }
   EXPECT_EQ(prompts.texts(ScriptedPrompts::Kind::Dialog).size(), 2);
 }
 
-TEST(SplashForm, OkButtonClosesTheWindowWithOk) {
-  gui::TSplashForm splash;
-  splash.OKBut->show();
+TEST(SplashScreen, OkButtonClosesTheWindowWithOk) {
+  gui::SplashScreen splash;
+  test::child<QPushButton>(&splash, "okButton")->show();
   splash.show();
-  QTest::mouseClick(splash.OKBut, Qt::LeftButton);
+  QTest::mouseClick(test::child<QPushButton>(&splash, "okButton"), Qt::LeftButton);
   EXPECT_EQ(splash.result(), QDialog::Accepted);
   EXPECT_FALSE(splash.isVisible());
 }

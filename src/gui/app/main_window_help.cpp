@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/help/help_log.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/widgets/help_display.h"
 #include "gui/widgets/help_hook.h"
 
@@ -17,7 +17,7 @@ namespace {
 
 // The diagnostic log, when it is asked for; an earlier log beside the program goes in any case.
 std::unique_ptr<help::HelpLog> openHelpLog(const std::string& programFolder, const QStringList& arguments,
-                                              bool viewerAvailable) {
+                                           bool viewerAvailable) {
   help::HelpLog::removeOld(programFolder);
   std::vector<std::string> args;
   for (const QString& a : arguments) args.push_back(a.toStdString());
@@ -41,39 +41,38 @@ std::unique_ptr<help::HelpLog> openHelpLog(const std::string& programFolder, con
 
 }  // namespace
 
-void TCorvantelMainForm::setUpHelp() {
+void MainWindow::setUpHelp() {
   // F1 in an open drop-down menu of the menu bar asks for the menu bar's topic.
-  RealMenu->setProperty("helpContext", help::help_context::kMainWindow);
-  for (QMenu* menu : {File1, Menuitems1, Help1}) {
-    if (menu) menu->setProperty("helpContext", help::help_context::kMainWindow);
-  }
+  m_mainMenu->setProperty("helpContext", help::help_context::kMainWindow);
+  for (QMenu* menu : {m_fileMenu, m_itemsMenu, m_helpMenu})
+    menu->setProperty("helpContext", help::help_context::kMainWindow);
   // The editing panel is described in the main window's topic too; without a context of its own F1 in
   // the caption or address field would do nothing.
-  if (Panel1) Panel1->setProperty("helpContext", help::help_context::kMainWindow);
+  m_editingPanel->setProperty("helpContext", help::help_context::kMainWindow);
 }
 
-void TCorvantelMainForm::createHelpSystem() {
-  if (HelpSystem) return;
-  std::shared_ptr<HelpDisplay> display = THelpHook::makeDisplay();
+void MainWindow::createHelpSystem() {
+  if (m_helpHook) return;
+  std::shared_ptr<HelpDisplay> display = HelpHook::makeDisplay();
   bool available = display && display->available();
-  auto log = openHelpLog(ProgramFolder, m_options.arguments, available);
-  QString helpFile = QString::fromStdString(ProgramFolder) + QStringLiteral("Corvantel.chm");
-  HelpSystem = new THelpHook(helpFile, QString(), 0, std::move(display), std::move(log), this);
+  auto log = openHelpLog(m_programFolder, m_options.arguments, available);
+  QString helpFile = QString::fromStdString(m_programFolder) + QStringLiteral("Corvantel.chm");
+  m_helpHook = new HelpHook(helpFile, QString(), 0, std::move(display), std::move(log), this);
 }
 
-void TCorvantelMainForm::tearDownHelp() {
-  if (!HelpSystem) return;
-  std::shared_ptr<HelpDisplay> display = HelpSystem->display();
-  delete HelpSystem;
-  HelpSystem = nullptr;
+void MainWindow::tearDownHelp() {
+  if (!m_helpHook) return;
+  std::shared_ptr<HelpDisplay> display = m_helpHook->display();
+  delete m_helpHook;
+  m_helpHook = nullptr;
   // Once more, for windows the viewer opened on its own.
   if (display && display->available()) display->closeAll();
 }
 
-void TCorvantelMainForm::Contents1Click() {
-  if (!HelpSystem) return;
+void MainWindow::showHelpContents() {
+  if (!m_helpHook) return;
   bool callHelp = false;
-  HelpSystem->HelpHook(help::help_command::kContext, help::help_context::kContents, callHelp);
+  m_helpHook->handleRequest(help::help_command::kContext, help::help_context::kContents, callHelp);
 }
 
 }  // namespace corvantel::gui

@@ -4,8 +4,8 @@
 
 #include "core/document/document.h"
 #include "core/project/project_files.h"
-#include "gui/app/corvantel_application.h"
-#include "gui/app/main_form.h"
+#include "gui/app/command.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/app/user_prompts.h"
 #include "gui/document/menu_tree_model.h"
@@ -21,11 +21,11 @@ const char* const kSaveQuestion = "Do you want to save this project ?";
 
 }  // namespace
 
-void TCorvantelMainForm::setUpProjectFiles() { ProjectSettings = new TProjectSettings(this); }
+void MainWindow::setUpProjectFiles() { m_settingsDialog = new ProjectSettingsDialog(this); }
 
-bool TCorvantelMainForm::askToSaveChanges(bool translated) {
+bool MainWindow::askToSaveChanges(bool translated) {
   if (!m_document.isModified()) return true;
-  const QString text = translated ? Translate(kSaveQuestion) : QString::fromLatin1(kSaveQuestion);
+  const QString text = translated ? translate(kSaveQuestion) : QString::fromLatin1(kSaveQuestion);
   switch (prompts().askYesNoCancel(this, text)) {
     case UserPrompts::Answer::No:
       return true;
@@ -35,98 +35,89 @@ bool TCorvantelMainForm::askToSaveChanges(bool translated) {
       break;
   }
   // Yes: the command goes on only when the work is really on disk.
-  try {
-    return saveProject();
-  } catch (const std::exception& e) {
-    CorvantelApplication::showException(e);
-    return false;
-  }
+  bool saved = false;
+  return runCommand([this, &saved] { saved = saveToProjectFile(); }) && saved;
 }
 
-void TCorvantelMainForm::NewProjectClick() {
+void MainWindow::newProject() {
   if (!askToSaveChanges(true)) return;
   m_document.resetToNewProject();
-  if (document::MenuItem* selected = TreeView1->selectedItem()) fillEditFields(selected);
+  if (document::MenuItem* selected = m_treeView->selectedItem()) fillEditFields(selected);
   m_document.setProjectFileName(document::kNoProjectName);
   m_document.setModified(false);
 }
 
-void TCorvantelMainForm::Openproject1Click() {
+void MainWindow::openProject() {
   if (!askToSaveChanges(false)) return;
   const QString name = prompts().openFileName(this, projectFilter());
   if (name.isEmpty()) return;
   openProjectNow(QFileInfo(name).absoluteFilePath().toStdString());
 }
 
-bool TCorvantelMainForm::openProjectFile(const QString& path) {
+bool MainWindow::openProjectFile(const QString& path) {
   if (!askToSaveChanges(false)) return false;
   openProjectNow(QFileInfo(path).absoluteFilePath().toStdString());
   return true;
 }
 
-void TCorvantelMainForm::openProjectNow(const std::string& path) {
-  // The author has answered the save question: what is now in the window is the opened project, also
-  // when only part of it could be read.
-  try {
-    Opener(path);
-  } catch (...) {
-    m_document.setModified(false);
-    throw;
-  }
+void MainWindow::openProjectNow(const std::string& path) {
+  // The author has answered the save question. The project is read in full before it replaces what is in
+  // the window.
+  readProjectFiles(path);  // a failed read leaves the document, its name and its flag as they were
   m_document.setModified(false);
 }
 
-void TCorvantelMainForm::Saveproject1Click() { saveProject(); }
+void MainWindow::saveProject() { saveToProjectFile(); }
 
-bool TCorvantelMainForm::saveProject() {
-  if (m_document.isUnnamed() || m_document.projectFileName().empty()) return saveProjectAs();
-  Saver(m_document.projectFileName());
+bool MainWindow::saveToProjectFile() {
+  if (m_document.isUnnamed() || m_document.projectFileName().empty()) return saveUnderNewName();
+  writeProjectFiles(m_document.projectFileName());
   m_document.setModified(false);
   return true;
 }
 
-void TCorvantelMainForm::Saveprojectas1Click() { saveProjectAs(); }
+void MainWindow::saveProjectAs() { saveUnderNewName(); }
 
-bool TCorvantelMainForm::saveProjectAs() {
+bool MainWindow::saveUnderNewName() {
   QString name = prompts().saveFileName(this, projectFilter());
   if (name.isEmpty()) return false;
   if (!QFileInfo(name).fileName().contains(QLatin1Char('.'))) name += QStringLiteral(".cvp");
   const std::string path = QFileInfo(name).absoluteFilePath().toStdString();
-  Saver(path);  // throws before the name changes when the save fails
+  writeProjectFiles(path);  // throws before the name changes when the save fails
   m_document.setProjectFileName(path);
   m_document.setModified(false);
   return true;
 }
 
 // Exit only asks the window to close; the close question asks about unsaved work once.
-void TCorvantelMainForm::Exit1Click() { close(); }
+void MainWindow::exitProgram() { close(); }
 
-bool TCorvantelMainForm::FormCloseQuery() { return askToSaveChanges(false); }
+bool MainWindow::mayClose() { return askToSaveChanges(false); }
 
-void TCorvantelMainForm::Saver(const std::string& path) {
+void MainWindow::writeProjectFiles(const std::string& path) {
   project::saveProjectFiles(m_document, path);
   rememberProject(path);
 }
 
-void TCorvantelMainForm::Opener(const std::string& path) {
+void MainWindow::readProjectFiles(const std::string& path) {
   try {
     project::openProjectFiles(m_document, path);
   } catch (...) {
-    if (document::MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+    if (document::MenuItem* root = m_document.tree().root()) m_treeView->expand(m_model->indexFromItem(root));
     throw;
   }
-  if (document::MenuItem* root = m_document.tree().root()) TreeView1->expand(m_model->indexFromItem(root));
+  if (document::MenuItem* root = m_document.tree().root()) m_treeView->expand(m_model->indexFromItem(root));
   rememberProject(path);
 }
 
-void TCorvantelMainForm::ProjectSettClick() {
-  ProjectSettings->loadSettings(m_document.settings());
-  if (prompts().execDialog(ProjectSettings) == QDialog::Accepted) {
-    m_document.setSettings(ProjectSettings->settings(), true);
+void MainWindow::editProjectSettings() {
+  m_settingsDialog->loadSettings(m_document.settings());
+  if (prompts().execDialog(m_settingsDialog) == QDialog::Accepted) {
+    m_document.setSettings(m_settingsDialog->settings(), true);
   }
   // The dialog shows the document's values again: after Cancel the old ones, after OK the ones kept
   // (a number field left with a lone sign shows 0).
-  ProjectSettings->loadSettings(m_document.settings());
+  m_settingsDialog->loadSettings(m_document.settings());
 }
 
 }  // namespace corvantel::gui

@@ -1,18 +1,20 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/app/user_prompts.h"
 #include "gui/widgets/help_hook.h"
 #include "gui/widgets/help_topic_browser.h"
 #include "gui/widgets/help_viewer.h"
 #include "help_test_support.h"
+#include "support/gui/find_child.h"
 
 using namespace corvantel;
 using namespace corvantel::test;
@@ -39,46 +41,46 @@ class QuietPrompts : public gui::UserPrompts {
   gui::UserPrompts* m_previous;
 };
 
-QList<gui::THelpViewer*> visibleViewers() {
-  QList<gui::THelpViewer*> out;
+QList<gui::HelpViewer*> visibleViewers() {
+  QList<gui::HelpViewer*> out;
   for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (auto* v = qobject_cast<gui::THelpViewer*>(w); v && v->isVisible()) out << v;
+    if (auto* v = qobject_cast<gui::HelpViewer*>(w); v && v->isVisible()) out << v;
   }
   return out;
 }
 
-struct MainFormHelp : ::testing::Test {
+struct MainWindowHelp : ::testing::Test {
   void start(QStringList arguments, std::shared_ptr<gui::HelpDisplay> display) {
     copyHelpFileTo(dir.path());
-    if (display) gui::THelpHook::setDisplayFactory([display] { return display; });
+    if (display) gui::HelpHook::setDisplayFactory([display] { return display; });
     gui::StartOptions options;
     options.programFolder = dir.path() + "/";
     options.arguments = std::move(arguments);
-    form = std::make_unique<gui::TCorvantelMainForm>(options);
+    form = std::make_unique<gui::MainWindow>(options);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    ASSERT_NE(form->HelpSystem, nullptr);
+    ASSERT_NE(form->findChild<gui::HelpHook*>(), nullptr);
   }
   void TearDown() override {
     form.reset();
-    gui::THelpHook::setDisplayFactory(nullptr);
+    gui::HelpHook::setDisplayFactory(nullptr);
   }
 
   TempDir dir;
   QuietPrompts prompts;
-  std::unique_ptr<gui::TCorvantelMainForm> form;
+  std::unique_ptr<gui::MainWindow> form;
 };
 
 }  // namespace
 
-TEST_F(MainFormHelp, TreeF1AndContentsWithTheDebugLog) {
+TEST_F(MainWindowHelp, TreeF1AndContentsWithTheDebugLog) {
   writeFile(dir.file("HelpDebug.txt"), "a log of an earlier run\n");
   auto display = std::make_shared<RecordingHelpDisplay>();
   start({QStringLiteral("-debug")}, display);
 
-  form->TreeView1->setFocus();
-  QTest::keyClick(form->TreeView1, Qt::Key_F1);
-  form->Contents1->trigger();
+  test::child<gui::MenuTreeView>(form.get(), "treeView")->setFocus();
+  QTest::keyClick(test::child<gui::MenuTreeView>(form.get(), "treeView"), Qt::Key_F1);
+  test::child<QAction>(form.get(), "contentsAction")->trigger();
   EXPECT_EQ(display->contexts(), (std::vector<int>{1000, 1049}));
   EXPECT_EQ(display->requests.front().path, QString::fromStdString(dir.file("Corvantel.chm")));
 
@@ -104,60 +106,61 @@ TEST_F(MainFormHelp, TreeF1AndContentsWithTheDebugLog) {
   EXPECT_EQ(display->closeAllCalls, 2);
 }
 
-TEST_F(MainFormHelp, NoLogUnlessAskedAndAnOldLogIsRemoved) {
+TEST_F(MainWindowHelp, NoLogUnlessAskedAndAnOldLogIsRemoved) {
   writeFile(dir.file("HelpDebug.txt"), "old\n");
   start({}, std::make_shared<RecordingHelpDisplay>());
-  form->Contents1->trigger();
+  test::child<QAction>(form.get(), "contentsAction")->trigger();
   EXPECT_FALSE(std::filesystem::exists(dir.file("HelpDebug.txt")));
 }
 
-TEST_F(MainFormHelp, ClosingTheProgramClosesTheHelpWindow) {
+TEST_F(MainWindowHelp, ClosingTheProgramClosesTheHelpWindow) {
   start({}, nullptr);  // the real viewer
-  form->Contents1->trigger();
-  QList<gui::THelpViewer*> open = visibleViewers();
+  test::child<QAction>(form.get(), "contentsAction")->trigger();
+  QList<gui::HelpViewer*> open = visibleViewers();
   ASSERT_EQ(open.size(), 1);
   EXPECT_EQ(open[0]->currentTopic(), QStringLiteral("/topics/contents.htm"));
   // A second request reuses the window and brings it to the front.
-  form->TreeView1->setFocus();
-  QTest::keyClick(form->TreeView1, Qt::Key_F1);
+  test::child<gui::MenuTreeView>(form.get(), "treeView")->setFocus();
+  QTest::keyClick(test::child<gui::MenuTreeView>(form.get(), "treeView"), Qt::Key_F1);
   ASSERT_EQ(visibleViewers().size(), 1);
   EXPECT_EQ(visibleViewers()[0]->currentTopic(), QStringLiteral("/topics/main_window.htm"));
 
   form->close();
   EXPECT_TRUE(visibleViewers().isEmpty());
-  EXPECT_EQ(form->HelpSystem, nullptr);
+  EXPECT_EQ(form->findChild<gui::HelpHook*>(), nullptr);
   EXPECT_TRUE(prompts.warnings.isEmpty());
 }
 
 TEST(HelpViewer, ShowsTopicsWithContentsAndWorkingLinks) {
   TempDir dir;
-  gui::THelpViewer viewer;
+  gui::HelpViewer viewer;
   ASSERT_TRUE(viewer.openFile(QString::fromStdString(copyHelpFileTo(dir.path()))));
   viewer.bringToFront();
   ASSERT_TRUE(viewer.showContext(1005));
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/project_settings.htm"));
-  EXPECT_EQ(viewer.Topic->documentTitle(), QStringLiteral("Project settings"));
-  EXPECT_TRUE(viewer.Topic->toPlainText().contains(QStringLiteral("Separator size")));
-  EXPECT_GE(viewer.Contents->topLevelItemCount(), 5);
-  ASSERT_NE(viewer.Contents->currentItem(), nullptr);
-  EXPECT_EQ(viewer.Contents->currentItem()->text(0), QStringLiteral("Project settings"));
+  EXPECT_EQ(viewer.topicBrowser()->documentTitle(), QStringLiteral("Project settings"));
+  EXPECT_TRUE(viewer.topicBrowser()->toPlainText().contains(QStringLiteral("Separator size")));
+  EXPECT_GE(viewer.contentsTree()->topLevelItemCount(), 5);
+  ASSERT_NE(viewer.contentsTree()->currentItem(), nullptr);
+  EXPECT_EQ(viewer.contentsTree()->currentItem()->text(0), QStringLiteral("Project settings"));
 
   // A relative link of the topic, then back.
-  emit viewer.Topic->anchorClicked(QUrl(QStringLiteral("menu_types.htm")));
+  emit viewer.topicBrowser()->anchorClicked(QUrl(QStringLiteral("menu_types.htm")));
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/menu_types.htm"));
-  EXPECT_EQ(viewer.Contents->currentItem()->text(0), QStringLiteral("The three menu types"));
-  ASSERT_TRUE(viewer.BackAction->isEnabled());
-  viewer.BackAction->trigger();
+  EXPECT_EQ(viewer.contentsTree()->currentItem()->text(0), QStringLiteral("The three menu types"));
+  ASSERT_TRUE(viewer.backAction()->isEnabled());
+  viewer.backAction()->trigger();
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/project_settings.htm"));
 
   // The style sheet comes from the file too.
-  QVariant css = viewer.Topic->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
+  QVariant css =
+      viewer.topicBrowser()->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
   EXPECT_TRUE(css.toString().contains(QStringLiteral("table.settings")));
 
   // A context the file does not know is reported in the window.
   EXPECT_FALSE(viewer.showContext(4242));
-  EXPECT_TRUE(viewer.Topic->toPlainText().contains(QStringLiteral("4242")));
-  viewer.HomeAction->trigger();
+  EXPECT_TRUE(viewer.topicBrowser()->toPlainText().contains(QStringLiteral("4242")));
+  viewer.homeAction()->trigger();
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/contents.htm"));
 
   if (qEnvironmentVariableIsSet("CORVANTEL_HELP_SHOT")) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/generator/generation_run.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 #include "gui/app/user_prompts.h"
 
 namespace corvantel::gui {
@@ -17,9 +17,7 @@ namespace {
 // The preview folders of the run, removed when the main window goes at the program's end.
 class PreviewFolders : public QObject {
  public:
-  explicit PreviewFolders(QObject* parent) : QObject(parent) {
-    setObjectName(QStringLiteral("PreviewFolders"));
-  }
+  explicit PreviewFolders(QObject* parent) : QObject(parent) { setObjectName(QStringLiteral("PreviewFolders")); }
   QTemporaryDir* add() {
     auto dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/corvantel-preview-XXXXXX"));
     if (!dir->isValid()) return nullptr;
@@ -32,7 +30,7 @@ class PreviewFolders : public QObject {
   std::vector<std::unique_ptr<QTemporaryDir>> m_dirs;
 };
 
-PreviewFolders* previewFolders(TCorvantelMainForm* form, bool create) {
+PreviewFolders* previewFolders(MainWindow* form, bool create) {
   auto* folders = form->findChild<PreviewFolders*>(QStringLiteral("PreviewFolders"), Qt::FindDirectChildrenOnly);
   if (!folders && create) folders = new PreviewFolders(form);
   return folders;
@@ -40,22 +38,23 @@ PreviewFolders* previewFolders(TCorvantelMainForm* form, bool create) {
 
 }  // namespace
 
-void TCorvantelMainForm::Previewinbrowser1Click() {
+void MainWindow::previewInBrowser() {
   QTemporaryDir* dir = previewFolders(this, true)->add();
   if (!dir) {
     prompts().error(this, QStringLiteral("Cannot create a temporary folder for the preview"));
     return;
   }
-  // An error ends the command here and reaches the application's error box; the folder goes at exit.
+  // An error ends the command here and reaches the error box through runCommand; the folder goes at exit.
   // The run reads the document only, so the project and its modified flag stay as they were.
-  const generator::GenerationReport report = generator::generateFiles(m_document, dir->path().toStdString(), ProgramFolder);
-  const std::string warning = generator::notCopiedWarning(report, ProgramFolder);
+  const generator::GenerationReport report =
+      generator::generateFiles(m_document, dir->path().toStdString(), m_programFolder);
+  const std::string warning = generator::notCopiedWarning(report, m_programFolder);
   if (!warning.empty()) prompts().warning(this, QString::fromStdString(warning));
   openWebAddress(QUrl::fromLocalFile(dir->path() + QStringLiteral("/menu.html")).toString());
 }
 
-QString TCorvantelMainForm::lastPreviewFolder() const {
-  auto* folders = previewFolders(const_cast<TCorvantelMainForm*>(this), false);
+QString MainWindow::lastPreviewFolder() const {
+  auto* folders = previewFolders(const_cast<MainWindow*>(this), false);
   return folders ? folders->last() : QString();
 }
 

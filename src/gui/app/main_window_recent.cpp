@@ -10,8 +10,8 @@
 #include "core/ini/program_settings.h"
 #include "core/ini/recent_projects.h"
 #include "core/io/file_io.h"
-#include "gui/app/corvantel_application.h"
-#include "gui/app/main_form.h"
+#include "gui/app/command.h"
+#include "gui/app/main_window.h"
 #include "gui/app/user_prompts.h"
 
 namespace corvantel::gui {
@@ -31,31 +31,31 @@ QString droppedProject(const QMimeData* data) {
 
 }  // namespace
 
-std::string TCorvantelMainForm::programSettingsPath() const { return ini::ProgramSettings(ProgramFolder).path(); }
+std::string MainWindow::programSettingsPath() const { return ini::ProgramSettings(m_programFolder).path(); }
 
-void TCorvantelMainForm::setUpRecentProjects() {
+void MainWindow::setUpRecentProjects() {
   setAcceptDrops(true);
   // The entries stand between "Language" and "Exit", with a separator of their own above them.
-  const QList<QAction*> actions = File1->actions();
-  const int exitAt = static_cast<int>(actions.indexOf(Exit1));
-  m_recentAnchor = exitAt > 0 ? actions.at(exitAt - 1) : Exit1;
+  const QList<QAction*> actions = m_fileMenu->actions();
+  const int exitAt = static_cast<int>(actions.indexOf(m_exitAction));
+  m_recentAnchor = exitAt > 0 ? actions.at(exitAt - 1) : m_exitAction;
   m_recentSeparator = new QAction(this);
   m_recentSeparator->setSeparator(true);
   m_recentSeparator->setObjectName(QStringLiteral("RecentSeparator"));
-  File1->insertAction(m_recentAnchor, m_recentSeparator);
+  m_fileMenu->insertAction(m_recentAnchor, m_recentSeparator);
   rebuildRecentMenu();
 }
 
-QStringList TCorvantelMainForm::recentProjects() const {
+QStringList MainWindow::recentProjects() const {
   QStringList out;
   const ini::RecentProjects list = ini::RecentProjects::load(programSettingsPath());
   for (const std::string& p : list.paths()) out << QString::fromStdString(p);
   return out;
 }
 
-void TCorvantelMainForm::rebuildRecentMenu() {
+void MainWindow::rebuildRecentMenu() {
   for (QAction* a : std::as_const(m_recentActions)) {
-    File1->removeAction(a);
+    m_fileMenu->removeAction(a);
     a->deleteLater();
   }
   m_recentActions.clear();
@@ -67,14 +67,14 @@ void TCorvantelMainForm::rebuildRecentMenu() {
     a->setToolTip(path);
     a->setStatusTip(path);
     a->setData(path);
-    connect(a, &QAction::triggered, this, [this, path] { openRecentProject(path); });
-    File1->insertAction(m_recentAnchor, a);
+    connect(a, &QAction::triggered, this, [this, path] { runCommand([this, &path] { openRecentProject(path); }); });
+    m_fileMenu->insertAction(m_recentAnchor, a);
     m_recentActions.append(a);
   }
   m_recentSeparator->setVisible(!paths.isEmpty());
 }
 
-void TCorvantelMainForm::changeRecentProjects(const std::function<void(ini::RecentProjects&)>& change) {
+void MainWindow::changeRecentProjects(const std::function<void(ini::RecentProjects&)>& change) {
   ini::RecentProjects list = ini::RecentProjects::load(programSettingsPath());
   change(list);
   try {
@@ -85,12 +85,12 @@ void TCorvantelMainForm::changeRecentProjects(const std::function<void(ini::Rece
   rebuildRecentMenu();
 }
 
-void TCorvantelMainForm::rememberProject(const std::string& path) {
+void MainWindow::rememberProject(const std::string& path) {
   if (path.empty() || path == document::kNoProjectName) return;
   changeRecentProjects([&path](ini::RecentProjects& list) { list.add(path); });
 }
 
-void TCorvantelMainForm::openRecentProject(const QString& path) {
+void MainWindow::openRecentProject(const QString& path) {
   if (!io::fileExists(path.toStdString())) {
     changeRecentProjects([&path](ini::RecentProjects& list) { list.remove(path.toStdString()); });
     prompts().warning(this, QStringLiteral("The project %1 no longer exists. It has been removed from the list "
@@ -101,7 +101,7 @@ void TCorvantelMainForm::openRecentProject(const QString& path) {
   openProjectFile(path);
 }
 
-void TCorvantelMainForm::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (!droppedProject(event->mimeData()).isEmpty()) {
     event->acceptProposedAction();
   } else {
@@ -109,7 +109,7 @@ void TCorvantelMainForm::dragEnterEvent(QDragEnterEvent* event) {
   }
 }
 
-void TCorvantelMainForm::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   if (!openDroppedProject(event->mimeData())) {
     QMainWindow::dropEvent(event);
     return;
@@ -117,15 +117,11 @@ void TCorvantelMainForm::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
 }
 
-bool TCorvantelMainForm::openDroppedProject(const QMimeData* data) {
+bool MainWindow::openDroppedProject(const QMimeData* data) {
   const QString path = droppedProject(data);
   if (path.isEmpty()) return false;
   // The drop opens the project as Open project does, save question included.
-  try {
-    openProjectFile(path);
-  } catch (const std::exception& e) {
-    CorvantelApplication::showException(e);
-  }
+  runCommand([this, &path] { openProjectFile(path); });
   return true;
 }
 

@@ -10,10 +10,12 @@
 #include <functional>
 #include <memory>
 
-#include "gui/app/main_form.h"
+#include "gui/app/main_menu_bar.h"
+#include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/document/menu_tree_model.h"
 #include "support/core/temp_dir.h"
+#include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
 namespace corvantel::test {
@@ -32,12 +34,12 @@ inline bool waitFor(const std::function<bool()>& done, int ms = 3000) {
 
 // A shown main window on a fresh program folder, with scripted prompts and the model checked by
 // QAbstractItemModelTester through every edit.
-class MainFormTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     gui::StartOptions options;
     options.programFolder = dir.path() + "/";
-    form = std::make_unique<gui::TCorvantelMainForm>(options);
+    form = std::make_unique<gui::MainWindow>(options);
     tester = std::make_unique<QAbstractItemModelTester>(form->treeModel(),
                                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
     form->show();
@@ -51,7 +53,15 @@ class MainFormTest : public ::testing::Test {
 
   document::MenuTree& tree() { return form->document().tree(); }
   document::MenuItem* root() { return tree().root(); }
-  gui::TMenuTreeView* view() { return form->TreeView1; }
+  // The window's controls, by object name.
+  gui::MenuTreeView* view() { return child<gui::MenuTreeView>(form.get(), "treeView"); }
+  QLineEdit* captionEdit() { return child<QLineEdit>(form.get(), "captionEdit"); }
+  QLineEdit* urlEdit() { return child<QLineEdit>(form.get(), "urlEdit"); }
+  QPushButton* setButton() { return child<QPushButton>(form.get(), "setButton"); }
+  QToolBar* toolBar() { return child<QToolBar>(form.get(), "toolBar"); }
+  gui::MainMenuBar* mainMenuBar() { return child<gui::MainMenuBar>(form.get(), "mainMenuBar"); }
+  QMenu* menu(const char* name) { return child<QMenu>(form.get(), name); }
+  QAction* action(const char* name) { return child<QAction>(form.get(), name); }
   QRect rectOf(const document::MenuItem* item) { return view()->visualRect(form->treeModel()->indexFromItem(item)); }
   // A real mouse click on the item's row.
   void clickItem(const document::MenuItem* item) {
@@ -61,14 +71,14 @@ class MainFormTest : public ::testing::Test {
   void expandAll() { view()->expandAll(); }
   // Clicks the tool bar button of `action`, so that the click passes through the application object.
   void clickToolButton(QAction* action) {
-    QWidget* button = form->ToolBar1->widgetForAction(action);
+    QWidget* button = toolBar()->widgetForAction(action);
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton);
   }
 
   TempDir dir;
   ScriptedPrompts prompts;
-  std::unique_ptr<gui::TCorvantelMainForm> form;
+  std::unique_ptr<gui::MainWindow> form;
   std::unique_ptr<QAbstractItemModelTester> tester;
 };
 

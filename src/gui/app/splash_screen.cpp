@@ -1,4 +1,4 @@
-#include "gui/app/splash_form.h"
+#include "gui/app/splash_screen.h"
 
 #include <QFile>
 #include <QFont>
@@ -11,7 +11,7 @@
 #include <QScreen>
 
 #include "gui/app/jpeg_decoder.h"
-#include "gui/app/main_form.h"
+#include "gui/app/main_window.h"
 
 // The resource initialiser of the picture's .qrc lives in the static GUI library; naming it here pulls
 // it into every program that shows the splash.
@@ -37,72 +37,74 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 
 }  // namespace
 
-QByteArray TSplashForm::embeddedPicture() {
+QByteArray SplashScreen::embeddedPicture() {
   initSplashResources();
   QFile file(QStringLiteral(":/splash/splash_picture.jpg"));
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TSplashForm::TSplashForm(QWidget* parent, const QByteArray& jpeg)
+SplashScreen::SplashScreen(QWidget* parent, const QByteArray& jpeg)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
-  setObjectName(QStringLiteral("SplashForm"));
+  setObjectName(QStringLiteral("splashScreen"));
   setFixedSize(kClientWidth, kClientHeight);
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, pal.color(QPalette::Button));  // the button-face colour
   setPalette(pal);
 
-  Label1 = makeLabel(this, "Label1", QStringLiteral("Corvantel"), QRect(8, 0, 258, 55), 47, true);
-  Label2 = makeLabel(this, "Label2", QStringLiteral("2.0.0.1"), QRect(8, 48, 59, 22), 19, false);
-  Label3 =
-      makeLabel(this, "Label3", QStringLiteral("Made by the Corvantel authors"), QRect(8, 104, 200, 15), 12, false);
-  QPalette linkPalette = Label3->palette();
+  m_productLabel = makeLabel(this, "productLabel", QStringLiteral("Corvantel"), QRect(8, 0, 258, 55), 47, true);
+  m_versionLabel = makeLabel(this, "versionLabel", QStringLiteral("2.0.0.1"), QRect(8, 48, 59, 22), 19, false);
+  m_makerLabel =
+      makeLabel(this, "makerLabel", QStringLiteral("Made by the Corvantel authors"), QRect(8, 104, 200, 15), 12, false);
+  QPalette linkPalette = m_makerLabel->palette();
   linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-  Label3->setPalette(linkPalette);
-  Label3->setCursor(Qt::PointingHandCursor);
-  Label3->setToolTip(TCorvantelMainForm::makerHomePage());
-  Label3->installEventFilter(this);
+  m_makerLabel->setPalette(linkPalette);
+  m_makerLabel->setCursor(Qt::PointingHandCursor);
+  m_makerLabel->setToolTip(MainWindow::makerHomePage());
+  m_makerLabel->installEventFilter(this);
 
-  Image1 = new QLabel(this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->setGeometry(280, 8, 150, 81);
-  Image1->setCursor(Qt::PointingHandCursor);
-  Image1->setToolTip(TCorvantelMainForm::publisherSite());
+  m_picture = new QLabel(this);
+  m_picture->setObjectName(QStringLiteral("picture"));
+  m_picture->setGeometry(280, 8, 150, 81);
+  m_picture->setCursor(Qt::PointingHandCursor);
+  m_picture->setToolTip(MainWindow::publisherSite());
   const QImage picture = decodeJpeg(jpeg);
-  if (!picture.isNull()) Image1->setPixmap(QPixmap::fromImage(picture));
-  Image1->installEventFilter(this);
+  if (!picture.isNull()) m_picture->setPixmap(QPixmap::fromImage(picture));
+  m_picture->installEventFilter(this);
 
-  OKBut = new QPushButton(QStringLiteral("OK"), this);
-  OKBut->setObjectName(QStringLiteral("OKBut"));
-  OKBut->setGeometry(352, 96, 75, 25);
-  OKBut->setDefault(true);
-  OKBut->hide();
-  connect(OKBut, &QPushButton::clicked, this, &QDialog::accept);
+  m_okButton = new QPushButton(QStringLiteral("OK"), this);
+  m_okButton->setObjectName(QStringLiteral("okButton"));
+  m_okButton->setGeometry(352, 96, 75, 25);
+  m_okButton->setDefault(true);
+  m_okButton->hide();
+  connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TSplashForm::centreOnScreen() {
+void SplashScreen::setOkButtonVisible(bool visible) { m_okButton->setVisible(visible); }
+
+void SplashScreen::centreOnScreen() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->availableGeometry();
   move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
-bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
+bool SplashScreen::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    if (watched == Label3) {
-      Label3Click();
+    if (watched == m_makerLabel) {
+      openMakerHomePage();
       return true;
     }
-    if (watched == Image1) {
-      Image1Click();
+    if (watched == m_picture) {
+      openPublisherSite();
       return true;
     }
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void TSplashForm::Label3Click() { TCorvantelMainForm::openWebAddress(TCorvantelMainForm::makerHomePage()); }
+void SplashScreen::openMakerHomePage() { MainWindow::openWebAddress(MainWindow::makerHomePage()); }
 
-void TSplashForm::Image1Click() { TCorvantelMainForm::openWebAddress(TCorvantelMainForm::publisherSite()); }
+void SplashScreen::openPublisherSite() { MainWindow::openWebAddress(MainWindow::publisherSite()); }
 
 }  // namespace corvantel::gui

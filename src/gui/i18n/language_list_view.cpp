@@ -1,4 +1,4 @@
-#include "gui/i18n/gx_list_view.h"
+#include "gui/i18n/language_list_view.h"
 
 #include <QHeaderView>
 #include <QPalette>
@@ -6,7 +6,7 @@
 
 namespace corvantel::gui {
 
-TGXListView::TGXListView(QWidget* parent) : QTreeWidget(parent) {
+LanguageListView::LanguageListView(QWidget* parent) : QTreeWidget(parent) {
   setRootIsDecorated(false);
   setItemsExpandable(false);
   setUniformRowHeights(true);
@@ -19,7 +19,7 @@ TGXListView::TGXListView(QWidget* parent) : QTreeWidget(parent) {
   header()->setStretchLastSection(false);
 }
 
-void TGXListView::setColumns(const QStringList& headings, const QList<int>& widths) {
+void LanguageListView::setColumns(const QStringList& headings, const QList<int>& widths) {
   setColumnCount(int(headings.size()));
   setHeaderLabels(headings);
   for (int c = 0; c < headings.size(); ++c) {
@@ -29,7 +29,7 @@ void TGXListView::setColumns(const QStringList& headings, const QList<int>& widt
   }
 }
 
-void TGXListView::setBackground(const QPixmap& picture) {
+void LanguageListView::setBackground(const QPixmap& picture) {
   m_background = picture;
   QPalette p = viewport()->palette();
   if (picture.isNull()) {
@@ -41,9 +41,9 @@ void TGXListView::setBackground(const QPixmap& picture) {
   viewport()->update();
 }
 
-void TGXListView::setScrollBarStyle(TGXScrollBarStyle style) {
+void LanguageListView::setScrollBarStyle(ScrollBarStyle style) {
   m_scrollBarStyle = style;
-  const Qt::ScrollBarPolicy policy = style == ssNone ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+  const Qt::ScrollBarPolicy policy = style == NoScrollBars ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
   setHorizontalScrollBarPolicy(policy);
   setVerticalScrollBarPolicy(policy);
   const QString flat = QStringLiteral(
@@ -53,27 +53,27 @@ void TGXListView::setScrollBarStyle(TGXScrollBarStyle style) {
       "QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; border: none; }"
       "QScrollBar::add-page, QScrollBar::sub-page { background: none; }");
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
-    bar->setStyleSheet(style == ssFlat ? flat : QString());
+    bar->setStyleSheet(style == FlatScrollBars ? flat : QString());
   }
 }
 
-void TGXListView::addRow(const QStringList& cells) {
+void LanguageListView::addRow(const QStringList& cells) {
   auto* item = new QTreeWidgetItem(cells);
   item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
   addTopLevelItem(item);
 }
 
-QString TGXListView::cellText(int row, int column) const {
+QString LanguageListView::cellText(int row, int column) const {
   const QTreeWidgetItem* item = topLevelItem(row);
   return item ? item->text(column) : QString();
 }
 
-int TGXListView::selectedRow() const {
+int LanguageListView::selectedRow() const {
   const QList<QTreeWidgetItem*> selected = selectedItems();
   return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.constFirst());
 }
 
-void TGXListView::selectRow(int row) {
+void LanguageListView::selectRow(int row) {
   clearSelection();
   if (QTreeWidgetItem* item = topLevelItem(row)) {
     item->setSelected(true);

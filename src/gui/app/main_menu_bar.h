@@ -8,15 +8,15 @@ class QMenu;
 
 namespace corvantel::gui {
 
-// TMenuBar: a tool bar that shows a main menu as a row of flat buttons, one per top-level item of the
+// The menu bar: a tool bar that shows a main menu as a row of flat buttons, one per top-level item of the
 // bound menu. A button shows the item's caption and drops its submenu down when pressed; Alt with the
 // accelerator letter of a caption drops that menu down too.
-class TMenuBar : public QToolBar {
+class MainMenuBar : public QToolBar {
   Q_OBJECT
  public:
-  explicit TMenuBar(QWidget* parent = nullptr);
+  explicit MainMenuBar(QWidget* parent = nullptr);
 
-  QMenu* Menu() const { return m_menu; }
+  QMenu* menu() const { return m_menu; }
   // Binds the bar to `menu` (its actions with submenus are the top-level items) and rebuilds the buttons.
   void setMenu(QMenu* menu);
 

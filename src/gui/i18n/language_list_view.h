@@ -6,24 +6,24 @@
 
 namespace corvantel::gui {
 
-// TGXListView: a list in report view (column headings, whole rows, single selection) with two properties
+// LanguageListView: a list in report view (column headings, whole rows, single selection) with two properties
 // of its own: Background, a picture tiled behind the items, and ScrollBarStyle.
-class TGXListView : public QTreeWidget {
+class LanguageListView : public QTreeWidget {
   Q_OBJECT
  public:
-  enum TGXScrollBarStyle { ssNormal, ssFlat, ssNone };
+  enum ScrollBarStyle { NormalScrollBars, FlatScrollBars, NoScrollBars };
 
-  explicit TGXListView(QWidget* parent = nullptr);
+  explicit LanguageListView(QWidget* parent = nullptr);
 
   // Columns: one per heading, with its width in pixels; a width of 0 keeps the column out of sight.
   void setColumns(const QStringList& headings, const QList<int>& widths);
 
-  const QPixmap& Background() const { return m_background; }
+  const QPixmap& background() const { return m_background; }
   // A null picture gives the ordinary list background.
   void setBackground(const QPixmap& picture);
 
-  TGXScrollBarStyle ScrollBarStyle() const { return m_scrollBarStyle; }
-  void setScrollBarStyle(TGXScrollBarStyle style);
+  ScrollBarStyle scrollBarStyle() const { return m_scrollBarStyle; }
+  void setScrollBarStyle(ScrollBarStyle style);
 
   // Rows, in the order added.
   void addRow(const QStringList& cells);
@@ -36,7 +36,7 @@ class TGXListView : public QTreeWidget {
 
  private:
   QPixmap m_background;
-  TGXScrollBarStyle m_scrollBarStyle = ssNormal;
+  ScrollBarStyle m_scrollBarStyle = NormalScrollBars;
 };
 
 }  // namespace corvantel::gui

@@ -8,10 +8,10 @@ class QPushButton;
 
 namespace corvantel::gui {
 
-// TSplashForm: the borderless window shown during start-up and by About: the product name, the
+// SplashScreen: the borderless window shown during start-up and by About: the product name, the
 // version, a line about the maker (a link to the maker's page) and the picture (a link to the menu
 // script publisher's site). Its OK button is hidden except while About shows the window.
-class TSplashForm : public QDialog {
+class SplashScreen : public QDialog {
   Q_OBJECT
  public:
   static constexpr int kClientWidth = 435;
@@ -19,7 +19,7 @@ class TSplashForm : public QDialog {
 
   // `jpeg` is the picture's JPEG data (the embedded picture by default). Data that cannot be decoded
   // leaves the picture empty; the window shows without it.
-  explicit TSplashForm(QWidget* parent = nullptr, const QByteArray& jpeg = embeddedPicture());
+  explicit SplashScreen(QWidget* parent = nullptr, const QByteArray& jpeg = embeddedPicture());
 
   // The JPEG bytes built into the program.
   static QByteArray embeddedPicture();
@@ -27,17 +27,22 @@ class TSplashForm : public QDialog {
   // Centres the window on the screen it belongs to.
   void centreOnScreen();
 
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Image1 = nullptr;
-  QPushButton* OKBut = nullptr;
+  // The OK button shows while About shows the window.
+  void setOkButtonVisible(bool visible);
 
-  void Label3Click();
-  void Image1Click();
+  // The links of the maker line and of the picture.
+  void openMakerHomePage();
+  void openPublisherSite();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QLabel* m_productLabel = nullptr;
+  QLabel* m_versionLabel = nullptr;
+  QLabel* m_makerLabel = nullptr;
+  QLabel* m_picture = nullptr;
+  QPushButton* m_okButton = nullptr;
 };
 
 }  // namespace corvantel::gui

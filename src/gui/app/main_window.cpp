@@ -1,0 +1,381 @@
+#include "gui/app/main_window.h"
+#include "gui/app/startup.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/error.h"
+#include "core/generator/menu_page_writer.h"
+#include "core/ini/program_settings.h"
+#include "gui/app/command.h"
+#include "gui/app/main_menu_bar.h"
+#include "gui/app/menu_tree_view.h"
+#include "gui/app/toolbar_icons.h"
+#include "gui/app/user_prompts.h"
+#include "gui/document/menu_tree_model.h"
+
+namespace corvantel::gui {
+
+MainWindow::MainWindow(StartOptions options, QWidget* parent) : QMainWindow(parent), m_options(std::move(options)) {
+  setObjectName(QStringLiteral("mainWindow"));
+  setWindowTitle(QStringLiteral("Corvantel 2"));
+  setGeometry(192, 107, 689, 480);
+  m_programFolder = m_options.programFolder;
+
+  m_model = new MenuTreeModel(m_document.tree(), this);
+
+  // The menu bar and the tool bar, one above the other.
+  m_mainMenu = buildMainMenu();
+  m_toolBar = buildToolBar();
+  auto* bars = new QWidget(this);
+  bars->setObjectName(QStringLiteral("barArea"));
+  auto* bands = new QVBoxLayout(bars);
+  bands->setContentsMargins(0, 0, 0, 0);
+  bands->setSpacing(0);
+  m_mainMenuBar = new MainMenuBar(bars);
+  bands->addWidget(m_mainMenuBar);
+  bands->addWidget(m_toolBar);
+  m_toolBar->setMinimumHeight(24);
+  setMenuWidget(bars);
+
+  // The item tree and the editing panel beside it.
+  auto* central = new QWidget(this);
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  m_treeView = new MenuTreeView(central);
+  m_treeView->setMenuModel(m_model);
+  row->addWidget(m_treeView, 1);
+  m_editingPanel = buildEditingPanel();
+  m_editingPanel->setParent(central);
+  row->addWidget(m_editingPanel, 0);
+  setCentralWidget(central);
+  connectTreeView();
+
+  setUpProjectFiles();
+  setUpGenerator();
+  setUpLocalization();
+  setUpHelp();
+  setUpStatusBar();
+  setUpRecentProjects();
+
+  // The English captions, then the menu bar's buttons made from the menu's.
+  applyEnglish(captionTable());
+  m_mainMenuBar->setMenu(m_mainMenu);
+}
+
+void MainWindow::connectTreeView() {
+  connect(m_treeView, &MenuTreeView::selectionChanging, this, &MainWindow::takeCurrentItem);
+  connect(m_treeView, &MenuTreeView::treeClicked, this, &MainWindow::showClickedItem);
+  connect(m_treeView, &MenuTreeView::expandedOrCollapsed, this, &MainWindow::repaintTree);
+  connect(m_treeView, &MenuTreeView::dragEnded, this,
+          [this](const QPoint& point) { runCommand([this, point] { dropDraggedItem(point); }); });
+
+  // m_currentItem never refers to a deleted item: it takes the item the tree selects afterwards.
+  connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+          [this](const QModelIndex& parent, int first, int last) {
+            for (int r = first; r <= last && m_currentItem; ++r) {
+              document::MenuItem* gone = m_model->itemFromIndex(m_model->index(r, 0, parent));
+              if (document::MenuTree::isInSubtree(m_currentItem, gone)) m_currentItem = nullptr;
+            }
+          });
+  connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] {
+    if (!m_currentItem) m_currentItem = m_treeView->selectedItem();
+  });
+  connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_currentItem = nullptr; });
+}
+
+void MainWindow::setUpStatusBar() {
+  m_statusProject = new QLabel(this);
+  m_statusProject->setObjectName(QStringLiteral("StatusProject"));
+  m_statusOutput = new QLabel(this);
+  m_statusOutput->setObjectName(QStringLiteral("StatusOutput"));
+  statusBar()->addWidget(m_statusProject, 1);
+  statusBar()->addPermanentWidget(m_statusOutput);
+  // The window title stays "Corvantel 2"; the status line says which project is open and whether it has
+  // unsaved changes.
+  m_document.setStateListener([this] { updateStatusBar(); });
+  updateStatusBar();
+}
+
+void MainWindow::updateStatusBar() {
+  const std::string& name = m_document.projectFileName();
+  QString project;
+  if (name.empty() || m_document.isUnnamed()) {
+    project = QStringLiteral("New project (not saved yet)");
+  } else {
+    project = QFileInfo(QString::fromStdString(name)).fileName();
+  }
+  if (m_document.isModified()) project += QStringLiteral("  \u2022 unsaved changes");
+  m_statusProject->setText(project);
+  m_statusProject->setToolTip(QString::fromStdString(name));
+}
+
+void MainWindow::showGeneratedFolder(const QString& folder) {
+  m_statusOutput->setText(QStringLiteral("Generated into %1").arg(folder));
+}
+
+QString MainWindow::statusText() const {
+  QString text = m_statusProject->text();
+  if (!m_statusOutput->text().isEmpty()) text += QStringLiteral(" | ") + m_statusOutput->text();
+  return text;
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::translate(const char* english) const {
+  return QString::fromStdString(m_translator.Translate(english));
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const char* name, const QKeySequence& shortcut,
+                                void (MainWindow::*command)()) {
+  QAction* a = menu->addAction(QString());
+  a->setObjectName(QString::fromLatin1(name));
+  if (!shortcut.isEmpty()) {
+    a->setShortcut(shortcut);
+    a->setShortcutContext(Qt::WindowShortcut);
+  }
+  connect(a, &QAction::triggered, this, commandSlot(this, command));
+  addAction(a);  // the shortcut works anywhere in the main window
+  return a;
+}
+
+QMenu* MainWindow::buildMainMenu() {
+  auto* main = new QMenu(this);
+  main->setObjectName(QStringLiteral("mainMenu"));
+  m_fileMenu = main->addMenu(QString());
+  m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
+  m_newProjectAction =
+      addCommand(m_fileMenu, "newProjectAction", QKeySequence(Qt::CTRL | Qt::Key_N), &MainWindow::newProject);
+  m_openProjectAction =
+      addCommand(m_fileMenu, "openProjectAction", QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::openProject);
+  m_saveProjectAction =
+      addCommand(m_fileMenu, "saveProjectAction", QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::saveProject);
+  m_saveProjectAsAction = addCommand(m_fileMenu, "saveProjectAsAction", {}, &MainWindow::saveProjectAs);
+  m_fileMenu->addSeparator();
+  m_projectSettingsAction = addCommand(m_fileMenu, "projectSettingsAction", {}, &MainWindow::editProjectSettings);
+  m_generateAction =
+      addCommand(m_fileMenu, "generateAction", QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::generateFiles);
+  m_previewAction = addCommand(m_fileMenu, "previewAction", QKeySequence(Qt::Key_F9), &MainWindow::previewInBrowser);
+  m_fileMenu->addSeparator();
+  m_languageAction = addCommand(m_fileMenu, "languageAction", {}, &MainWindow::chooseLanguage);
+  m_fileMenu->addSeparator();
+  m_exitAction = addCommand(m_fileMenu, "exitAction", QKeySequence(Qt::ALT | Qt::Key_F4), &MainWindow::exitProgram);
+
+  m_itemsMenu = main->addMenu(QString());
+  m_itemsMenu->setObjectName(QStringLiteral("itemsMenu"));
+  m_addMenuAction = addCommand(m_itemsMenu, "addMenuAction", {}, &MainWindow::addMenu);
+  m_addSubmenuAction = addCommand(m_itemsMenu, "addSubmenuAction", {}, &MainWindow::addSubmenu);
+  m_removeMenuAction = addCommand(m_itemsMenu, "removeMenuAction", {}, &MainWindow::removeSelected);
+
+  m_helpMenu = main->addMenu(QString());
+  m_helpMenu->setObjectName(QStringLiteral("helpMenu"));
+  m_contentsAction = addCommand(m_helpMenu, "contentsAction", {}, &MainWindow::showHelpContents);
+  m_makerWebPageAction = addCommand(m_helpMenu, "makerWebPageAction", {}, &MainWindow::openMakerWebPage);
+  m_aboutAction = addCommand(m_helpMenu, "aboutAction", {}, &MainWindow::showAbout);
+  return main;
+}
+
+QAction* MainWindow::addToolButton(const char* name, const char* hint, int icon, void (MainWindow::*command)()) {
+  QAction* a = m_toolBar->addAction(toolbarIcon(icon), QString::fromLatin1(hint));
+  a->setObjectName(QString::fromLatin1(name));
+  a->setToolTip(QString::fromLatin1(hint));
+  connect(a, &QAction::triggered, this, commandSlot(this, command));
+  return a;
+}
+
+// The tool bar's hints stay English.
+QToolBar* MainWindow::buildToolBar() {
+  m_toolBar = new QToolBar(this);
+  m_toolBar->setObjectName(QStringLiteral("toolBar"));
+  m_toolBar->setIconSize(QSize(16, 16));
+  m_toolBar->setMovable(false);
+  m_toolBar->setFloatable(false);
+  m_toolBar->setProperty("helpContext", 1000);
+  addToolButton("newProjectButton", "New project", 8, &MainWindow::newProject);
+  addToolButton("openProjectButton", "Open project", 0, &MainWindow::openProject);
+  addToolButton("saveProjectButton", "Save project", 1, &MainWindow::saveProject);
+  m_toolBar->addSeparator();
+  addToolButton("generateButton", "Generate files from project", 2, &MainWindow::generateFiles);
+  m_toolBar->addSeparator();
+  addToolButton("addMenuButton", "Add menu", 3, &MainWindow::addMenu);
+  addToolButton("addSubmenuButton", "Add submenu to selected menu", 4, &MainWindow::addSubmenu);
+  addToolButton("removeMenuButton", "Remove menu", 5, &MainWindow::removeSelected);
+  m_toolBar->addSeparator();
+  addToolButton("projectSettingsButton", "Project settings", 6, &MainWindow::editProjectSettings);
+  m_toolBar->addSeparator();
+  return m_toolBar;
+}
+
+QWidget* MainWindow::buildEditingPanel() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("editingPanel"));
+  panel->setFixedWidth(313);
+  m_captionLabel = new QLabel(panel);
+  m_captionLabel->setObjectName(QStringLiteral("captionLabel"));
+  m_captionLabel->setGeometry(8, 6, 297, 17);
+  m_captionEdit = new QLineEdit(panel);
+  m_captionEdit->setObjectName(QStringLiteral("captionEdit"));
+  m_captionEdit->setGeometry(8, 24, 297, 22);
+  m_urlLabel = new QLabel(panel);
+  m_urlLabel->setObjectName(QStringLiteral("urlLabel"));
+  m_urlLabel->setGeometry(8, 48, 297, 17);
+  m_urlEdit = new QLineEdit(panel);
+  m_urlEdit->setObjectName(QStringLiteral("urlEdit"));
+  m_urlEdit->setGeometry(8, 66, 297, 22);
+  m_captionLabel->setBuddy(m_captionEdit);
+  m_urlLabel->setBuddy(m_urlEdit);
+  m_setButton = new QPushButton(panel);
+  m_setButton->setObjectName(QStringLiteral("setButton"));
+  m_setButton->setGeometry(8, 94, 75, 25);
+  m_setButton->setDefault(true);
+  connect(m_setButton, &QPushButton::clicked, this, commandSlot(this, &MainWindow::applyItemEdits));
+  // The Set button is the window's default button: Enter in either field presses it.
+  connect(m_captionEdit, &QLineEdit::returnPressed, m_setButton, &QPushButton::click);
+  connect(m_urlEdit, &QLineEdit::returnPressed, m_setButton, &QPushButton::click);
+  return panel;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Menu tree editing
+
+void MainWindow::addMenu() {
+  document::MenuTree& tree = m_document.tree();
+  tree.append(tree.root(), "\t", -1);  // an empty tree gets the item at the top level
+  m_document.setModified(true);
+}
+
+void MainWindow::addSubmenu() {
+  document::MenuItem* selected = m_treeView->selectedItem();
+  m_document.tree().append(selected, "\t", -1);
+  if (selected) m_treeView->expand(m_model->indexFromItem(selected));
+  m_document.setModified(true);
+}
+
+void MainWindow::removeSelected() {
+  document::MenuTree& tree = m_document.tree();
+  if (tree.empty()) throw Error("Invalid index");
+  document::MenuItem* selected = m_treeView->selectedItem();
+  if (selected && selected == tree.root()) {
+    prompts().warning(this, translate("This item cannot be removed - it is not a part of menu"));
+    return;
+  }
+  if (!selected) return;
+  if (!prompts().confirmOkCancel(this, translate("Do you want delete this item ?"), 1004)) return;
+  tree.remove(selected);
+  m_document.setModified(true);
+}
+
+void MainWindow::applyItemEdits() {
+  if (!m_currentItem) return;
+  std::string text = m_captionEdit->text().toStdString() + "\t" + m_urlEdit->text().toStdString();
+  if (m_document.tree().setText(m_currentItem, std::move(text))) m_document.setModified(true);
+}
+
+void MainWindow::takeCurrentItem(document::MenuItem* item) { m_currentItem = item; }
+
+void MainWindow::showClickedItem() {
+  document::MenuItem* selected = m_treeView->selectedItem();
+  if (!selected) return;
+  fillEditFields(selected);
+  m_currentItem = selected;
+}
+
+void MainWindow::fillEditFields(const document::MenuItem* item) {
+  m_captionEdit->setText(QString::fromStdString(document::extractTitle(item->text())));
+  m_urlEdit->setText(QString::fromStdString(document::extractUrl(item->text())));
+}
+
+void MainWindow::repaintTree() { m_treeView->viewport()->update(); }
+
+void MainWindow::dropDraggedItem(const QPoint& point) {
+  document::MenuItem* dragged = m_treeView->selectedItem();
+  document::MenuItem* target = m_treeView->itemAt(point);
+  if (!dragged || !target) return;
+  document::MoveResult result = m_document.tree().moveBefore(dragged, target);
+  if (!result.moved) return;
+  if (!m_document.tree().isTop(result.newParent)) m_treeView->expand(m_model->indexFromItem(result.newParent));
+  if (result.oldParentEmptied && !m_document.tree().isTop(result.oldParent)) {
+    m_treeView->collapse(m_model->indexFromItem(result.oldParent));
+  }
+  m_treeView->selectionModel()->select(m_model->indexFromItem(dragged),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  m_document.setModified(true);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Start-up and shut-down
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!m_shown) {
+    m_shown = true;
+    startUp();
+  }
+}
+
+void MainWindow::startUp() {
+  m_shown = true;
+  m_programFolder = m_options.programFolder;
+  ini::ProgramSettings settings(m_programFolder);
+  m_translator.setLanguageFile(settings.languageFile());
+  fillLanguageList();
+  translateWindows();
+  m_document.setModified(false);
+  createHelpSystem();
+  runCommand([this] {
+    const QString path = projectArgument(m_options.arguments);  // "-debug" is no project
+    if (path.isEmpty()) {
+      newProject();
+    } else {
+      readProjectFiles(QFileInfo(path).absoluteFilePath().toStdString());
+    }
+  });
+  m_treeView->setButtonHalfSize(MenuTreeView::kDefaultButtonHalfSize);
+  m_document.setModified(false);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!mayClose()) {
+    event->ignore();
+    return;
+  }
+  shutDown();
+  event->accept();
+}
+
+void MainWindow::shutDown() {
+  if (m_closing) return;
+  m_closing = true;
+  tearDownHelp();
+  ini::ProgramSettings settings(m_programFolder);
+  try {
+    settings.setLanguageFile(m_translator.languageFile());
+  } catch (const std::exception& e) {
+    prompts().error(this, QString::fromStdString(errorBoxText(e.what())));
+  }
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Help menu and web pages
+
+// The same two addresses as the generated page's credit line.
+QString MainWindow::makerHomePage() { return QString::fromLatin1(generator::kMakerHomePage); }
+QString MainWindow::publisherSite() { return QString::fromLatin1(generator::kMenuScriptPublisherSite); }
+
+void MainWindow::openWebAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
+
+void MainWindow::openMakerWebPage() { openWebAddress(makerHomePage()); }
+
+}  // namespace corvantel::gui

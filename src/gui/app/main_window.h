@@ -1,0 +1,223 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/document/document.h"
+#include "core/i18n/translate.h"
+#include "gui/i18n/caption_table.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMimeData;
+class QPushButton;
+class QToolBar;
+
+namespace corvantel::ini {
+class RecentProjects;
+}
+
+namespace corvantel::gui {
+
+class MenuTreeModel;
+class MainMenuBar;
+class MenuTreeView;
+class ProjectSettingsDialog;
+class LanguageDialog;
+class FolderBrowseDialog;
+class HelpHook;
+
+// How the program was started: its folder (with a trailing separator) and the command-line arguments
+// after the program name.
+struct StartOptions {
+  std::string programFolder;
+  QStringList arguments;
+};
+
+// The main window (the program's main form in its own history): menu bar and tool bar on top, the item
+// tree on the left, the editing panel on the right. Its public functions are the commands of the
+// program; the menu, the tool bar and the panel reach them through runCommand, so that an error ends the
+// command in the error box. The document lives in m_document; the tree view shows it through
+// MenuTreeModel. Controls are found by their object names (tests) and are not reached from outside.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(StartOptions options, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // --- the document and program-wide state ---
+  document::Document& document() { return m_document; }
+  MenuTreeModel* treeModel() const { return m_model; }
+  // The item Set writes to: the one last clicked or selected; null when there is none.
+  document::MenuItem* currentItem() const { return m_currentItem; }
+  const std::string& programFolder() const { return m_programFolder; }
+  const i18n::Translator& translator() const { return m_translator; }
+  i18n::Translator& translator() { return m_translator; }
+  // The current language's text for `english`, as a QString.
+  QString translate(const char* english) const;
+  const StartOptions& startOptions() const { return m_options; }
+
+  // --- menu tree editing ---
+  void addMenu();
+  void addSubmenu();
+  void removeSelected();
+  // Set: writes the caption and address fields into the current item.
+  void applyItemEdits();
+  // The end of a drag in the tree: the selected item moves before the item at `point`.
+  void dropDraggedItem(const QPoint& point);
+
+  // --- project files and the document cycle ---
+  void newProject();
+  void openProject();
+  void saveProject();
+  void saveProjectAs();
+  void exitProgram();
+  // The close question: whether the window may close.
+  bool mayClose();
+  void writeProjectFiles(const std::string& path);
+  void readProjectFiles(const std::string& path);
+  // Opens the project whose settings file is `path`, after the save question: Open project without its
+  // file dialog. Returns whether the project was opened (false when the question stopped it).
+  bool openProjectFile(const QString& path);
+  // Recent projects: the list shown in the File menu (newest first), adding a project that was opened or
+  // saved, and opening an entry (a project that no longer exists is removed with a message).
+  QStringList recentProjects() const;
+  void rememberProject(const std::string& path);
+  void openRecentProject(const QString& path);
+  // What a drop onto the window does: opens the first project settings file it names (after the save
+  // question). Returns false when the drop names no project.
+  bool openDroppedProject(const QMimeData* data);
+
+  // --- the other commands ---
+  void editProjectSettings();
+  void generateFiles();
+  // Preview in browser: generates into a fresh temporary folder (removed at exit) and opens its menu.html.
+  void previewInBrowser();
+  // The folder the last preview was generated into; empty before the first.
+  QString lastPreviewFolder() const;
+  void chooseLanguage();
+  void showHelpContents();
+  void openMakerWebPage();
+  void showAbout();
+  // Gives every caption of the window and of its dialogs the current language's text.
+  void translateWindows();
+
+  // --- start-up and shut-down ---
+  void startUp();
+  void shutDown();
+  bool formShown() const { return m_shown; }
+
+  // The status line: the open project's name and whether it has unsaved changes, and after a generation
+  // run the folder written.
+  void showGeneratedFolder(const QString& folder);
+  QString statusText() const;
+
+  // Opens a web address in the desktop's browser; failures are not reported.
+  static void openWebAddress(const QString& address);
+  static QString makerHomePage();
+  static QString publisherSite();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // The builders of the window, in the order the constructor calls them.
+  QMenu* buildMainMenu();
+  QToolBar* buildToolBar();
+  QWidget* buildEditingPanel();
+  void connectTreeView();
+  // Every caption of the window and its dialogs, in the order the translation looks them up.
+  CaptionTable captionTable() const;
+  QAction* addCommand(QMenu* menu, const char* name, const QKeySequence& shortcut, void (MainWindow::*command)());
+  QAction* addToolButton(const char* name, const char* hint, int icon, void (MainWindow::*command)());
+
+  void takeCurrentItem(document::MenuItem* item);
+  void showClickedItem();
+  void repaintTree();
+  void setUpStatusBar();
+  void setUpRecentProjects();
+  void rebuildRecentMenu();
+  // Loads the recent list, applies `change`, writes it back (a failed write is ignored) and rebuilds the menu.
+  void changeRecentProjects(const std::function<void(ini::RecentProjects&)>& change);
+  std::string programSettingsPath() const;
+  void updateStatusBar();
+  void fillEditFields(const document::MenuItem* item);
+  // Hooks of the features, each in its own source file.
+  void setUpProjectFiles();
+  void setUpGenerator();
+  void setUpLocalization();
+  void setUpHelp();
+  void fillLanguageList();
+  void createHelpSystem();
+  void tearDownHelp();
+  // The save question before the document is thrown away: whether the command may go on (No, or Yes and
+  // the save happened). A failed save is shown in the error box and stops the command.
+  bool askToSaveChanges(bool translated);
+  // Save project / Save project as; false when the file dialog was cancelled. Errors are thrown.
+  bool saveToProjectFile();
+  bool saveUnderNewName();
+  // readProjectFiles with the modified flag cleared, whatever part of the project could be read.
+  void openProjectNow(const std::string& path);
+
+  StartOptions m_options;
+  std::string m_programFolder;
+  document::Document m_document;
+  MenuTreeModel* m_model = nullptr;
+  document::MenuItem* m_currentItem = nullptr;
+  i18n::Translator m_translator;
+  bool m_shown = false;
+  bool m_closing = false;
+
+  // The main menu, shown by m_mainMenuBar: its actions with submenus are the top-level menus.
+  QMenu* m_mainMenu = nullptr;
+  QMenu* m_fileMenu = nullptr;
+  QMenu* m_itemsMenu = nullptr;
+  QMenu* m_helpMenu = nullptr;
+  QAction* m_newProjectAction = nullptr;
+  QAction* m_openProjectAction = nullptr;
+  QAction* m_saveProjectAction = nullptr;
+  QAction* m_saveProjectAsAction = nullptr;
+  QAction* m_projectSettingsAction = nullptr;
+  QAction* m_generateAction = nullptr;
+  QAction* m_previewAction = nullptr;
+  QAction* m_languageAction = nullptr;
+  QAction* m_exitAction = nullptr;
+  QAction* m_addMenuAction = nullptr;
+  QAction* m_addSubmenuAction = nullptr;
+  QAction* m_removeMenuAction = nullptr;
+  QAction* m_contentsAction = nullptr;
+  QAction* m_makerWebPageAction = nullptr;
+  QAction* m_aboutAction = nullptr;
+  MainMenuBar* m_mainMenuBar = nullptr;
+  QToolBar* m_toolBar = nullptr;
+
+  MenuTreeView* m_treeView = nullptr;
+  QWidget* m_editingPanel = nullptr;
+  QLabel* m_captionLabel = nullptr;
+  QLineEdit* m_captionEdit = nullptr;
+  QLabel* m_urlLabel = nullptr;
+  QLineEdit* m_urlEdit = nullptr;
+  QPushButton* m_setButton = nullptr;
+
+  // Dialogs made once for the whole run.
+  ProjectSettingsDialog* m_settingsDialog = nullptr;
+  LanguageDialog* m_languageDialog = nullptr;
+  FolderBrowseDialog* m_outputFolderDialog = nullptr;
+  HelpHook* m_helpHook = nullptr;  // from start-up to shut-down
+
+  QLabel* m_statusProject = nullptr;
+  QLabel* m_statusOutput = nullptr;
+  QAction* m_recentAnchor = nullptr;
+  QAction* m_recentSeparator = nullptr;
+  QList<QAction*> m_recentActions;
+};
+
+}  // namespace corvantel::gui

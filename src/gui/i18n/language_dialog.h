@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QPushButton;
+
+namespace corvantel::gui {
+
+class LanguageListView;
+
+// The modal language dialog. It is made once for the run and only hidden between uses, so its
+// list and the row selected in it persist from one opening to the next. Its texts are not translated.
+class LanguageDialog : public QDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kHelpContext = 1002;
+  // Columns of the language list.
+  enum Column { LanguageColumn = 0, LocalizedColumn = 1, FilenameColumn = 2 };
+
+  explicit LanguageDialog(QWidget* parent = nullptr);
+
+  // The language file of the selected row; empty when no row is selected.
+  QString selectedFile() const;
+
+  LanguageListView* languageList() const { return m_languageList; }
+  QPushButton* okButton() const { return m_okButton; }
+  QPushButton* cancelButton() const { return m_cancelButton; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  LanguageListView* m_languageList = nullptr;
+  QPushButton* m_okButton = nullptr;
+  QPushButton* m_cancelButton = nullptr;
+};
+
+}  // namespace corvantel::gui
