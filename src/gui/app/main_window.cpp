@@ -91,9 +91,9 @@ void MainWindow::connectTreeView() {
             }
           });
   connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] {
-    if (!m_currentItem) m_currentItem = m_treeView->selectedItem();
+    if (!m_currentItem) takeCurrentItem(m_treeView->selectedItem());
   });
-  connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_currentItem = nullptr; });
+  connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { takeCurrentItem(nullptr); });
 }
 
 void MainWindow::setUpStatusBar() {
@@ -283,18 +283,20 @@ void MainWindow::applyItemEdits() {
   if (m_document.tree().setText(m_currentItem, std::move(text))) m_document.setModified(true);
 }
 
-void MainWindow::takeCurrentItem(document::MenuItem* item) { m_currentItem = item; }
+// The Caption and URL fields always show the current item, whatever made it current (a click, the arrow
+// keys, a drag, Remove, New or Open); with no current item they are empty.
+void MainWindow::takeCurrentItem(document::MenuItem* item) {
+  m_currentItem = item;
+  fillEditFields(item);
+}
 
 void MainWindow::showClickedItem() {
-  document::MenuItem* selected = m_treeView->selectedItem();
-  if (!selected) return;
-  fillEditFields(selected);
-  m_currentItem = selected;
+  if (document::MenuItem* selected = m_treeView->selectedItem()) takeCurrentItem(selected);
 }
 
 void MainWindow::fillEditFields(const document::MenuItem* item) {
-  m_captionEdit->setText(QString::fromStdString(document::extractTitle(item->text())));
-  m_urlEdit->setText(QString::fromStdString(document::extractUrl(item->text())));
+  m_captionEdit->setText(item ? QString::fromStdString(document::extractTitle(item->text())) : QString());
+  m_urlEdit->setText(item ? QString::fromStdString(document::extractUrl(item->text())) : QString());
 }
 
 void MainWindow::repaintTree() { m_treeView->viewport()->update(); }

@@ -83,27 +83,36 @@ TEST_F(MainWindowTest, SetWithoutChangeLeavesTheFlagAndSetWithoutCurrentItemDoes
   EXPECT_FALSE(form->document().isModified());
 }
 
-TEST_F(MainWindowTest, KeyboardSelectionMovesCurrentItemButNotTheFields) {
+TEST_F(MainWindowTest, TheFieldsFollowTheCurrentItemWhateverMovesIt) {
   form->addMenu();
   form->addMenu();
   document::MenuItem* first = root()->child(0);
   document::MenuItem* second = root()->child(1);
   tree().setText(first, "First\tf.html");
+  tree().setText(second, "Second\ts.html");
   expandAll();
   clickItem(first);
   ASSERT_EQ(captionEdit()->text(), QStringLiteral("First"));
 
+  // An arrow key refills the fields, so Set can never write one item's texts into another.
   view()->setFocus();
   QTest::keyClick(view(), Qt::Key_Down);
   EXPECT_EQ(view()->selectedItem(), second);
   EXPECT_EQ(form->currentItem(), second);
-  EXPECT_EQ(captionEdit()->text(), QStringLiteral("First")) << "the fields are not refilled";
-  EXPECT_EQ(urlEdit()->text(), QStringLiteral("f.html"));
-
-  setButton()->click();  // writes the first item's fields into the second
-  EXPECT_EQ(second->text(), "First\tf.html");
+  EXPECT_EQ(captionEdit()->text(), QStringLiteral("Second"));
+  EXPECT_EQ(urlEdit()->text(), QStringLiteral("s.html"));
+  setButton()->click();
+  EXPECT_EQ(second->text(), "Second\ts.html");
   QTest::keyClick(view(), Qt::Key_Up);
   EXPECT_EQ(form->currentItem(), first);
+  EXPECT_EQ(urlEdit()->text(), QStringLiteral("f.html"));
+
+  // A new project has no current item: the fields are empty.
+  prompts.answerYesNoCancel(gui::UserPrompts::Answer::No);
+  form->newProject();
+  EXPECT_EQ(form->currentItem(), nullptr);
+  EXPECT_TRUE(captionEdit()->text().isEmpty());
+  EXPECT_TRUE(urlEdit()->text().isEmpty());
 }
 
 TEST_F(MainWindowTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
