@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "core/generator/output_encoding.h"
 #include "gui/document/spin_field.h"
 #include "gui/widgets/color_button.h"
 
@@ -128,6 +129,16 @@ QGroupBox* ProjectSettingsDialog::buildPageGroup() {
   grid->addWidget(m_authorEdit, 1, 1);
   grid->addWidget(m_encodingLabel, 2, 0);
   grid->addWidget(m_encodingBox, 2, 1);
+  m_encodingWarning = named(new QLabel(m_pageGroup), "encodingWarning");
+  m_encodingWarning->setWordWrap(true);
+  m_encodingWarning->hide();
+  grid->addWidget(m_encodingWarning, 3, 1);
+  connect(m_encodingBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+    const std::string warning =
+        index < 0 ? std::string() : generator::encodingSubstitutionWarning(document::encodingName(index));
+    m_encodingWarning->setText(QString::fromStdString(warning));
+    m_encodingWarning->setVisible(!warning.empty());
+  });
   grid->setColumnStretch(1, 1);
   return m_pageGroup;
 }

@@ -66,6 +66,8 @@ class ProjectSettingsDialog : public QDialog {
   QLineEdit* m_authorEdit = nullptr;
   QLabel* m_encodingLabel = nullptr;
   QComboBox* m_encodingBox = nullptr;
+  // Says when the chosen encoding is written as another one that browsers read; hidden otherwise.
+  QLabel* m_encodingWarning = nullptr;
 
   QGroupBox* m_menuGroup = nullptr;
   QLabel* m_menuWidthLabel = nullptr;

@@ -70,6 +70,15 @@ TEST(ProjectSettingsDialog, ShowsANewProjectAndFollowsTheTypeRules) {
   EXPECT_EQ(test::child<QComboBox>(&dialog, "encodingBox")->count(), 29);
   EXPECT_EQ(test::child<QComboBox>(&dialog, "encodingBox")->currentText(), "ISO8859-1");
   EXPECT_FALSE(test::child<QComboBox>(&dialog, "encodingBox")->isEditable());
+  // An encoding browsers no longer read is named in a warning as soon as it is chosen, and only then.
+  auto* encodings = test::child<QComboBox>(&dialog, "encodingBox");
+  auto* warning = test::child<QLabel>(&dialog, "encodingWarning");
+  EXPECT_TRUE(warning->isHidden());
+  encodings->setCurrentText(QStringLiteral("ISO-2022-KR"));
+  EXPECT_FALSE(warning->isHidden());
+  EXPECT_TRUE(warning->text().contains(QStringLiteral("EUC-KR"))) << warning->text().toStdString();
+  encodings->setCurrentText(QStringLiteral("ISO8859-1"));
+  EXPECT_TRUE(warning->isHidden());
   EXPECT_EQ(test::child<gui::SpinField>(&dialog, "menuWidthField")->value(), 150);
   EXPECT_EQ(test::child<gui::SpinField>(&dialog, "yField")->value(), 2);
   EXPECT_TRUE(test::child<QCheckBox>(&dialog, "keepHighlightCheck")->isChecked());
