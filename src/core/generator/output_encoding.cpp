@@ -4,6 +4,7 @@
 #include <iconv.h>
 
 #include "core/error.h"
+#include "core/io/ascii.h"
 #include "core/io/utf8.h"
 
 namespace corvantel::generator {
@@ -14,24 +15,14 @@ constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
 iconv_t handle(void* cd) { return static_cast<iconv_t>(cd); }
 
-bool startsWithNoCase(const std::string& text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char a = text[i];
-    if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
-    if (a != prefix[i]) return false;
-  }
-  return true;
+bool startsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && io::equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 void appendHex4(std::string& out, unsigned unit) {
   static const char digits[] = "0123456789ABCDEF";
   out += "\\u";
   for (int shift = 12; shift >= 0; shift -= 4) out += digits[(unit >> shift) & 0xF];
-}
-
-bool equalsNoCase(const std::string& text, std::string_view upper) {
-  return text.size() == upper.size() && startsWithNoCase(text, upper);
 }
 
 // Resets a converter to its initial state and appends the bytes that get it there.
@@ -68,8 +59,8 @@ std::string converterName(const std::string& encodingName) {
 }
 
 std::string writtenEncoding(const std::string& encodingName) {
-  if (equalsNoCase(encodingName, "ISO-2022-KR")) return "EUC-KR";
-  if (equalsNoCase(encodingName, "ISO-2022-JP-2")) return "UTF-8";
+  if (io::equalsIgnoringAsciiCase(encodingName, "ISO-2022-KR")) return "EUC-KR";
+  if (io::equalsIgnoringAsciiCase(encodingName, "ISO-2022-JP-2")) return "UTF-8";
   return encodingName;
 }
 
