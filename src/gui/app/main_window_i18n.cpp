@@ -76,6 +76,7 @@ CaptionTable MainWindow::captionTable() const {
 }
 
 void MainWindow::translateWindows() {
+  const i18n::Translator::Pass pass(m_translator);  // one read of the language file for the whole walk
   applyCaptions(captionTable(), [this](const char* english) { return translate(english); });
   // The menu bar's buttons are made anew from the menu, with its new captions.
   m_mainMenuBar->setMenu(m_mainMenu);
