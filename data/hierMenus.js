@@ -110,7 +110,7 @@
   var CSS = [
     '.hm-tree{--hm-w:150px;position:absolute;z-index:2147483000;margin:0;padding:0;text-align:left;line-height:normal}',
     '.hm-tree,.hm-tree *{box-sizing:border-box}',
-    '.hm-menu{position:absolute;z-index:1;margin:0;padding:0;list-style:none;width:var(--hm-w);',
+    '.hm-menu{position:absolute;left:0;top:0;z-index:1;margin:0;padding:0;list-style:none;width:var(--hm-w);',
     ' border:var(--hm-bw) var(--hm-bs) var(--hm-bc);background:var(--hm-bg);',
     ' font-family:var(--hm-ff);font-size:var(--hm-fs);font-weight:var(--hm-fw);font-style:var(--hm-fi)}',
     '.hm-menu[hidden]{display:none}',
@@ -122,8 +122,10 @@
     '.hm-item{position:relative;margin:0;padding:0;list-style:none}',
     '.hm-item+.hm-item{border-top:var(--hm-ss) solid var(--hm-sc)}',
     '.hm-bar>.hm-item+.hm-item{border-top:0;border-left:var(--hm-ss) solid var(--hm-sc)}',
-    '.hm-row{display:flex;align-items:stretch;background:var(--hm-bg);color:var(--hm-fc)}',
-    '.hm-rtl .hm-row{flex-direction:row-reverse}',
+    // A row is a flex row only when it holds a link and its arrow button: plain blocks lay out faster.
+    '.hm-row{display:block;background:var(--hm-bg);color:var(--hm-fc)}',
+    '.hm-split{display:flex;align-items:stretch}',
+    '.hm-rtl .hm-split{flex-direction:row-reverse}',
     '.hm-row:hover,.hm-row:focus-within,.hm-keep .hm-open>.hm-row{background:var(--hm-bgo);color:var(--hm-fco)}',
     '.hm-current>.hm-row{box-shadow:inset 4px 0 0 var(--hm-bgo)}',
     '.hm-current>.hm-row:hover,.hm-keep .hm-current.hm-open>.hm-row{box-shadow:inset 4px 0 0 var(--hm-fco)}',
@@ -183,13 +185,37 @@
   function setCaption(el, caption) {
     caption = caption == null ? '' : String(caption);
     el.setAttribute('dir', 'auto'); // right-to-left captions read and align right
-    if (caption.indexOf('<') < 0 && caption.indexOf('&') < 0) {
-      el.textContent = caption;
+    var text = simpleText(caption);
+    if (text !== null) {
+      el.textContent = text;
       return;
     }
     var tpl = doc.createElement('template');
     tpl.innerHTML = caption;
     el.appendChild(cleanCopy(tpl.content));
+  }
+
+  // The text of a caption without tags whose character references are all plain ones (&amp; and its
+  // kin, decimal and hexadecimal numbers of ordinary characters), decoded as the HTML parser would; null
+  // for anything else, which goes through the parser. Most captions that are not plain text are of this
+  // kind, and the parser costs far more than this per caption.
+  var SIMPLE_REF = /&(?:(amp|lt|gt|quot|apos|nbsp)|#([0-9]{1,7})|#[xX]([0-9a-fA-F]{1,6}));/g;
+  var NAMED_REF = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'", nbsp: '\u00A0' };
+  function simpleText(caption) {
+    if (caption.indexOf('&') < 0) return caption.indexOf('<') < 0 ? caption : null;
+    if (caption.indexOf('<') >= 0 || /[\0\r]/.test(caption)) return null;
+    var plain = true;
+    var text = caption.replace(SIMPLE_REF, function (ref, name, dec, hex) {
+      if (name) return NAMED_REF[name];
+      var cp = dec ? parseInt(dec, 10) : parseInt(hex, 16);
+      // Controls, the C1 range (which the parser maps through windows-1252), surrogates and values
+      // beyond Unicode are the parser's to decide.
+      if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0) || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF) plain = false;
+      return plain ? String.fromCodePoint(cp) : ref;
+    });
+    // Any other "&" may start a reference the parser knows (there are two thousand names, some without ";").
+    if (!plain || caption.replace(SIMPLE_REF, '').indexOf('&') >= 0) return null;
+    return text;
   }
 
   function cleanCopy(root) {
@@ -231,7 +257,8 @@
   }
 
   function plainText(caption) {
-    if (caption.indexOf('<') < 0 && caption.indexOf('&') < 0) return caption;
+    var text = simpleText(caption);
+    if (text !== null) return text;
     var tpl = doc.createElement('template');
     tpl.innerHTML = caption;
     return tpl.content.textContent;
@@ -394,6 +421,7 @@
         t.setAttribute('aria-label', plainText(item.caption) + W.sub);
         t.appendChild(arrowImage(arrowSrc));
         row.appendChild(t);
+        row.className = 'hm-row hm-split';
         item.toggle = t;
       }
     } else if (item.hasSub) {
@@ -713,13 +741,14 @@
   }
 
   // Moves an absolutely placed element so that its border box starts at viewport point (x, y), whatever
-  // its containing block is: measure where (0, 0) lands, then shift by the difference.
+  // its containing block is: shift it by the distance from where it is (a menu starts at left 0, top 0).
+  // Called after the measurements of the placement, so it reads a layout that is already up to date.
   function moveTo(el, x, y) {
-    el.style.left = '0px';
-    el.style.top = '0px';
     var r = el.getBoundingClientRect();
-    el.style.left = Math.round(x - r.left) + 'px';
-    el.style.top = Math.round(y - r.top) + 'px';
+    var left = parseFloat(el.style.left) || 0;
+    var top = parseFloat(el.style.top) || 0;
+    el.style.left = Math.round(left + x - r.left) + 'px';
+    el.style.top = Math.round(top + y - r.top) + 'px';
   }
 
   function setExpanded(el, open) {
