@@ -134,7 +134,7 @@
     ' color:inherit;background:none;border:0;font:inherit;text-align:inherit;text-decoration:none;',
     ' overflow-wrap:anywhere;cursor:pointer}',
     '.hm-label{cursor:default}',
-    '.hm-button{display:flex;align-items:center;justify-content:space-between;gap:4px}',
+    '.hm-button{display:flex;width:100%;align-items:center;justify-content:space-between;gap:4px}',
     '.hm-toggle{flex:0 0 auto;display:flex;align-items:center;justify-content:center;min-width:1.6em;margin:0;',
     ' padding:0 var(--hm-pad);color:inherit;background:none;border:0;font:inherit;cursor:pointer}',
     '.hm-arrow{display:block;width:var(--hm-is);height:auto;margin:var(--hm-iv) var(--hm-ih);filter:var(--hm-af)}',
@@ -168,10 +168,20 @@
     '.hm-narrow .hm-open>.hm-row .hm-arrow{transform:rotate(90deg)}'
   ].join('\n');
 
+  // The arrows are drawn by the style sheet (the image as the element's content keeps its own proportions
+  // like an img): a page has one image resource per arrow, not one image element to load per item.
+  function arrowRules() {
+    function image(src) {
+      var url = 'url("' + src.replace(/["\\\n\r\f]/g, function (c) { return '\\' + c.charCodeAt(0).toString(16) + ' '; }) + '")';
+      return 'content:' + url + ';content:' + url + ' / ""';
+    }
+    return '\n.hm-arrow{' + image(P.imageSrc) + '}\n.hm-rtl .hm-arrow{' + image(P.imageSrcLeft) + '}';
+  }
+
   function installStyles() {
     var style = doc.createElement('style');
     style.id = 'hm-styles';
-    style.textContent = CSS;
+    style.textContent = CSS + arrowRules();
     (doc.head || doc.documentElement).appendChild(style);
   }
 
@@ -405,7 +415,6 @@
     var row = doc.createElement('div');
     row.className = 'hm-row';
     li.appendChild(row);
-    var arrowSrc = P.rightToLeft ? P.imageSrcLeft : P.imageSrc;
     if (item.url !== '') {
       var a = doc.createElement('a');
       a.className = 'hm-link';
@@ -419,7 +428,7 @@
         t.className = 'hm-toggle';
         t.setAttribute('aria-expanded', 'false');
         t.setAttribute('aria-label', plainText(item.caption) + W.sub);
-        t.appendChild(arrowImage(arrowSrc));
+        t.appendChild(arrowImage());
         row.appendChild(t);
         row.className = 'hm-row hm-split';
         item.toggle = t;
@@ -432,7 +441,7 @@
       var text = doc.createElement('span');
       setCaption(text, item.caption);
       b.appendChild(text);
-      b.appendChild(arrowImage(arrowSrc));
+      b.appendChild(arrowImage());
       row.appendChild(b);
       item.control = item.toggle = b;
     } else {
@@ -460,12 +469,10 @@
     return 0.299 * r + 0.587 * g + 0.114 * b > 140;
   }
 
-  function arrowImage(src) {
-    var img = doc.createElement('img');
-    img.className = 'hm-arrow';
-    img.alt = '';
-    img.src = src;
-    return img;
+  function arrowImage() {
+    var arrow = doc.createElement('span');
+    arrow.className = 'hm-arrow';
+    return arrow;
   }
 
   // The JS main menu: a permanent bar at X, Y, and the "Menu" button of the narrow form.
@@ -1121,7 +1128,7 @@
       t.setAttribute('aria-expanded', 'false');
       t.setAttribute('aria-controls', m[1]);
       t.setAttribute('aria-label', (link.textContent || '').trim() + W.sub);
-      t.appendChild(arrowImage(P.imageSrc));
+      t.appendChild(arrowImage());
       link.parentNode.insertBefore(t, link.nextSibling);
       tree.triggerToggle = t;
       watchTrigger(tree, link, t);
