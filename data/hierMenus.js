@@ -1136,14 +1136,22 @@
     }
   }
 
-  // Left and right arrows move along the page's link row (links and their arrow buttons), as on the bar.
+  // Left and right arrows move along the page's link row (links and their arrow buttons), Home and End go
+  // to its first and last link, as on the bar.
   function rowKeys(e) {
-    if (e.altKey || e.ctrlKey || e.metaKey || (e.key !== 'ArrowLeft' && e.key !== 'ArrowRight')) return;
+    var k = e.key;
+    if (e.altKey || e.ctrlKey || e.metaKey || !/^(ArrowLeft|ArrowRight|Home|End)$/.test(k)) return;
     var stops = doc.querySelectorAll('a.navbar, .hm-trigger-toggle');
     var i = Array.prototype.indexOf.call(stops, e.currentTarget);
     if (i < 0) return;
-    var fwd = e.key === (P.rightToLeft ? 'ArrowLeft' : 'ArrowRight');
-    var next = stops[(i + (fwd ? 1 : stops.length - 1)) % stops.length];
+    var next;
+    if (k === 'Home' || k === 'End') {
+      var links = doc.querySelectorAll('a.navbar');
+      next = links[k === 'Home' ? 0 : links.length - 1];
+    } else {
+      var fwd = k === (P.rightToLeft ? 'ArrowLeft' : 'ArrowRight');
+      next = stops[(i + (fwd ? 1 : stops.length - 1)) % stops.length];
+    }
     for (var t = 0; t < trees.length; t++) if (trees[t].kind !== 'bar') trees[t].closeAll();
     next.focus();
     e.preventDefault();

@@ -8,7 +8,7 @@ const os = require('os');
 const path = require('path');
 const { pathToFileURL } = require('url');
 const { devices } = require('playwright-core');
-const { launchBrowser, serve, generate, DATA_DIR } = require('./lib/harness');
+const { launchBrowser, serve, generate, DATA_DIR, SOURCE_DIR } = require('./lib/harness');
 
 const WORK = fs.mkdtempSync(path.join(os.tmpdir(), 'corvantel-web-'));
 let browser;
@@ -398,6 +398,77 @@ for (const type of Object.keys(TYPES)) {
   });
 }
 
+describe('on a tablet (touch, 768 px): the unfolded menus', () => {
+  // Wide enough for the bar and for submenus beside their items, so the pop-ups open as on a desktop,
+  // but by taps: the compatibility mouse events that follow each tap must not close or switch anything.
+  it('taps open every level of all three types and keep them open; a second tap follows; outside closes', async () => {
+    const levels = {
+      js_menu: [['a', 'Products'], ['a', 'Beta & Gamma'], ['a', 'Beta two']],
+      table_coded_moved: [['navbar', 'Products'], ['a', 'Beta & Gamma'], ['a', 'Beta two']],
+      table_relative: [['navbar', '製品'], ['a', 'ベータ & "引用"']],
+    };
+    const menus = { js_menu: ['HM_Array1_2', 'HM_Array1_2_2', 'HM_Array1_2_2_2'], table_coded_moved: ['#elMenu2', 'HM_Array2_2', 'HM_Array2_2_2'],
+      table_relative: ['#elMenu2', 'HM_Array2_2'] };
+    for (const project of Object.keys(levels)) {
+      const { page, problems, close } = await open(project, 'http', { context: devices['iPad Mini'] });
+      const target = ([kind, caption]) => (kind === 'navbar' ? page.locator('a.navbar').filter({ hasText: caption })
+        : rowOf(page, caption).locator('a'));
+      const tap = async (locator) => {
+        const b = await locator.boundingBox();
+        await page.touchscreen.tap(b.x + Math.min(6, b.width / 2), b.y + b.height / 2);
+      };
+      const shown = menus[project].map((m) => (m.startsWith('#') ? page.locator(m) : menuOf(page, m)));
+      try {
+        if (project === 'js_menu') assert.ok(!(await page.locator('.hm-burger').isVisible()), 'the bar fits unfolded');
+        for (let i = 0; i < levels[project].length; i++) {
+          await tap(target(levels[project][i]));
+          await shown[i].waitFor({ state: 'visible' });
+        }
+        await page.waitForTimeout(800); // longer than the menus' hide delay
+        for (const m of shown) assert.ok(await m.isVisible(), `${project}: ${await m.getAttribute('id')} still open`);
+        assert.match(page.url(), /menu\.html$/, `${project}: no tap followed a link yet`);
+        await page.touchscreen.tap(700, 1000);
+        await shown[0].waitFor({ state: 'hidden' });
+        // Open again and tap the open second level's item once more: now it follows its link.
+        await tap(target(levels[project][0]));
+        await tap(target(levels[project][1]));
+        await shown[1].waitFor({ state: 'visible' });
+        assert.deepEqual(problems, []);
+        await tap(target(levels[project][1]));
+        await page.waitForURL(/\/beta\.html$/);
+      } finally {
+        await close();
+      }
+    }
+    // The bundled example's bar (1,032 px) does not fit a tablet held either way: it folds, and taps work
+    // in the folded list.
+    const dir = path.join(WORK, 'club');
+    if (!fs.existsSync(dir)) generate(path.join(SOURCE_DIR, 'examples', 'club', 'club.cvp'), dir);
+    for (const device of ['iPad Mini landscape', 'iPad Mini']) {
+      const context = await browser.newContext(devices[device]);
+      const page = await context.newPage();
+      try {
+        await page.goto(`${server.url}club/menu.html`, { timeout: 0 });
+        const burger = page.locator('.hm-burger');
+        await burger.waitFor({ state: 'visible', timeout: 0 });
+        const b = await burger.boundingBox();
+        await page.touchscreen.tap(b.x + 6, b.y + b.height / 2);
+        const section = rowOf(page, 'The club').locator('a');
+        await section.waitFor({ state: 'visible' });
+        const s = await section.boundingBox();
+        await page.touchscreen.tap(s.x + 6, s.y + s.height / 2);
+        await menuOf(page, 'HM_Array1_2').waitFor({ state: 'visible' });
+        const width = devices[device].viewport.width;
+        const list = await page.locator('nav.hm-tree > .hm-menu').boundingBox();
+        assert.ok(list.x >= 0 && list.x + list.width <= width, `${device}: ${JSON.stringify(list)}`);
+        assert.match(page.url(), /menu\.html$/);
+      } finally {
+        await context.close();
+      }
+    }
+  });
+});
+
 describe('main menu bar: folding', () => {
   it('folds exactly when the bar is wider than its room, again on resize; focus leaving closes the list', async () => {
     const { page, close } = await open('js_menu', 'http');
@@ -499,6 +570,12 @@ describe('table types: landmark, arrow keys, names, current page, language', () 
         await page.locator('a.navbar').first().focus();
         await page.keyboard.press('ArrowRight');
         assert.equal(await link.evaluate((el) => el === document.activeElement), true, 'ArrowRight to the next link');
+        const focused = () => page.evaluate(() => document.activeElement.textContent.trim());
+        await page.keyboard.press('End');
+        assert.equal(await focused(), top[top.length - 1], 'End to the last link');
+        await page.keyboard.press('Home');
+        assert.equal(await focused(), top[0], 'Home to the first link');
+        await page.keyboard.press('ArrowRight');
         await page.keyboard.press('ArrowDown');
         const menu = page.locator('#elMenu2');
         await menu.waitFor({ state: 'visible' });
