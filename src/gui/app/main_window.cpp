@@ -62,6 +62,7 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent) : QMainWindow(pare
   m_splitter->setStretchFactor(0, 0);
   m_splitter->setStretchFactor(1, 1);
   setCentralWidget(m_splitter);
+  connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
   connectTreeView();
 
   setUpProjectFiles();

@@ -51,10 +51,9 @@ void MainWindow::restoreSplitter() {
   if (kept && *kept > 0) tree = *kept;
   tree = std::max(1, tree);
   m_splitter->setSizes({tree, std::max(1, room - tree)});
-  // Written at the close only when the user moved the border, so an untouched window adds nothing to the file.
-  connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; }, Qt::UniqueConnection);
 }
 
+// Written at the close only when the user moved the border, so an untouched window adds nothing to the file.
 void MainWindow::saveSplitter() {
   if (!m_splitterMoved) return;
   try {

@@ -132,8 +132,8 @@ CaptionTable ProjectSettingsDialog::captionTable() const {
 
 QGroupBox* ProjectSettingsDialog::buildPageGroup() {
   m_pageGroup = named(new QGroupBox(this), "pageGroup");
-  m_pageTitleEdit = wideEdit(m_pageGroup, "pageTitleEdit", 32);
-  m_authorEdit = wideEdit(m_pageGroup, "authorEdit", 32);
+  m_pageTitleEdit = wideEdit(m_pageGroup, "pageTitleEdit", 38);
+  m_authorEdit = wideEdit(m_pageGroup, "authorEdit", 38);
   m_encodingBox = named(new QComboBox(m_pageGroup), "encodingBox");
   m_encodingBox->setEditable(false);
   for (const std::string& name : document::encodingNames()) m_encodingBox->addItem(QString::fromStdString(name));
@@ -182,7 +182,7 @@ QGroupBox* ProjectSettingsDialog::buildMenuGroup() {
 
 QGroupBox* ProjectSettingsDialog::buildFontGroup() {
   m_fontGroup = named(new QGroupBox(this), "fontGroup");
-  m_fontFamilyEdit = wideEdit(m_fontGroup, "fontFamilyEdit", 32);
+  m_fontFamilyEdit = wideEdit(m_fontGroup, "fontFamilyEdit", 38);
   m_boldCheck = named(new QCheckBox(m_fontGroup), "boldCheck");
   QFont bold = m_boldCheck->font();
   bold.setBold(true);
