@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
