@@ -132,8 +132,8 @@ CaptionTable ProjectSettingsDialog::captionTable() const {
 
 QGroupBox* ProjectSettingsDialog::buildPageGroup() {
   m_pageGroup = named(new QGroupBox(this), "pageGroup");
-  m_pageTitleEdit = wideEdit(m_pageGroup, "pageTitleEdit", 38);
-  m_authorEdit = wideEdit(m_pageGroup, "authorEdit", 38);
+  m_pageTitleEdit = wideEdit(m_pageGroup, "pageTitleEdit", 44);
+  m_authorEdit = wideEdit(m_pageGroup, "authorEdit", 44);
   m_encodingBox = named(new QComboBox(m_pageGroup), "encodingBox");
   m_encodingBox->setEditable(false);
   for (const std::string& name : document::encodingNames()) m_encodingBox->addItem(QString::fromStdString(name));
