@@ -40,7 +40,8 @@ ColorButton* colorButton(QWidget* parent, const char* name) {
   return b;
 }
 
-SpinField* spinField(QWidget* parent, const char* name, std::int32_t minimum = std::numeric_limits<std::int32_t>::min()) {
+SpinField* spinField(QWidget* parent, const char* name,
+                     std::int32_t minimum = std::numeric_limits<std::int32_t>::min()) {
   auto* s = named(new SpinField(parent), name);
   s->setMinimumWidth(80);
   s->setRange(minimum, std::numeric_limits<std::int32_t>::max());
@@ -85,12 +86,30 @@ ProjectSettingsDialog::ProjectSettingsDialog(QWidget* parent) : QDialog(parent) 
   whole->addLayout(buttons);
 
   // Tab goes down the left column, then down the right one, then to the buttons.
-  QWidget* const order[] = {m_pageTitleEdit, m_authorEdit, m_encodingBox, m_menuWidthField, m_itemPaddingField,
-                            m_keepHighlightCheck, m_scriptMenuRadio, m_tableMenuRadio, m_relativeTableMenuRadio,
-                            m_xField, m_yField, m_fontFamilyEdit, m_boldCheck, m_italicCheck, m_fontColorButton,
-                            m_fontColorOverButton, m_backgroundColorButton, m_backgroundColorOverButton,
-                            m_borderWidthField, m_borderColorButton, m_separatorSizeField, m_separatorColorButton,
-                            m_okButton, m_cancelButton};
+  QWidget* const order[] = {m_pageTitleEdit,
+                            m_authorEdit,
+                            m_encodingBox,
+                            m_menuWidthField,
+                            m_itemPaddingField,
+                            m_keepHighlightCheck,
+                            m_scriptMenuRadio,
+                            m_tableMenuRadio,
+                            m_relativeTableMenuRadio,
+                            m_xField,
+                            m_yField,
+                            m_fontFamilyEdit,
+                            m_boldCheck,
+                            m_italicCheck,
+                            m_fontColorButton,
+                            m_fontColorOverButton,
+                            m_backgroundColorButton,
+                            m_backgroundColorOverButton,
+                            m_borderWidthField,
+                            m_borderColorButton,
+                            m_separatorSizeField,
+                            m_separatorColorButton,
+                            m_okButton,
+                            m_cancelButton};
   for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 
   applyEnglish(captionTable());

@@ -140,10 +140,10 @@ TEST(ProjectSettingsDialog, KeyboardOrderSizesThatMakeNoSenseAndItsPlace) {
     if (!qobject_cast<ColorButton*>(focus)) walked << focus->objectName();
     QTest::keyClick(focus, Qt::Key_Tab);
   }
-  EXPECT_EQ(walked, (QStringList{"pageTitleEdit", "authorEdit", "encodingBox", "menuWidthField", "itemPaddingField",
-                                 "keepHighlightCheck", "scriptMenuRadio", "xField", "yField", "fontFamilyEdit",
-                                 "boldCheck", "italicCheck", "borderWidthField", "separatorSizeField", "okButton",
-                                 "cancelButton"}));
+  EXPECT_EQ(walked,
+            (QStringList{"pageTitleEdit", "authorEdit", "encodingBox", "menuWidthField", "itemPaddingField",
+                         "keepHighlightCheck", "scriptMenuRadio", "xField", "yField", "fontFamilyEdit", "boldCheck",
+                         "italicCheck", "borderWidthField", "separatorSizeField", "okButton", "cancelButton"}));
 
   // Sizes are never negative: a minus sign is refused and stepping stops at the smallest size.
   auto* width = test::child<SpinField>(&dialog, "menuWidthField");
