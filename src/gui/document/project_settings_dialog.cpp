@@ -151,8 +151,8 @@ CaptionTable ProjectSettingsDialog::captionTable() const {
 
 QGroupBox* ProjectSettingsDialog::buildPageGroup() {
   m_pageGroup = named(new QGroupBox(this), "pageGroup");
-  m_pageTitleEdit = wideEdit(m_pageGroup, "pageTitleEdit", 44);
-  m_authorEdit = wideEdit(m_pageGroup, "authorEdit", 44);
+  m_pageTitleEdit = wideEdit(m_pageGroup, "pageTitleEdit", 40);
+  m_authorEdit = wideEdit(m_pageGroup, "authorEdit", 40);
   m_encodingBox = named(new QComboBox(m_pageGroup), "encodingBox");
   m_encodingBox->setEditable(false);
   for (const std::string& name : document::encodingNames()) m_encodingBox->addItem(QString::fromStdString(name));
@@ -274,9 +274,9 @@ QGroupBox* ProjectSettingsDialog::buildMenuTypeGroup() {
   m_yLabel = label(m_menuTypeGroup, "yLabel", m_yField);
   m_yLabel->setText(QStringLiteral("&Y"));
   auto* grid = new QGridLayout(m_menuTypeGroup);
-  grid->addWidget(m_scriptMenuRadio, 0, 0, 1, 5);
-  grid->addWidget(m_tableMenuRadio, 1, 0, 1, 5);
-  grid->addWidget(m_relativeTableMenuRadio, 2, 0, 1, 5);
+  grid->addWidget(m_scriptMenuRadio, 0, 0, 1, 5, Qt::AlignLeft);
+  grid->addWidget(m_tableMenuRadio, 1, 0, 1, 5, Qt::AlignLeft);
+  grid->addWidget(m_relativeTableMenuRadio, 2, 0, 1, 5, Qt::AlignLeft);
   grid->addWidget(m_xLabel, 3, 0);
   grid->addWidget(m_xField, 3, 1);
   grid->addWidget(m_yLabel, 3, 2);
