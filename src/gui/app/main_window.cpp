@@ -5,11 +5,12 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -19,7 +20,6 @@
 #include "core/generator/menu_page_writer.h"
 #include "core/ini/program_settings.h"
 #include "gui/app/command.h"
-#include "gui/app/main_menu_bar.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/app/toolbar_icons.h"
 #include "gui/app/user_prompts.h"
@@ -35,32 +35,33 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent) : QMainWindow(pare
 
   m_model = new MenuTreeModel(m_document.tree(), this);
 
-  // The menu bar and the tool bar, one above the other.
-  m_mainMenu = buildMainMenu();
+  // The menu bar and, below it, the tool bar. Alt alone puts the keyboard into the menu bar (the bar does that
+  // itself); F10 opens its first menu, from where Left and Right go through the others.
+  buildMainMenu();
+  auto* menuKey = new QAction(this);
+  menuKey->setObjectName(QStringLiteral("menuBarKeyAction"));
+  menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+  menuKey->setShortcutContext(Qt::WindowShortcut);
+  connect(menuKey, &QAction::triggered, this, [this] { menuBar()->setActiveAction(m_fileMenu->menuAction()); });
+  addAction(menuKey);
   m_toolBar = buildToolBar();
-  auto* bars = new QWidget(this);
-  bars->setObjectName(QStringLiteral("barArea"));
-  auto* bands = new QVBoxLayout(bars);
-  bands->setContentsMargins(0, 0, 0, 0);
-  bands->setSpacing(0);
-  m_mainMenuBar = new MainMenuBar(bars);
-  bands->addWidget(m_mainMenuBar);
-  bands->addWidget(m_toolBar);
   m_toolBar->setMinimumHeight(24);
-  setMenuWidget(bars);
+  addToolBar(Qt::TopToolBarArea, m_toolBar);
 
-  // The item tree and the editing panel beside it.
-  auto* central = new QWidget(this);
-  auto* row = new QHBoxLayout(central);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(0);
-  m_treeView = new MenuTreeView(central);
+  // The item tree and the editing panel beside it; the panel takes what the window grows by, the
+  // handle between them moves the border.
+  m_splitter = new QSplitter(Qt::Horizontal, this);
+  m_splitter->setObjectName(QStringLiteral("treeSplitter"));
+  m_splitter->setChildrenCollapsible(false);
+  m_treeView = new MenuTreeView(m_splitter);
   m_treeView->setMenuModel(m_model);
-  row->addWidget(m_treeView, 1);
+  m_splitter->addWidget(m_treeView);
   m_editingPanel = buildEditingPanel();
-  m_editingPanel->setParent(central);
-  row->addWidget(m_editingPanel, 0);
-  setCentralWidget(central);
+  m_splitter->addWidget(m_editingPanel);
+  m_splitter->setStretchFactor(0, 0);
+  m_splitter->setStretchFactor(1, 1);
+  setCentralWidget(m_splitter);
+  connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
   connectTreeView();
 
   setUpProjectFiles();
@@ -70,9 +71,7 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent) : QMainWindow(pare
   setUpStatusBar();
   setUpRecentProjects();
 
-  // The English captions, then the menu bar's buttons made from the menu's.
   applyEnglish(captionTable());
-  m_mainMenuBar->setMenu(m_mainMenu);
 }
 
 void MainWindow::connectTreeView() {
@@ -103,10 +102,24 @@ void MainWindow::setUpStatusBar() {
   m_statusOutput->setObjectName(QStringLiteral("StatusOutput"));
   statusBar()->addWidget(m_statusProject, 1);
   statusBar()->addPermanentWidget(m_statusOutput);
-  // The window title stays "Corvantel 2"; the status line says which project is open and whether it has
-  // unsaved changes.
-  m_document.setStateListener([this] { updateStatusBar(); });
+  // The title and the status line say which project is open and whether it has unsaved changes.
+  m_document.setStateListener([this] {
+    updateWindowTitle();
+    updateStatusBar();
+  });
+  updateWindowTitle();
   updateStatusBar();
+}
+
+// "club.cvp[*] — Corvantel 2": Qt shows the mark in place of "[*]" while the window is modified.
+void MainWindow::updateWindowTitle() {
+  const std::string& name = m_document.projectFileName();
+  const bool unnamed = name.empty() || m_document.isUnnamed();
+  QString shown = unnamed ? QStringLiteral("New project") : QFileInfo(QString::fromStdString(name)).fileName();
+  shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));  // a "[*]" of the name is no mark
+  setWindowFilePath(unnamed ? QString() : QString::fromStdString(name));
+  setWindowTitle(shown + QStringLiteral("[*] \u2014 Corvantel 2"));
+  setWindowModified(m_document.isModified());
 }
 
 void MainWindow::updateStatusBar() {
@@ -151,9 +164,9 @@ QAction* MainWindow::addCommand(QMenu* menu, const char* name, const QKeySequenc
   return a;
 }
 
-QMenu* MainWindow::buildMainMenu() {
-  auto* main = new QMenu(this);
-  main->setObjectName(QStringLiteral("mainMenu"));
+QMenuBar* MainWindow::buildMainMenu() {
+  QMenuBar* main = menuBar();
+  main->setObjectName(QStringLiteral("mainMenuBar"));
   m_fileMenu = main->addMenu(QString());
   m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
   m_newProjectAction =
@@ -162,7 +175,8 @@ QMenu* MainWindow::buildMainMenu() {
       addCommand(m_fileMenu, "openProjectAction", QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::openProject);
   m_saveProjectAction =
       addCommand(m_fileMenu, "saveProjectAction", QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::saveProject);
-  m_saveProjectAsAction = addCommand(m_fileMenu, "saveProjectAsAction", {}, &MainWindow::saveProjectAs);
+  m_saveProjectAsAction = addCommand(m_fileMenu, "saveProjectAsAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                                     &MainWindow::saveProjectAs);
   m_fileMenu->addSeparator();
   m_projectSettingsAction = addCommand(m_fileMenu, "projectSettingsAction", {}, &MainWindow::editProjectSettings);
   m_generateAction =
@@ -172,6 +186,7 @@ QMenu* MainWindow::buildMainMenu() {
   m_languageAction = addCommand(m_fileMenu, "languageAction", {}, &MainWindow::chooseLanguage);
   m_fileMenu->addSeparator();
   m_exitAction = addCommand(m_fileMenu, "exitAction", QKeySequence(Qt::ALT | Qt::Key_F4), &MainWindow::exitProgram);
+  m_exitAction->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
   m_itemsMenu = main->addMenu(QString());
   m_itemsMenu->setObjectName(QStringLiteral("itemsMenu"));
@@ -221,25 +236,33 @@ QToolBar* MainWindow::buildToolBar() {
 QWidget* MainWindow::buildEditingPanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("editingPanel"));
-  panel->setFixedWidth(313);
+  // 313 pixels wide at first; the fields follow the panel's width.
+  panel->setMinimumWidth(200);
   m_captionLabel = new QLabel(panel);
   m_captionLabel->setObjectName(QStringLiteral("captionLabel"));
-  m_captionLabel->setGeometry(8, 6, 297, 17);
   m_captionEdit = new QLineEdit(panel);
   m_captionEdit->setObjectName(QStringLiteral("captionEdit"));
-  m_captionEdit->setGeometry(8, 24, 297, 22);
   m_urlLabel = new QLabel(panel);
   m_urlLabel->setObjectName(QStringLiteral("urlLabel"));
-  m_urlLabel->setGeometry(8, 48, 297, 17);
   m_urlEdit = new QLineEdit(panel);
   m_urlEdit->setObjectName(QStringLiteral("urlEdit"));
-  m_urlEdit->setGeometry(8, 66, 297, 22);
   m_captionLabel->setBuddy(m_captionEdit);
   m_urlLabel->setBuddy(m_urlEdit);
   m_setButton = new QPushButton(panel);
   m_setButton->setObjectName(QStringLiteral("setButton"));
-  m_setButton->setGeometry(8, 94, 75, 25);
+  m_setButton->setMinimumWidth(75);
   m_setButton->setDefault(true);
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(8, 6, 8, 8);
+  column->setSpacing(1);
+  column->addWidget(m_captionLabel);
+  column->addWidget(m_captionEdit);
+  column->addSpacing(2);
+  column->addWidget(m_urlLabel);
+  column->addWidget(m_urlEdit);
+  column->addSpacing(6);
+  column->addWidget(m_setButton, 0, Qt::AlignLeft);
+  column->addStretch(1);
   connect(m_setButton, &QPushButton::clicked, this, commandSlot(this, &MainWindow::applyItemEdits));
   // The Set button is the window's default button: Enter in either field presses it.
   connect(m_captionEdit, &QLineEdit::returnPressed, m_setButton, &QPushButton::click);
@@ -345,6 +368,7 @@ void MainWindow::startUp() {
     }
   });
   m_treeView->setButtonHalfSize(MenuTreeView::kDefaultButtonHalfSize);
+  restoreSplitter();
   m_document.setModified(false);
 }
 
@@ -367,6 +391,7 @@ void MainWindow::shutDown() {
   } catch (const std::exception& e) {
     prompts().error(this, QString::fromStdString(errorBoxText(e.what())));
   }
+  saveSplitter();
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -14,8 +14,10 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMenuBar;
 class QMimeData;
 class QPushButton;
+class QSplitter;
 class QToolBar;
 
 namespace corvantel::ini {
@@ -25,7 +27,6 @@ class RecentProjects;
 namespace corvantel::gui {
 
 class MenuTreeModel;
-class MainMenuBar;
 class MenuTreeView;
 class ProjectSettingsDialog;
 class LanguageDialog;
@@ -130,7 +131,7 @@ class MainWindow : public QMainWindow {
 
  private:
   // The builders of the window, in the order the constructor calls them.
-  QMenu* buildMainMenu();
+  QMenuBar* buildMainMenu();
   QToolBar* buildToolBar();
   QWidget* buildEditingPanel();
   void connectTreeView();
@@ -148,7 +149,11 @@ class MainWindow : public QMainWindow {
   // Loads the recent list, applies `change`, writes it back (a failed write is ignored) and rebuilds the menu.
   void changeRecentProjects(const std::function<void(ini::RecentProjects&)>& change);
   std::string programSettingsPath() const;
+  // The border between the tree and the editing panel, as the user left it at the last close.
+  void restoreSplitter();
+  void saveSplitter();
   void updateStatusBar();
+  void updateWindowTitle();
   void fillEditFields(const document::MenuItem* item);
   // Hooks of the features, each in its own source file.
   void setUpProjectFiles();
@@ -175,9 +180,9 @@ class MainWindow : public QMainWindow {
   i18n::Translator m_translator;
   bool m_shown = false;
   bool m_closing = false;
+  bool m_splitterMoved = false;
 
-  // The main menu, shown by m_mainMenuBar: its actions with submenus are the top-level menus.
-  QMenu* m_mainMenu = nullptr;
+  // The menus of the window's menu bar.
   QMenu* m_fileMenu = nullptr;
   QMenu* m_itemsMenu = nullptr;
   QMenu* m_helpMenu = nullptr;
@@ -196,9 +201,9 @@ class MainWindow : public QMainWindow {
   QAction* m_contentsAction = nullptr;
   QAction* m_makerWebPageAction = nullptr;
   QAction* m_aboutAction = nullptr;
-  MainMenuBar* m_mainMenuBar = nullptr;
   QToolBar* m_toolBar = nullptr;
 
+  QSplitter* m_splitter = nullptr;  // the tree on the left, the editing panel on the right
   MenuTreeView* m_treeView = nullptr;
   QWidget* m_editingPanel = nullptr;
   QLabel* m_captionLabel = nullptr;

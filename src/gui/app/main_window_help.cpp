@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
+#include <QMenuBar>
 #include <QWidget>
 #include <vector>
 
@@ -43,7 +44,7 @@ std::unique_ptr<help::HelpLog> openHelpLog(const std::string& programFolder, con
 
 void MainWindow::setUpHelp() {
   // F1 in an open drop-down menu of the menu bar asks for the menu bar's topic.
-  m_mainMenu->setProperty("helpContext", help::help_context::kMainWindow);
+  menuBar()->setProperty("helpContext", help::help_context::kMainWindow);
   for (QMenu* menu : {m_fileMenu, m_itemsMenu, m_helpMenu})
     menu->setProperty("helpContext", help::help_context::kMainWindow);
   // The editing panel is described in the main window's topic too; without a context of its own F1 in

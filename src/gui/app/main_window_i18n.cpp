@@ -1,12 +1,11 @@
 // Window translation and the language command of the main window.
 #include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <algorithm>
 
 #include "core/i18n/language_list.h"
-#include "gui/app/main_menu_bar.h"
 #include "gui/app/main_window.h"
 #include "gui/app/user_prompts.h"
 #include "gui/document/project_settings_dialog.h"
@@ -54,7 +53,12 @@ CaptionTable MainWindow::captionTable() const {
       caption(m_addSubmenuAction, "Add &submenu"),
       caption(m_removeMenuAction, "&Remove menu"),
       caption(m_helpMenu, "&Help"),
-      caption(m_contentsAction, "&Contents"),
+      // F1 belongs to the help hook (the topic of the control with the focus), so it is shown beside
+      // Contents without being the item's shortcut.
+      {"&Contents",
+       [action = m_contentsAction](const QString& text) {
+         action->setText(text + u'\t' + QKeySequence(Qt::Key_F1).toString(QKeySequence::NativeText));
+       }},
       caption(m_makerWebPageAction, "Ombrel &web page"),
       caption(m_aboutAction, "&About"),
       // The output folder dialog: one line for every locale, so the label follows the program's language.
@@ -78,10 +82,6 @@ CaptionTable MainWindow::captionTable() const {
 void MainWindow::translateWindows() {
   const i18n::Translator::Pass pass(m_translator);  // one read of the language file for the whole walk
   applyCaptions(captionTable(), [this](const char* english) { return translate(english); });
-  // The menu bar's buttons are made anew from the menu, with its new captions.
-  m_mainMenuBar->setMenu(m_mainMenu);
-  // The Set button keeps its layout width unless its caption needs more.
-  m_setButton->resize(std::max(75, m_setButton->sizeHint().width()), m_setButton->height());
 }
 
 }  // namespace corvantel::gui

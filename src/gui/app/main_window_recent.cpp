@@ -1,14 +1,19 @@
-// Recent projects in the File menu, and opening a project file dropped onto the window.
+// What the window keeps in Corvantel.ini besides the language (the recent projects of the File menu, the
+// border between the tree and the editing panel), and opening a project file dropped onto the window.
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QSplitter>
 #include <QUrl>
+#include <algorithm>
 
+#include "core/ini/ini_file.h"
 #include "core/ini/program_settings.h"
 #include "core/ini/recent_projects.h"
+#include "core/io/ascii.h"
 #include "core/io/file_io.h"
 #include "gui/app/command.h"
 #include "gui/app/main_window.h"
@@ -17,6 +22,11 @@
 namespace corvantel::gui {
 
 namespace {
+
+// The tree's width in pixels, in a section of its own so that "Settings" stays as the program writes it.
+constexpr const char* kWindowSection = "Window";
+constexpr const char* kTreeWidthKey = "TreeWidth";
+constexpr int kEditingPanelWidth = 313;  // the panel's width in a window that was never rearranged
 
 // The settings-file path named by a drag, or an empty text when it names none.
 QString droppedProject(const QMimeData* data) {
@@ -32,6 +42,27 @@ QString droppedProject(const QMimeData* data) {
 }  // namespace
 
 std::string MainWindow::programSettingsPath() const { return ini::ProgramSettings(m_programFolder).path(); }
+
+void MainWindow::restoreSplitter() {
+  const int room = m_splitter->width() - m_splitter->handleWidth();
+  int tree = room - kEditingPanelWidth;
+  const std::optional<std::int32_t> kept =
+      io::parseInt32(ini::readString(programSettingsPath(), kWindowSection, kTreeWidthKey, ""));
+  if (kept && *kept > 0) tree = *kept;
+  tree = std::max(1, tree);
+  m_splitter->setSizes({tree, std::max(1, room - tree)});
+}
+
+// Written at the close only when the user moved the border, so an untouched window adds nothing to the file.
+void MainWindow::saveSplitter() {
+  if (!m_splitterMoved) return;
+  try {
+    ini::writeString(programSettingsPath(), kWindowSection, kTreeWidthKey,
+                     std::to_string(m_splitter->sizes().value(0)));
+  } catch (const std::exception&) {
+    // Like the recent list, the layout is a convenience: an unwritable file was reported for the language.
+  }
+}
 
 void MainWindow::setUpRecentProjects() {
   setAcceptDrops(true);

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <iterator>
+#include <limits>
 
 #include "core/generator/output_encoding.h"
 #include "gui/document/spin_field.h"
@@ -38,10 +40,19 @@ ColorButton* colorButton(QWidget* parent, const char* name) {
   return b;
 }
 
-SpinField* spinField(QWidget* parent, const char* name) {
+SpinField* spinField(QWidget* parent, const char* name,
+                     std::int32_t minimum = std::numeric_limits<std::int32_t>::min()) {
   auto* s = named(new SpinField(parent), name);
   s->setMinimumWidth(80);
+  s->setRange(minimum, std::numeric_limits<std::int32_t>::max());
   return s;
+}
+
+// A text field wide enough for `characters` average characters of its font.
+QLineEdit* wideEdit(QWidget* parent, const char* name, int characters) {
+  auto* e = named(new QLineEdit(parent), name);
+  e->setMinimumWidth(e->fontMetrics().averageCharWidth() * characters + 12);
+  return e;
 }
 
 }  // namespace
@@ -73,6 +84,33 @@ ProjectSettingsDialog::ProjectSettingsDialog(QWidget* parent) : QDialog(parent) 
   auto* whole = new QVBoxLayout(this);
   whole->addLayout(columns);
   whole->addLayout(buttons);
+
+  // Tab goes down the left column, then down the right one, then to the buttons.
+  QWidget* const order[] = {m_pageTitleEdit,
+                            m_authorEdit,
+                            m_encodingBox,
+                            m_menuWidthField,
+                            m_itemPaddingField,
+                            m_keepHighlightCheck,
+                            m_scriptMenuRadio,
+                            m_tableMenuRadio,
+                            m_relativeTableMenuRadio,
+                            m_xField,
+                            m_yField,
+                            m_fontFamilyEdit,
+                            m_boldCheck,
+                            m_italicCheck,
+                            m_fontColorButton,
+                            m_fontColorOverButton,
+                            m_backgroundColorButton,
+                            m_backgroundColorOverButton,
+                            m_borderWidthField,
+                            m_borderColorButton,
+                            m_separatorSizeField,
+                            m_separatorColorButton,
+                            m_okButton,
+                            m_cancelButton};
+  for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 
   applyEnglish(captionTable());
   loadSettings(document::ProjectSettings{});
@@ -113,8 +151,8 @@ CaptionTable ProjectSettingsDialog::captionTable() const {
 
 QGroupBox* ProjectSettingsDialog::buildPageGroup() {
   m_pageGroup = named(new QGroupBox(this), "pageGroup");
-  m_pageTitleEdit = named(new QLineEdit(m_pageGroup), "pageTitleEdit");
-  m_authorEdit = named(new QLineEdit(m_pageGroup), "authorEdit");
+  m_pageTitleEdit = wideEdit(m_pageGroup, "pageTitleEdit", 40);
+  m_authorEdit = wideEdit(m_pageGroup, "authorEdit", 40);
   m_encodingBox = named(new QComboBox(m_pageGroup), "encodingBox");
   m_encodingBox->setEditable(false);
   for (const std::string& name : document::encodingNames()) m_encodingBox->addItem(QString::fromStdString(name));
@@ -145,8 +183,9 @@ QGroupBox* ProjectSettingsDialog::buildPageGroup() {
 
 QGroupBox* ProjectSettingsDialog::buildMenuGroup() {
   m_menuGroup = named(new QGroupBox(this), "menuGroup");
-  m_menuWidthField = spinField(m_menuGroup, "menuWidthField");
-  m_itemPaddingField = spinField(m_menuGroup, "itemPaddingField");
+  // A menu is at least one pixel wide; padding, border and separator are never negative.
+  m_menuWidthField = spinField(m_menuGroup, "menuWidthField", 1);
+  m_itemPaddingField = spinField(m_menuGroup, "itemPaddingField", 0);
   m_keepHighlightCheck = named(new QCheckBox(m_menuGroup), "keepHighlightCheck");
   m_menuWidthLabel = label(m_menuGroup, "menuWidthLabel", m_menuWidthField);
   m_itemPaddingLabel = label(m_menuGroup, "itemPaddingLabel", m_itemPaddingField);
@@ -162,7 +201,7 @@ QGroupBox* ProjectSettingsDialog::buildMenuGroup() {
 
 QGroupBox* ProjectSettingsDialog::buildFontGroup() {
   m_fontGroup = named(new QGroupBox(this), "fontGroup");
-  m_fontFamilyEdit = named(new QLineEdit(m_fontGroup), "fontFamilyEdit");
+  m_fontFamilyEdit = wideEdit(m_fontGroup, "fontFamilyEdit", 38);
   m_boldCheck = named(new QCheckBox(m_fontGroup), "boldCheck");
   QFont bold = m_boldCheck->font();
   bold.setBold(true);
@@ -195,8 +234,8 @@ QGroupBox* ProjectSettingsDialog::buildBackgroundGroup() {
   m_backgroundGroup = named(new QGroupBox(this), "backgroundGroup");
   m_backgroundColorButton = colorButton(m_backgroundGroup, "backgroundColorButton");
   m_backgroundColorOverButton = colorButton(m_backgroundGroup, "backgroundColorOverButton");
-  m_borderWidthField = spinField(m_backgroundGroup, "borderWidthField");
-  m_separatorSizeField = spinField(m_backgroundGroup, "separatorSizeField");
+  m_borderWidthField = spinField(m_backgroundGroup, "borderWidthField", 0);
+  m_separatorSizeField = spinField(m_backgroundGroup, "separatorSizeField", 0);
   m_borderColorButton = colorButton(m_backgroundGroup, "borderColorButton");
   m_separatorColorButton = colorButton(m_backgroundGroup, "separatorColorButton");
   m_backgroundColorLabel = label(m_backgroundGroup, "backgroundColorLabel");
@@ -235,9 +274,9 @@ QGroupBox* ProjectSettingsDialog::buildMenuTypeGroup() {
   m_yLabel = label(m_menuTypeGroup, "yLabel", m_yField);
   m_yLabel->setText(QStringLiteral("&Y"));
   auto* grid = new QGridLayout(m_menuTypeGroup);
-  grid->addWidget(m_scriptMenuRadio, 0, 0, 1, 5);
-  grid->addWidget(m_tableMenuRadio, 1, 0, 1, 5);
-  grid->addWidget(m_relativeTableMenuRadio, 2, 0, 1, 5);
+  grid->addWidget(m_scriptMenuRadio, 0, 0, 1, 5, Qt::AlignLeft);
+  grid->addWidget(m_tableMenuRadio, 1, 0, 1, 5, Qt::AlignLeft);
+  grid->addWidget(m_relativeTableMenuRadio, 2, 0, 1, 5, Qt::AlignLeft);
   grid->addWidget(m_xLabel, 3, 0);
   grid->addWidget(m_xField, 3, 1);
   grid->addWidget(m_yLabel, 3, 2);
@@ -359,6 +398,11 @@ void ProjectSettingsDialog::setPositionEnabled(bool enabled) {
 
 void ProjectSettingsDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  // Centred at the first opening, before the window system gives it a frame; later openings find it where
+  // the user left it. (Moving it again at every showing mixes the frame's position, which move() sets, with
+  // the client area's, and on window managers that add a title bar the dialog crept down by its height.)
+  if (m_placed) return;
+  m_placed = true;
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 

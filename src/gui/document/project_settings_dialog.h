@@ -112,6 +112,8 @@ class ProjectSettingsDialog : public QDialog {
 
   QPushButton* m_okButton = nullptr;
   QPushButton* m_cancelButton = nullptr;
+
+  bool m_placed = false;  // centred once, at the first opening
 };
 
 }  // namespace corvantel::gui

@@ -1,6 +1,7 @@
 #include "gui/document/spin_field.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -8,12 +9,10 @@
 
 namespace corvantel::gui {
 
-namespace {
-constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-}  // namespace
-
-SpinField::SpinField(QWidget* parent) : QAbstractSpinBox(parent) {
+SpinField::SpinField(QWidget* parent)
+    : QAbstractSpinBox(parent),
+      m_minimum(std::numeric_limits<std::int32_t>::min()),
+      m_maximum(std::numeric_limits<std::int32_t>::max()) {
   setButtonSymbols(QAbstractSpinBox::UpDownArrows);
   setAccelerated(true);
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
@@ -28,14 +27,12 @@ std::optional<std::int32_t> SpinField::parse(const QString& text) {
 std::int32_t SpinField::value() const { return parse(lineEdit()->text()).value_or(0); }
 
 void SpinField::setValue(std::int32_t value) {
-  const QString text = QString::number(value);
+  const QString text = QString::number(std::clamp(value, m_minimum, m_maximum));
   if (lineEdit()->text() != text) lineEdit()->setText(text);
 }
 
 void SpinField::stepBy(int steps) {
-  std::int64_t v = std::int64_t{value()} + steps;
-  if (v < kMin) v = kMin;
-  if (v > kMax) v = kMax;
+  const std::int64_t v = std::clamp<std::int64_t>(std::int64_t{value()} + steps, m_minimum, m_maximum);
   setValue(static_cast<std::int32_t>(v));
   lineEdit()->selectAll();
 }
@@ -43,16 +40,25 @@ void SpinField::stepBy(int steps) {
 QAbstractSpinBox::StepEnabled SpinField::stepEnabled() const {
   StepEnabled enabled = StepNone;
   const std::int32_t v = value();
-  if (v < kMax) enabled |= StepUpEnabled;
-  if (v > kMin) enabled |= StepDownEnabled;
+  if (v < m_maximum) enabled |= StepUpEnabled;
+  if (v > m_minimum) enabled |= StepDownEnabled;
   return enabled;
 }
 
 QValidator::State SpinField::validate(QString& input, int&) const {
-  // A sign, or nothing, is a text on the way to a number; it counts as 0 and is kept as typed.
+  // A sign, or nothing, is a text on the way to a number; it counts as 0 and is kept as typed. A field that
+  // takes no negative numbers takes no minus sign either.
   const QString t = input.trimmed();
+  if (t.startsWith(u'-') && m_minimum >= 0) return QValidator::Invalid;
   if (t.isEmpty() || t == QLatin1String("-") || t == QLatin1String("+")) return QValidator::Acceptable;
-  return parse(t) ? QValidator::Acceptable : QValidator::Invalid;
+  const std::optional<std::int32_t> number = parse(t);
+  return number && *number >= m_minimum && *number <= m_maximum ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+void SpinField::setRange(std::int32_t minimum, std::int32_t maximum) {
+  m_minimum = minimum;
+  m_maximum = std::max(minimum, maximum);
+  if (const std::optional<std::int32_t> number = parse(lineEdit()->text())) setValue(*number);
 }
 
 QSize SpinField::sizeHint() const {

@@ -49,6 +49,9 @@ QString LanguageDialog::selectedFile() const {
 
 void LanguageDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  // Centred at the first opening only; later openings find it where the user left it.
+  if (m_placed) return;
+  m_placed = true;
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 

@@ -34,6 +34,7 @@ class LanguageDialog : public QDialog {
   LanguageListView* m_languageList = nullptr;
   QPushButton* m_okButton = nullptr;
   QPushButton* m_cancelButton = nullptr;
+  bool m_placed = false;  // centred once, at the first opening
 };
 
 }  // namespace corvantel::gui

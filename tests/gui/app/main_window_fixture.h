@@ -5,12 +5,12 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
 #include <functional>
 #include <memory>
 
-#include "gui/app/main_menu_bar.h"
 #include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
 #include "gui/document/menu_tree_model.h"
@@ -59,7 +59,7 @@ class MainWindowTest : public ::testing::Test {
   QLineEdit* urlEdit() { return child<QLineEdit>(form.get(), "urlEdit"); }
   QPushButton* setButton() { return child<QPushButton>(form.get(), "setButton"); }
   QToolBar* toolBar() { return child<QToolBar>(form.get(), "toolBar"); }
-  gui::MainMenuBar* mainMenuBar() { return child<gui::MainMenuBar>(form.get(), "mainMenuBar"); }
+  QMenuBar* mainMenuBar() { return child<QMenuBar>(form.get(), "mainMenuBar"); }
   QMenu* menu(const char* name) { return child<QMenu>(form.get(), name); }
   QAction* action(const char* name) { return child<QAction>(form.get(), name); }
   QRect rectOf(const document::MenuItem* item) { return view()->visualRect(form->treeModel()->indexFromItem(item)); }

@@ -1,70 +1,55 @@
-// The frame of the main window: the menu bar control and its re-binding, Alt+letter, the tool bar.
+// The frame of the main window: the menu bar from the keyboard, the shortcuts, the tool bar.
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QToolButton>
 
-#include "gui/app/main_menu_bar.h"
 #include "gui/app/toolbar_icons.h"
 #include "main_window_fixture.h"
 
 namespace corvantel::test {
 namespace {
 
-QStringList buttonTexts(const gui::MainMenuBar* bar) {
-  QStringList out;
-  for (int i = 0; i < bar->buttonCount(); ++i) out << bar->button(i)->text();
-  return out;
-}
-
-TEST_F(MainWindowTest, MenuBarShowsOneButtonPerTopLevelMenuAndFollowsARebinding) {
-  gui::MainMenuBar* bar = mainMenuBar();
-  EXPECT_EQ(buttonTexts(bar), (QStringList{"&File", "&Menu items", "&Help"}));
-  for (int i = 0; i < bar->buttonCount(); ++i) EXPECT_EQ(bar->button(i)->height(), 21) << i;
-
-  // A translation changes the captions and binds the menu again.
-  menu("fileMenu")->menuAction()->setText(QStringLiteral("&Datei"));
-  menu("helpMenu")->menuAction()->setText(QStringLiteral("&Hilfe"));
-  bar->setMenu(menu("mainMenu"));
-  EXPECT_EQ(buttonTexts(bar), (QStringList{"&Datei", "&Menu items", "&Hilfe"}));
-
-  QMenu other;
-  other.addMenu(QStringLiteral("&One"));
-  bar->setMenu(&other);
-  EXPECT_EQ(buttonTexts(bar), QStringList{"&One"});
-  bar->setMenu(nullptr);
-  EXPECT_EQ(bar->buttonCount(), 0);
-  EXPECT_EQ(bar->menu(), nullptr);
-  bar->setMenu(menu("mainMenu"));
-  EXPECT_EQ(bar->buttonCount(), 3);
-  EXPECT_TRUE(bar->actions().size() == 3) << "no stale widget actions of earlier bindings stay on the bar";
-}
-
-TEST_F(MainWindowTest, ButtonClickAndAltLetterDropTheMenuDown) {
+TEST_F(MainWindowTest, TheMenuBarWorksFromTheKeyboard) {
+  QMenuBar* bar = mainMenuBar();
+  ASSERT_EQ(bar, form->menuBar());
+  QStringList titles;
+  for (QAction* a : bar->actions()) titles << a->text();
+  EXPECT_EQ(titles, (QStringList{"&File", "&Menu items", "&Help"}));
+  EXPECT_EQ(action("contentsAction")->text(), QStringLiteral("&Contents\tF1"));
   form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  QTest::mouseClick(mainMenuBar()->button(2), Qt::LeftButton);
-  ASSERT_TRUE(waitFor([&] { return menu("helpMenu")->isVisible(); })) << "a click on Help drops its menu";
-  const QPoint below = mainMenuBar()->button(2)->mapToGlobal(QPoint(0, mainMenuBar()->button(2)->height()));
-  EXPECT_EQ(menu("helpMenu")->pos(), below);
-  menu("helpMenu")->close();
-  ASSERT_TRUE(waitFor([&] { return !menu("helpMenu")->isVisible(); }));
+  captionEdit()->setFocus();
 
-  QTest::keyClick(form.get(), Qt::Key_M, Qt::AltModifier);
-  ASSERT_TRUE(waitFor([&] { return menu("itemsMenu")->isVisible(); })) << "Alt+M drops the Menu items menu";
-  EXPECT_TRUE(mainMenuBar()->button(1)->isDown());
+  // Alt+letter opens a menu; Right and Left go to the neighbouring menus.
+  QTest::keyClick(captionEdit(), Qt::Key_M, Qt::AltModifier);
+  ASSERT_TRUE(waitFor([&] { return menu("itemsMenu")->isVisible(); })) << "Alt+M opens the Menu items menu";
+  QTest::keyClick(menu("itemsMenu"), Qt::Key_Right);
+  ASSERT_TRUE(waitFor([&] { return menu("helpMenu")->isVisible(); })) << "Right opens the Help menu";
+  EXPECT_FALSE(menu("itemsMenu")->isVisible());
+  QTest::keyClick(menu("helpMenu"), Qt::Key_Left);
+  ASSERT_TRUE(waitFor([&] { return menu("itemsMenu")->isVisible(); })) << "Left goes back";
   menu("itemsMenu")->close();
-  ASSERT_TRUE(waitFor([&] { return !mainMenuBar()->button(1)->isDown(); }));
+  ASSERT_TRUE(waitFor([&] { return !menu("itemsMenu")->isVisible(); }));
 
-  // After a rebinding the new accelerator works and the old one is gone.
-  menu("fileMenu")->menuAction()->setText(QStringLiteral("&Datei"));
-  mainMenuBar()->setMenu(menu("mainMenu"));
-  ASSERT_TRUE(waitFor([&] { return mainMenuBar()->button(0)->isVisible(); })) << "the new buttons show";
+  // Alt alone puts the keyboard into the bar, on its first title, without opening a menu.
   form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  QTest::keyClick(form.get(), Qt::Key_D, Qt::AltModifier);
-  ASSERT_TRUE(waitFor([&] { return menu("fileMenu")->isVisible(); })) << "Alt+D drops the renamed File menu";
-  menu("fileMenu")->close();
+  captionEdit()->setFocus();
+  QTest::keyClick(captionEdit(), Qt::Key_Alt, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), bar);
+  EXPECT_EQ(bar->activeAction(), menu("fileMenu")->menuAction());
+  EXPECT_FALSE(menu("fileMenu")->isVisible());
+  QTest::keyClick(bar, Qt::Key_Escape);
+  ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == captionEdit(); })) << "Esc gives the focus back";
+
+  // F10 opens the first menu, and Right goes on from there.
+  QTest::keyClick(captionEdit(), Qt::Key_F10);
+  ASSERT_TRUE(waitFor([&] { return menu("fileMenu")->isVisible(); })) << "F10 opens the File menu";
+  QTest::keyClick(menu("fileMenu"), Qt::Key_Right);
+  ASSERT_TRUE(waitFor([&] { return menu("itemsMenu")->isVisible(); }));
+  menu("itemsMenu")->close();
 }
 
 TEST_F(MainWindowTest, ShortcutsOfTheMenuWorkAnywhereInTheWindow) {
@@ -72,7 +57,9 @@ TEST_F(MainWindowTest, ShortcutsOfTheMenuWorkAnywhereInTheWindow) {
   EXPECT_EQ(action("openProjectAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
   EXPECT_EQ(action("saveProjectAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
   EXPECT_EQ(action("generateAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
-  EXPECT_EQ(action("exitAction")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+  EXPECT_EQ(action("exitAction")->shortcuts(),
+            (QList<QKeySequence>{QKeySequence(Qt::ALT | Qt::Key_F4), QKeySequence(Qt::CTRL | Qt::Key_Q)}));
+  EXPECT_EQ(action("saveProjectAsAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   // Ctrl+N from the caption field runs New project: an added item goes (no save question: scripted
   // as Yes/No/Cancel = No because the document is modified).
   form->addMenu();

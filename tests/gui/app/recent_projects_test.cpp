@@ -123,14 +123,20 @@ TEST_F(RecentProjectsTest, DropsThatNameNoProjectAreNotTaken) {
   EXPECT_TRUE(prompts.calls().empty());
 }
 
-TEST_F(RecentProjectsTest, StatusLineShowsTheProjectAndUnsavedChanges) {
+TEST_F(RecentProjectsTest, TitleAndStatusLineShowTheProjectAndUnsavedChanges) {
   EXPECT_TRUE(form->statusText().startsWith(QStringLiteral("New project")));
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("New project[*] \u2014 Corvantel 2"));
+  EXPECT_FALSE(form->isWindowModified());
   form->addMenu();
   EXPECT_TRUE(form->statusText().contains(QStringLiteral("unsaved changes")));
+  EXPECT_TRUE(form->isWindowModified());
   saveAs("site.cvp");
   EXPECT_TRUE(form->statusText().startsWith(QStringLiteral("site.cvp")));
   EXPECT_FALSE(form->statusText().contains(QStringLiteral("unsaved changes")));
-  EXPECT_EQ(form->windowTitle(), QStringLiteral("Corvantel 2"));
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("site.cvp[*] \u2014 Corvantel 2"));
+  EXPECT_FALSE(form->isWindowModified());
+  form->addMenu();
+  EXPECT_TRUE(form->isWindowModified());
 }
 
 }  // namespace

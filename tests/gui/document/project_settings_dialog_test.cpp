@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -123,6 +124,62 @@ TEST(ProjectSettingsDialog, EnterIsOkAndEscapeIsCancel) {
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(ProjectSettingsDialog, KeyboardOrderSizesThatMakeNoSenseAndItsPlace) {
+  ProjectSettingsDialog dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+
+  // Tab walks down the left column, then the right one, then the buttons (colour buttons aside).
+  test::child<QLineEdit>(&dialog, "pageTitleEdit")->setFocus();
+  QStringList walked;
+  for (int i = 0; i < 30 && walked.size() < 16; ++i) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    if (!qobject_cast<ColorButton*>(focus)) walked << focus->objectName();
+    QTest::keyClick(focus, Qt::Key_Tab);
+  }
+  EXPECT_EQ(walked,
+            (QStringList{"pageTitleEdit", "authorEdit", "encodingBox", "menuWidthField", "itemPaddingField",
+                         "keepHighlightCheck", "scriptMenuRadio", "xField", "yField", "fontFamilyEdit", "boldCheck",
+                         "italicCheck", "borderWidthField", "separatorSizeField", "okButton", "cancelButton"}));
+
+  // Sizes are never negative: a minus sign is refused and stepping stops at the smallest size.
+  auto* width = test::child<SpinField>(&dialog, "menuWidthField");
+  width->findChild<QLineEdit*>()->selectAll();
+  QTest::keyClicks(width, "-40");
+  EXPECT_EQ(width->value(), 40);
+  width->setValue(1);
+  QTest::keyClick(width, Qt::Key_Down);
+  EXPECT_EQ(width->value(), 1);
+  auto* border = test::child<SpinField>(&dialog, "borderWidthField");
+  border->setValue(-3);  // a value from an edited project file
+  EXPECT_EQ(border->value(), 0);
+  QTest::keyClick(border, Qt::Key_Down);
+  EXPECT_EQ(border->value(), 0);
+  // X and Y may lie left of or above the page's corner.
+  auto* x = test::child<SpinField>(&dialog, "xField");
+  x->setValue(0);
+  QTest::keyClick(x, Qt::Key_Down);
+  EXPECT_EQ(x->value(), -1);
+
+  // The example project's texts fit their fields, frame and text margins aside.
+  for (const auto& [name, text] : {std::pair{"fontFamilyEdit", "Verdana,DejaVu Sans,sans-serif"},
+                                   std::pair{"pageTitleEdit", "Riverside Rowing & Canoe Club"}}) {
+    const QLineEdit* edit = test::child<QLineEdit>(&dialog, name);
+    EXPECT_GE(edit->width() - 12, edit->fontMetrics().horizontalAdvance(QString::fromLatin1(text))) << name;
+  }
+
+  // Where the user leaves the dialog is where the next two openings find it.
+  const QPoint moved = dialog.pos() + QPoint(40, 30);
+  dialog.move(moved);
+  for (int opening = 0; opening < 2; ++opening) {
+    dialog.hide();
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.pos(), moved) << opening;
+  }
 }
 
 TEST(ProjectSettingsDialog, CancelRestoresTitleColourAndType) {

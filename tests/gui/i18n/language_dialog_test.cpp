@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -15,7 +16,6 @@
 #include <QToolButton>
 
 #include "core/ini/ini_file.h"
-#include "gui/app/main_menu_bar.h"
 #include "gui/app/main_window.h"
 #include "gui/document/project_settings_dialog.h"
 #include "gui/i18n/language_list_view.h"
@@ -123,8 +123,8 @@ TEST_F(LanguageDialogTest, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeN
   choose(*form, "German");
   EXPECT_EQ(form->translator().languageFile(), languagePath("german.lng").toStdString());
   EXPECT_EQ(test::child<QMenu>(form.get(), "fileMenu")->title(), QStringLiteral("&Datei"));
-  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(2)->text(), QStringLiteral("&Hilfe"));
+  EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(form->menuBar()->actions().at(2)->text(), QStringLiteral("&Hilfe"));
   EXPECT_EQ(test::child<gui::ProjectSettingsDialog>(form.get(), "projectSettingsDialog")->windowTitle(),
             QStringLiteral("Projekteinstellungen"));
   EXPECT_EQ(test::child<gui::FolderBrowseDialog>(form.get(), "outputFolderDialog")->labelCaption(),
@@ -137,12 +137,12 @@ TEST_F(LanguageDialogTest, OkAppliesTheChoiceAtOnceCancelAndAnEmptyChoiceChangeN
               QStringLiteral("German"));
   });
   form->chooseLanguage();
-  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
-  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->buttonCount(), 3);
+  EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(form->menuBar()->actions().size(), 3);
 
   choose(*form, "Basque");
-  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Fitxategia"));
-  EXPECT_EQ(test::child<gui::MainMenuBar>(form.get(), "mainMenuBar")->button(2)->text(),
+  EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("&Fitxategia"));
+  EXPECT_EQ(form->menuBar()->actions().at(2)->text(),
             QStringLiteral("&Help"));  // Basque has no text for it
   EXPECT_EQ(test::child<gui::ProjectSettingsDialog>(form.get(), "projectSettingsDialog")->windowTitle(),
             QStringLiteral("Project settings"));
@@ -161,7 +161,7 @@ TEST_F(LanguageDialogTest, TheChoiceIsKeptInCorvantelIniForTheNextStart) {
   auto again = start();
   EXPECT_EQ(again->translator().languageFile(), languagePath("german.lng").toStdString());
   EXPECT_EQ(test::child<QMenu>(again.get(), "fileMenu")->title(), QStringLiteral("&Datei"));
-  EXPECT_EQ(test::child<gui::MainMenuBar>(again.get(), "mainMenuBar")->button(0)->text(), QStringLiteral("&Datei"));
+  EXPECT_EQ(again->menuBar()->actions().at(0)->text(), QStringLiteral("&Datei"));
   EXPECT_EQ(test::child<gui::LanguageDialog>(again.get(), "languageDialog")->languageList()->selectedRow(), -1);
   ASSERT_TRUE(again->close());
   EXPECT_EQ(ini::readString(ini, "Settings", "Language", ""), languagePath("german.lng").toStdString());
