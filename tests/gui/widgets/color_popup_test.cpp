@@ -149,7 +149,7 @@ TEST(ColorPopup, HintsNameCellsAndFollowThePointer) {
   EXPECT_EQ(QToolTip::text(), QStringLiteral("Intensity: 100%"));
   const w::CombEntry grey = p->greyCells()[5];
   QTest::mouseMove(p, QPoint(l.greyStrip.left + grey.x, l.greyStrip.top + grey.y));
-  EXPECT_EQ(QToolTip::text(), QStringLiteral("red: 165, green: 165, blue: 165"));
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("red: 165, green: 165, blue: 165 (#A5A5A5)"));
   h.button->setHintsShown(false);
   QTest::mouseMove(p, h.centreOf(13));
   EXPECT_EQ(p->hoverCell(), 13);
