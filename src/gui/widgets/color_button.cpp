@@ -352,10 +352,11 @@ void ColorButton::paintButton(QPainter& p) {
   QPolygon arrow;
   for (const Point& pt : f.arrow) arrow << QPoint(pt.x, pt.y);
   if (hasFocus() && !f.indicator.isEmpty()) {
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = qrect(f.indicator).adjusted(-1, -1, 1, 1);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+    // The focus frame rings the indicator in the highlight colour and leaves the colour itself alone
+    // (the style's own focus frame tints what it covers).
+    p.setPen(pal.color(QPalette::Highlight));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(qrect(f.indicator).adjusted(-1, -1, 0, 0));
   }
   if (isEnabled()) {
     const QColor c = m_arrowColorSet ? ColorPopup::toQColor(m_arrowColor) : pal.color(QPalette::ButtonText);
