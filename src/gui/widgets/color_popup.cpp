@@ -281,6 +281,11 @@ void ColorPopup::hidePalette() {
   if (QWidget::mouseGrabber() == this) releaseMouse();
   if (QWidget::keyboardGrabber() == this) releaseKeyboard();
   m_tracking = Tracking::None;
+  if (m_keyArea == KeyArea::Field) {
+    QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+    QCoreApplication::sendEvent(m_exactEdit, &out);
+  }
+  m_keyArea = KeyArea::Cells;
   QToolTip::hideText();
   hide();
 }

@@ -528,6 +528,15 @@ TEST(ColorButtonAccessibility, SettingsDialogButtonsAreNamedByTheirRows) {
     b->setSelectionColor(document::makeColor(0x1F, 0x3F, 0x6E));
     EXPECT_EQ(a->text(QAccessible::Value), QStringLiteral("#1F3F6E")) << name;
   }
+  // Enter on a button opens its palette rather than pressing OK, and Esc closes only the palette.
+  auto* b = test::child<ColorButton>(&dialog, "borderColorButton");
+  b->setFocus();
+  QTest::keyClick(b, Qt::Key_Return);
+  EXPECT_TRUE(b->isPopupOpen());
+  QTest::keyClick(b, Qt::Key_Escape);
+  EXPECT_FALSE(b->isPopupOpen());
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), 0);
 }
 
 TEST(ColorButtonPaint, DarkPaletteArrowAndFocusFrame) {
