@@ -92,6 +92,12 @@ static int writeShots(const QString& folder) {
   button->popup()->handleKey(Qt::Key_Down, Qt::NoModifier, QString());
   QApplication::processEvents();
   save(button->popup()->grab(), "palette_custom");
+  for (int i = 0; i < 2; ++i) button->popup()->handleKey(Qt::Key_Tab, Qt::NoModifier, QString());
+  button->popup()->handleKey(Qt::Key_Down, Qt::NoModifier, QString());
+  QApplication::processEvents();
+  save(button->popup()->grab(), "palette_bar");
+  button->popup()->handleKey(Qt::Key_Tab, Qt::ShiftModifier, QString());
+  button->popup()->handleKey(Qt::Key_Tab, Qt::ShiftModifier, QString());
   // Tab on to the exact colour field (grey row, bar, field) and type something that is no colour.
   for (int i = 0; i < 3; ++i) button->popup()->handleKey(Qt::Key_Tab, Qt::NoModifier, QString());
   for (QChar c : QStringLiteral("#12x")) {

@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
-#include <QStyleOption>
 #include <QToolTip>
 #include <QWindow>
 #include <algorithm>
@@ -458,10 +457,10 @@ void ColorPopup::paintCustomArea(QPainter& p) {
   s.setBrush(palette().color(QPalette::ButtonText));  // black on the light faces, light on dark ones
   s.drawPolygon(QPolygon({tip, tip + QPoint(5, -3), tip + QPoint(5, 3)}));
   if (m_keyArea == KeyArea::Bar) {
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = qrect(bar).adjusted(-2, -4, 0, 4);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &s, this);
+    // The keys work the bar: a ring in the highlight colour round the bar and its pointer.
+    s.setPen(palette().color(QPalette::Highlight));
+    s.setBrush(Qt::NoBrush);
+    s.drawRect(qrect(bar).adjusted(-2, -4, -2, 3));
   }
   s.end();
   p.drawImage(0, top, m_customSurface);
