@@ -1,5 +1,9 @@
 #include "core/palette/color_palette_keys.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
 #include "core/io/ascii.h"
 #include "core/palette/color_palette_table.h"
 
@@ -80,6 +84,52 @@ int movePaletteCell(const PaletteLayout& l, int current, PaletteMove move) {
     }
   }
   return sanitize(l, target);
+}
+
+int moveAmongCombs(const CombArray& cells, int combCellSize, int current, PaletteMove move) {
+  if (cells.empty()) return -1;
+  if (current < 0 || static_cast<std::size_t>(current) >= cells.size()) return 0;
+  const CombEntry& from = cells[static_cast<std::size_t>(current)];
+  const int rowTolerance = std::max(1, combCellSize / 2);  // positions are rounded: a row is not one y
+  int best = -1;
+  int bestScore = std::numeric_limits<int>::max();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const int dx = cells[i].x - from.x;
+    const int dy = cells[i].y - from.y;
+    int score = 0;
+    switch (move) {
+      case PaletteMove::Left:
+      case PaletteMove::Right:
+        if (std::abs(dy) >= rowTolerance || (move == PaletteMove::Left ? dx >= 0 : dx <= 0)) continue;
+        score = std::abs(dx) * 4 + std::abs(dy);
+        break;
+      case PaletteMove::Up:
+      case PaletteMove::Down:
+        if (move == PaletteMove::Up ? dy > -rowTolerance : dy < rowTolerance) continue;
+        if (std::abs(dx) > std::abs(dy)) continue;
+        score = std::abs(dy) + std::abs(dx);
+        break;
+    }
+    if (score < bestScore) {
+      bestScore = score;
+      best = static_cast<int>(i);
+    }
+  }
+  return best;
+}
+
+int nearestComb(const CombArray& cells, Point p) {
+  int best = -1;
+  long long bestDistance = std::numeric_limits<long long>::max();
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const long long dx = cells[i].x - p.x;
+    const long long dy = cells[i].y - p.y;
+    if (dx * dx + dy * dy < bestDistance) {
+      bestDistance = dx * dx + dy * dy;
+      best = static_cast<int>(i);
+    }
+  }
+  return best;
 }
 
 char captionAccelerator(const std::string& caption) {

@@ -72,6 +72,10 @@ PaletteLayout layoutPalette(const PaletteLayoutInput& in) {
   l.normalHeight = bottom;
   l.palette.bottom = bottom;
   l.customHeight = l.greyStrip.bottom + 2 * e;
+  if (in.fieldHeight > 0) {
+    l.exactField = {e + p, l.greyStrip.bottom + e, l.palette.right - e - p, l.greyStrip.bottom + e + in.fieldHeight};
+    l.customHeight = l.exactField.bottom + 2 * e;
+  }
   return l;
 }
 

@@ -14,6 +14,7 @@ struct PaletteLayoutInput {
   bool hasDefaultCell = false;
   bool hasCustomCell = false;
   bool showSystemColors = false;
+  int fieldHeight = 0;  // the exact colour field below the grey row in custom mode; 0 for none
 };
 
 struct PaletteLayout {
@@ -38,6 +39,7 @@ struct PaletteLayout {
   Rect combArea;     // 2R by 2R, below the normal palette
   Rect greyStrip;
   Rect intensityBar;
+  Rect exactField;  // empty when there is none
   int combRadius = 0;    // R
   int combCellSize = 0;  // C
   int normalHeight = 0;  // B

@@ -10,6 +10,7 @@
 #include "core/tree/tree_row_drawing.h"
 
 class QPainter;
+class QPalette;
 
 namespace corvantel::gui {
 
@@ -35,16 +36,21 @@ struct TreeRowPaintState {
   QFont font;
   QColor fillColor;  // the row colour: the highlight colour for a selected row, else the tree's background
   QColor textColor;
+  // The lines and the box outline; when not set, treeLineColor() of the painted widget's palette (of the
+  // application's palette when the painter draws on an image).
+  QColor lineColor;
 };
 
-// The grey of the tree's lines and boxes.
-inline const QColor kTreeLineColor(128, 128, 128);
+// The colour of the tree's lines: half way between the tree's text and its background, the classic grey
+// (128, 128, 128) with black text on white, a lighter grey on a dark background.
+QColor treeLineColor(const QPalette& palette);
 
 // The row height that fits the pictures and the caption in `font`.
 int treeRowHeight(const QFont& font);
 
 // Paints one row: the row fill, the lines, the plus/minus box, the picture and the caption alone (the
-// address after the tab never shows). `geometry` is scratch storage that callers painting many rows reuse.
+// address after the tab never shows). On a high-density surface the lines and the box outline stay one
+// device pixel wide. `geometry` is scratch storage that callers painting many rows reuse.
 void paintTreeRow(QPainter& painter, const TreeRowPaintState& state, tree::TreeRowGeometry& geometry);
 void paintTreeRow(QPainter& painter, const TreeRowPaintState& state);
 

@@ -117,7 +117,8 @@ ProjectSettingsDialog::ProjectSettingsDialog(QWidget* parent) : QDialog(parent) 
 }
 
 CaptionTable ProjectSettingsDialog::captionTable() const {
-  return {
+  CaptionTable table = ColorButton::paletteCaptions();  // the palettes of the colour buttons
+  table.insert(table.end(), {
       caption(m_pageGroup, "Page parameters"),
       caption(m_pageTitleLabel, "Page &title"),
       caption(m_authorLabel, "&Author"),
@@ -146,7 +147,8 @@ CaptionTable ProjectSettingsDialog::captionTable() const {
       caption(m_relativeTableMenuRadio, "Table main menu - &relative position"),
       caption(m_cancelButton, "Cancel"),
       windowTitleCaption(const_cast<ProjectSettingsDialog*>(this), "Project settings"),
-  };
+  });
+  return table;
 }
 
 QGroupBox* ProjectSettingsDialog::buildPageGroup() {

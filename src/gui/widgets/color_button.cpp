@@ -2,8 +2,13 @@
 
 #include <qdrawutil.h>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +17,7 @@
 #include <QStyleOption>
 
 #include "core/palette/color_palette_table.h"
+#include "core/palette/color_text.h"
 #include "gui/widgets/color_grab_receiver.h"
 #include "gui/widgets/color_popup.h"
 
@@ -23,10 +29,51 @@ namespace {
 
 QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
+QString withoutMnemonic(const QString& text) {
+  QString plain;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    plain += text[i];
+  }
+  return plain;
+}
+
+// What a screen reader learns of a colour button: the caption of its row as the name, the colour as the
+// value, and an action that opens the palette.
+class ColorButtonAccessible : public QAccessibleWidget {
+ public:
+  explicit ColorButtonAccessible(ColorButton* button) : QAccessibleWidget(button, QAccessible::ButtonDropDown) {}
+
+  QString text(QAccessible::Text t) const override {
+    auto* b = static_cast<ColorButton*>(widget());
+    switch (t) {
+      case QAccessible::Name:
+        return b->accessibleName().isEmpty() ? b->rowCaption() : b->accessibleName();
+      case QAccessible::Value:
+        return b->colorText();
+      default:
+        return QAccessibleWidget::text(t);
+    }
+  }
+  QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+  void doAction(const QString& name) override {
+    if (name == showMenuAction() || name == pressAction()) static_cast<ColorButton*>(widget())->setPopupOpen(true);
+  }
+};
+
+QAccessibleInterface* colorButtonAccessible(const QString&, QObject* object) {
+  if (auto* button = qobject_cast<ColorButton*>(object)) return new ColorButtonAccessible(button);
+  return nullptr;
+}
+
 }  // namespace
 
 ColorButton::ColorButton(QWidget* parent) : QWidget(parent) {
-  resize(45, 22);
+  static const bool accessibleInstalled = (QAccessible::installFactory(colorButtonAccessible), true);
+  (void)accessibleInstalled;
+  resize(kWidth, kHeight);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_Hover);
   setBackgroundRole(QPalette::Button);
   m_popup = new ColorPopup(this);
@@ -47,6 +94,10 @@ void ColorButton::setSelectionColor(document::Color color) {
   m_selectionColor = color;
   update();
   if (m_popupOpen) m_popup->locate(color);
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(this, colorText());
+    QAccessible::updateAccessibility(&event);
+  }
   Q_EMIT colorChanged();
 }
 
@@ -127,6 +178,7 @@ void ColorButton::releaseGroupSiblings() {
 
 void ColorButton::setDropDownArrowColor(document::Color color) {
   m_arrowColor = color;
+  m_arrowColorSet = true;
   update();
 }
 void ColorButton::setDropDownWidth(int width) {
@@ -193,6 +245,42 @@ QString ColorButton::hintFor(int cell) {
 }
 
 void ColorButton::fireDefaultSelect() { Q_EMIT defaultSelected(); }
+
+QString ColorButton::rowCaption() const {
+  const QWidget* parent = parentWidget();
+  if (!parent) return {};
+  for (const QLabel* label : parent->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (label->buddy() == this) return withoutMnemonic(label->text());
+  }
+  if (auto* grid = qobject_cast<QGridLayout*>(parent->layout())) {
+    const int index = grid->indexOf(this);
+    if (index < 0) return {};
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    for (int c = 0; c < column; ++c) {
+      const QLayoutItem* item = grid->itemAtPosition(row, c);
+      if (const auto* label = item ? qobject_cast<const QLabel*>(item->widget()) : nullptr) {
+        return withoutMnemonic(label->text());
+      }
+    }
+  }
+  return {};
+}
+
+QString ColorButton::colorText() const {
+  if (m_selectionColor == kColorNone) return QStringLiteral("none");
+  if (m_selectionColor == kColorDefault) return QStringLiteral("default");
+  const QColor c = ColorPopup::toQColor(m_selectionColor);
+  return QString::fromStdString(hexColorText(document::makeColor(c.red(), c.green(), c.blue())));
+}
+
+CaptionTable ColorButton::paletteCaptions() {
+  return {
+      {"Exact color", [](const QString& text) { ColorPopup::texts().exactColor = text; }},
+      {"Not a color: type #RRGGBB, #RGB or R, G, B",
+       [](const QString& text) { ColorPopup::texts().invalidColor = text; }},
+  };
+}
 
 // ---- painting ----
 
@@ -263,8 +351,15 @@ void ColorButton::paintButton(QPainter& p) {
 
   QPolygon arrow;
   for (const Point& pt : f.arrow) arrow << QPoint(pt.x, pt.y);
+  if (hasFocus() && !f.indicator.isEmpty()) {
+    // The focus frame rings the indicator in the highlight colour and leaves the colour itself alone
+    // (the style's own focus frame tints what it covers).
+    p.setPen(pal.color(QPalette::Highlight));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(qrect(f.indicator).adjusted(-1, -1, 0, 0));
+  }
   if (isEnabled()) {
-    const QColor c = ColorPopup::toQColor(m_arrowColor);
+    const QColor c = m_arrowColorSet ? ColorPopup::toQColor(m_arrowColor) : pal.color(QPalette::ButtonText);
     p.setPen(c);
     p.setBrush(c);
   } else {
@@ -441,6 +536,32 @@ void ColorButton::changeEvent(QEvent* event) {
     update();
   }
   QWidget::changeEvent(event);
+}
+
+// Space, Enter, F4 and Alt+Down open the palette, as on a drop-down list; while it is open its grab
+// takes the keys.
+void ColorButton::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool alt = event->modifiers().testFlag(Qt::AltModifier);
+  const bool opens = (!alt && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter ||
+                               key == Qt::Key_F4)) ||
+                     (alt && key == Qt::Key_Down);
+  if (opens && isEnabled() && !m_popupOpen && !event->isAutoRepeat()) {
+    setPopupOpen(true);
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void ColorButton::focusInEvent(QFocusEvent* event) {
+  update();
+  QWidget::focusInEvent(event);
+}
+
+void ColorButton::focusOutEvent(QFocusEvent* event) {
+  update();
+  QWidget::focusOutEvent(event);
 }
 
 bool ColorButton::event(QEvent* event) {

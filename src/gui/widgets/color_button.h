@@ -5,6 +5,7 @@
 
 #include "core/document/project_settings.h"
 #include "core/palette/color_button_face.h"
+#include "gui/i18n/caption_table.h"
 
 namespace corvantel::gui {
 
@@ -18,6 +19,9 @@ class ColorButton : public QWidget {
  public:
   using ButtonLayout = palette::ButtonLayout;
   using IndicatorBorder = palette::IndicatorBorder;
+  // The size of every colour button of the program.
+  static constexpr int kWidth = 57;
+  static constexpr int kHeight = 22;
 
   explicit ColorButton(QWidget* parent = nullptr);
   ~ColorButton() override;
@@ -44,6 +48,8 @@ class ColorButton : public QWidget {
   void setDown(bool down);
   int groupIndex() const { return m_groupIndex; }
   void setGroupIndex(int index);
+  // The arrow's colour; until one is set the arrow takes the palette's button text colour (black on
+  // the usual light faces), so that it stays visible in a dark theme.
   document::Color dropDownArrowColor() const { return m_arrowColor; }
   void setDropDownArrowColor(document::Color color);
   int dropDownWidth() const { return m_dropDownWidth; }
@@ -80,7 +86,16 @@ class ColorButton : public QWidget {
   QString hintFor(int cell);
   void fireDefaultSelect();
 
-  QSize sizeHint() const override { return {45, 22}; }
+  // The caption of the button's row: the text of the label whose buddy it is, else of the label at the
+  // start of its row in its parent's grid. Screen readers read it as the button's name.
+  QString rowCaption() const;
+  // The chosen colour as the button's accessible value: "#RRGGBB", or "none" / "default".
+  QString colorText() const;
+
+  // The texts of the palettes that follow the program's language, for the window translation.
+  static CaptionTable paletteCaptions();
+
+  QSize sizeHint() const override { return {kWidth, kHeight}; }
 
  Q_SIGNALS:
   void colorChanged();
@@ -102,6 +117,9 @@ class ColorButton : public QWidget {
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
@@ -128,6 +146,7 @@ class ColorButton : public QWidget {
   bool m_transparent = true;
   IndicatorBorder m_indicatorBorder = IndicatorBorder::ibFlat;
   document::Color m_arrowColor = 0;
+  bool m_arrowColorSet = false;
   int m_dropDownWidth = 15;
   bool m_arrowPressed = false;
   bool m_popupOpen = false;

@@ -24,6 +24,8 @@ void ColorGrabReceiver::stop() {
 
 bool ColorGrabReceiver::eventFilter(QObject* watched, QEvent* event) {
   if (!m_active || !m_popup->isVisible() || !watched->isWidgetType() || watched == m_popup) return false;
+  // The palette's own field gets what the palette hands on to it.
+  if (m_popup->isAncestorOf(static_cast<QWidget*>(watched))) return false;
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

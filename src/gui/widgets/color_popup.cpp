@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -17,6 +19,7 @@
 #include "core/palette/color_palette_keys.h"
 #include "core/palette/color_palette_locate.h"
 #include "core/palette/color_palette_table.h"
+#include "core/palette/color_text.h"
 #include "gui/widgets/color_button.h"
 
 namespace corvantel::gui {
@@ -27,11 +30,20 @@ namespace {
 
 constexpr int kHintMs = 5000;
 
-QPolygon hexagon(int cx, int cy, int size) {
-  QPolygon poly;
-  for (const Point& v : hexagonPoints(cx, cy, size)) poly << QPoint(v.x, v.y);
+// On a surface of more than one device pixel per pixel the hexagon keeps its exact corners instead of
+// corners rounded to whole pixels.
+QPolygonF hexagonAt(int cx, int cy, int size, qreal dpr) {
+  QPolygonF poly;
+  if (dpr == 1.0) {
+    for (const Point& v : hexagonPoints(cx, cy, size)) poly << QPointF(v.x, v.y);
+  } else {
+    for (const PointF& o : hexagonOffsets()) poly << QPointF(cx + size * o.x, cy + size * o.y);
+  }
   return poly;
 }
+
+constexpr float kIntensityStep = 0.05f;
+constexpr float kIntensityPage = 0.25f;
 
 bool leftHeld(Qt::MouseButtons buttons) { return buttons.testFlag(Qt::LeftButton); }
 
@@ -48,6 +60,13 @@ ColorPopup::ColorPopup(ColorButton* owner)
   setFocusPolicy(Qt::NoFocus);
   setMouseTracking(true);
   m_edge = edgeWidth();
+  m_exactEdit = new QLineEdit(this);
+  m_exactEdit->setObjectName(QStringLiteral("exactColorEdit"));
+  m_exactEdit->setFocusPolicy(Qt::NoFocus);  // the palette never takes the focus; its keys come through the grab
+  m_exactEdit->setMaxLength(24);
+  m_exactEdit->setPlaceholderText(QStringLiteral("#RRGGBB"));
+  m_exactEdit->hide();
+  connect(m_exactEdit, &QLineEdit::textEdited, this, &ColorPopup::exactTextEdited);
   relayout();
   move(-1000, 0);
 
@@ -63,6 +82,15 @@ ColorPopup::ColorPopup(ColorButton* owner)
 }
 
 ColorPopup::~ColorPopup() = default;
+
+ColorPopup::Texts& ColorPopup::texts() {
+  static Texts shared;
+  return shared;
+}
+
+bool ColorPopup::isDark(const QPalette& palette) {
+  return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
+}
 
 int ColorPopup::edgeWidth() {
   const int frame = QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
@@ -171,6 +199,7 @@ void ColorPopup::relayout() {
   in.hasDefaultCell = !m_defaultText.isEmpty();
   in.hasCustomCell = !m_customText.isEmpty();
   in.showSystemColors = m_showSystemColors;
+  in.fieldHeight = in.hasCustomCell ? m_exactEdit->sizeHint().height() : 0;
   if (in.hasDefaultCell || in.hasCustomCell) {
     const QFontMetrics fm(QApplication::font());
     for (const QString& text : {m_defaultText, m_customText}) {
@@ -233,9 +262,13 @@ void ColorPopup::locate(document::Color color) {
 
 void ColorPopup::openWith(document::Color color) {
   m_pressSeen = false;
+  m_fieldPress = false;
   m_tracking = Tracking::None;
   m_hover = kCellNone;
+  m_keyArea = KeyArea::Cells;
   locate(color);
+  m_exactEdit->setAccessibleName(texts().exactColor);
+  showExactColor();
   reposition();
   show();
   raise();
@@ -247,6 +280,11 @@ void ColorPopup::hidePalette() {
   if (QWidget::mouseGrabber() == this) releaseMouse();
   if (QWidget::keyboardGrabber() == this) releaseKeyboard();
   m_tracking = Tracking::None;
+  if (m_keyArea == KeyArea::Field) {
+    QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+    QCoreApplication::sendEvent(m_exactEdit, &out);
+  }
+  m_keyArea = KeyArea::Cells;
   QToolTip::hideText();
   hide();
 }
@@ -260,6 +298,8 @@ void ColorPopup::reposition() {
   const Point at = palettePosition({owner.left(), owner.top(), owner.right() + 1, owner.bottom() + 1}, w, h,
                                    {s.left(), s.top(), s.right() + 1, s.bottom() + 1});
   setGeometry(at.x, at.y, w, h);
+  m_exactEdit->setGeometry(qrect(m_layout.exactField));
+  m_exactEdit->setVisible(customMode() && !m_layout.exactField.isEmpty());
 }
 
 QRect ColorPopup::qrect(const Rect& r) const { return QRect(r.left, r.top, r.width(), r.height()); }
@@ -310,7 +350,8 @@ void ColorPopup::paintStateFrame(QPainter& p, const QRect& r, int cell) {
   const QPalette& pal = palette();
   const bool selected = cell == m_selected;
   const bool hover = cell == m_hover;
-  p.fillRect(r, selected && !hover ? pal.color(QPalette::Light) : pal.color(QPalette::Button));
+  const QColor selectedFace = isDark(pal) ? pal.color(QPalette::Highlight) : pal.color(QPalette::Light);
+  p.fillRect(r, selected && !hover ? selectedFace : pal.color(QPalette::Button));
   const bool pressed = hover && leftHeld(QApplication::mouseButtons());
   if (selected || pressed) {
     qDrawShadePanel(&p, r, pal, true, 1, nullptr);
@@ -368,7 +409,11 @@ void ColorPopup::paintCustomArea(QPainter& p) {
   const PaletteLayout& l = m_layout;
   const int top = l.combArea.top;
   const QSize size(l.palette.width(), l.combArea.height() + l.greyStrip.height() + 2 * l.edge);
-  if (m_customSurface.size() != size) m_customSurface = QImage(size, QImage::Format_RGB32);
+  // Composed at the target's device pixel ratio, so that a high-density screen gets sharp hexagons.
+  const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : devicePixelRatioF();
+  const QSize physical(static_cast<int>(std::ceil(size.width() * dpr)), static_cast<int>(std::ceil(size.height() * dpr)));
+  if (m_customSurface.size() != physical) m_customSurface = QImage(physical, QImage::Format_RGB32);
+  m_customSurface.setDevicePixelRatio(dpr);
   m_customSurface.fill(palette().color(QPalette::Button));
 
   QPainter s(&m_customSurface);
@@ -378,12 +423,12 @@ void ColorPopup::paintCustomArea(QPainter& p) {
   const Point centre = l.combCentre();
   for (const CombEntry& e : m_combs) {
     s.setBrush(toQColor(e.color));
-    s.drawPolygon(hexagon(centre.x + e.x, centre.y + e.y, c));
+    s.drawPolygon(hexagonAt(centre.x + e.x, centre.y + e.y, c, dpr));
   }
   for (std::size_t i = 0; i < m_greys.size(); ++i) {
     const CombEntry& g = m_greys[i];
     s.setBrush(toQColor(g.color));
-    s.drawPolygon(hexagon(l.greyStrip.left + g.x, l.greyStrip.top + g.y, greyCellSize(static_cast<int>(i), c)));
+    s.drawPolygon(hexagonAt(l.greyStrip.left + g.x, l.greyStrip.top + g.y, greyCellSize(static_cast<int>(i), c), dpr));
   }
   // The chosen cell: a 2-pixel outline that inverts what is under it.
   s.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -391,24 +436,32 @@ void ColorPopup::paintCustomArea(QPainter& p) {
   s.setBrush(Qt::NoBrush);
   if (m_customIndex > 0 && static_cast<std::size_t>(m_customIndex - 1) < m_combs.size()) {
     const CombEntry& e = m_combs[static_cast<std::size_t>(m_customIndex - 1)];
-    s.drawPolygon(hexagon(centre.x + e.x, centre.y + e.y, c));
+    s.drawPolygon(hexagonAt(centre.x + e.x, centre.y + e.y, c, dpr));
   } else if (m_customIndex < 0 && static_cast<std::size_t>(-m_customIndex - 1) < m_greys.size()) {
     const int i = -m_customIndex - 1;
     const CombEntry& g = m_greys[static_cast<std::size_t>(i)];
-    s.drawPolygon(hexagon(l.greyStrip.left + g.x, l.greyStrip.top + g.y, greyCellSize(i, c)));
+    s.drawPolygon(hexagonAt(l.greyStrip.left + g.x, l.greyStrip.top + g.y, greyCellSize(i, c), dpr));
   }
   s.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
+  // The bar: one grey level for every device pixel row, white at the top, black at the bottom.
   const Rect& bar = l.intensityBar;
   const int h = bar.height() - 1;
-  for (int t = 0; t <= h; ++t) {
-    const int grey = h > 0 ? static_cast<int>(std::lrint((h - t) * 255.0 / h)) : 255;
-    s.fillRect(bar.left, bar.top + t, 10, 1, QColor(grey, grey, grey));
+  const int rows = static_cast<int>(std::lrint(bar.height() * dpr));
+  for (int t = 0; t < rows; ++t) {
+    const int grey = rows > 1 ? static_cast<int>(std::lrint((rows - 1 - t) * 255.0 / (rows - 1))) : 255;
+    s.fillRect(QRectF(bar.left, bar.top + t / dpr, 10, 1 / dpr), QColor(grey, grey, grey));
   }
   const QPoint tip(bar.left + 11, bar.top + static_cast<int>(std::lrint((1.0 - m_intensity) * h)));
   s.setPen(Qt::NoPen);
-  s.setBrush(Qt::black);
+  s.setBrush(palette().color(QPalette::ButtonText));  // black on the light faces, light on dark ones
   s.drawPolygon(QPolygon({tip, tip + QPoint(5, -3), tip + QPoint(5, 3)}));
+  if (m_keyArea == KeyArea::Bar) {
+    // The keys work the bar: a ring in the highlight colour round the bar and its pointer.
+    s.setPen(palette().color(QPalette::Highlight));
+    s.setBrush(Qt::NoBrush);
+    s.drawRect(qrect(bar).adjusted(-2, -4, -2, 3));
+  }
   s.end();
   p.drawImage(0, top, m_customSurface);
 }
@@ -444,6 +497,7 @@ void ColorPopup::setHover(int cell) {
 void ColorPopup::enterCustomMode() {
   const int oldBottom = height();
   m_selected = kCellCustom;
+  showExactColor();
   if (isVisible()) {
     reposition();
     update(QRect(0, oldBottom - 3, width(), 3));
@@ -491,15 +545,7 @@ void ColorPopup::customAreaPress(QPoint pos) {
   if (inBar || barDrag) {
     m_tracking = Tracking::Bar;
     const float span = static_cast<float>(bar.bottom - bar.top);
-    const float v = 1.0f - static_cast<float>(pt.y - bar.top) / span;
-    m_intensity = std::clamp(v, 0.0f, 1.0f);
-    m_centre = {m_intensity, m_intensity, m_intensity};
-    m_combs.clear();
-    if (isVisible()) {
-      repaint(qrect(bar).adjusted(0, -3, 10, 3));
-      repaint(qrect(l.combArea));
-      repaint(qrect(l.preview));
-    }
+    setIntensity(1.0f - static_cast<float>(pt.y - bar.top) / span);
     return;
   }
   if (l.greyStrip.contains(pt) && (m_tracking == Tracking::None || m_tracking == Tracking::Grey)) {
@@ -507,10 +553,7 @@ void ColorPopup::customAreaPress(QPoint pos) {
     const int hit = hitGreyCell(m_greys, l.combCellSize, {pt.x - l.greyStrip.left, pt.y - l.greyStrip.top});
     if (hit >= 0) {
       if (m_customIndex > 0) repaintCustomChoice(m_customIndex);
-      if (greyChoice(hit) != m_customIndex) {
-        m_customIndex = greyChoice(hit);
-        repaintCustomChoice(m_customIndex);
-      }
+      chooseCustom(greyChoice(hit));
       return;
     }
   }
@@ -521,21 +564,58 @@ void ColorPopup::customAreaPress(QPoint pos) {
     const int hit = hitColorComb(m_combs, l.combCellSize, {pt.x - c.x, pt.y - c.y});
     if (hit >= 0) {
       if (m_customIndex < 0) repaintCustomChoice(m_customIndex);
-      if (combChoice(hit) != m_customIndex) {
-        m_customIndex = combChoice(hit);
-        repaintCustomChoice(m_customIndex);
-      }
+      chooseCustom(combChoice(hit));
       return;
     }
   }
-  if (m_customIndex != 0) {
-    const int old = m_customIndex;
-    m_customIndex = 0;
-    repaintCustomChoice(old);
+  chooseCustom(0);
+}
+
+void ColorPopup::chooseCustom(int choice) {
+  if (choice == m_customIndex) return;
+  const int old = m_customIndex;
+  m_customIndex = choice;
+  if (old != 0) repaintCustomChoice(old);
+  if (choice != 0 || old == 0) repaintCustomChoice(choice);
+  showExactColor();
+}
+
+void ColorPopup::setIntensity(float intensity) {
+  m_intensity = std::clamp(intensity, 0.0f, 1.0f);
+  m_centre = {m_intensity, m_intensity, m_intensity};
+  m_combs.clear();
+  if (isVisible()) {
+    const Rect& bar = m_layout.intensityBar;
+    repaint(qrect(bar).adjusted(-2, -4, 10, 4));
+    repaint(qrect(m_layout.combArea));
+    repaint(qrect(m_layout.preview));
   }
+  showExactColor();
+}
+
+bool ColorPopup::forwardToField(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (!customMode() || !m_exactEdit->isVisible()) return false;
+  if (!m_fieldPress && !m_exactEdit->geometry().contains(pos)) return false;
+  if (event->type() == QEvent::MouseButtonPress) {
+    if (event->button() != Qt::LeftButton) return true;
+    m_pressSeen = true;
+    m_fieldPress = true;
+    setKeyArea(KeyArea::Field);
+  }
+  QMouseEvent forwarded(event->type(), m_exactEdit->mapFrom(this, event->position()), event->globalPosition(),
+                        event->button(), event->buttons(), event->modifiers(), event->pointingDevice());
+  QCoreApplication::sendEvent(m_exactEdit, &forwarded);
+  if (event->type() == QEvent::MouseButtonRelease) m_fieldPress = false;
+  return true;
+}
+
+void ColorPopup::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!forwardToField(event)) mousePressEvent(event);
 }
 
 void ColorPopup::mouseMoveEvent(QMouseEvent* event) {
+  if (forwardToField(event)) return;
   const QPoint pos = event->position().toPoint();
   const int cell = hitTestCell(m_layout, {pos.x(), pos.y()});
   setHover(cell);
@@ -545,6 +625,7 @@ void ColorPopup::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ColorPopup::mousePressEvent(QMouseEvent* event) {
+  if (forwardToField(event)) return;
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
   if (!rect().contains(pos)) {
@@ -559,16 +640,22 @@ void ColorPopup::mousePressEvent(QMouseEvent* event) {
     repaintCell(cell);  // the pressed look
   }
   if (cell == kCellNone) customAreaPress(pos);
+  if (m_keyArea == KeyArea::Field) setKeyArea(KeyArea::Cells);
 }
 
 void ColorPopup::mouseReleaseEvent(QMouseEvent* event) {
+  if (forwardToField(event)) return;
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
   const int cell = hitTestCell(m_layout, {pos.x(), pos.y()});
   const Tracking mode = m_tracking;
   m_tracking = Tracking::None;
-  // The release of the press that opened the palette picks only when it ends on a cell.
-  if (!m_pressSeen && cell == kCellNone) return;
+  // The release of the press that opened the palette picks only when it ends on a cell away from the
+  // button: a palette moved up over its button would otherwise take the cell under the button at once.
+  if (!m_pressSeen) {
+    const QRect ownerOnScreen(m_owner->mapToGlobal(QPoint(0, 0)), m_owner->size());
+    if (cell == kCellNone || ownerOnScreen.contains(event->globalPosition().toPoint())) return;
+  }
   select(cell);
   const bool customPick = m_selected == kCellCustom && (mode == Tracking::Comb || mode == Tracking::Grey);
   if (customPick || isColorCell(m_selected) || m_selected == kCellDefault) {
@@ -606,11 +693,39 @@ bool ColorPopup::handleKey(int key, Qt::KeyboardModifiers modifiers, const QStri
       }
     }
   }
+  if (customMode() && m_keyArea != KeyArea::Cells) return handleCustomKey(key, modifiers, text);
+  return handleCellKey(key, modifiers);
+}
+
+namespace {
+
+bool isBackTab(int key, Qt::KeyboardModifiers modifiers) {
+  return key == Qt::Key_Backtab || (key == Qt::Key_Tab && modifiers.testFlag(Qt::ShiftModifier));
+}
+
+}  // namespace
+
+bool ColorPopup::handleCellKey(int key, Qt::KeyboardModifiers modifiers) {
   const int current = m_hover != kCellNone ? m_hover : m_selected;
+  PaletteMove move = PaletteMove::Left;
   switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      // In custom mode Tab goes on to the honeycomb (Shift+Tab to the exact colour field).
+      if (customMode()) {
+        setKeyArea(isBackTab(key, modifiers) ? (m_exactEdit->isVisible() ? KeyArea::Field : KeyArea::Bar)
+                                             : KeyArea::Combs);
+      }
+      return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
+      if (current == kCellCustom && !customMode()) {
+        // More colors opens the custom area; the keys go on into the honeycomb.
+        select(kCellCustom);
+        setKeyArea(KeyArea::Combs);
+        return true;
+      }
       m_selected = current;
       closeWithPick();
       return true;
@@ -618,20 +733,191 @@ bool ColorPopup::handleKey(int key, Qt::KeyboardModifiers modifiers, const QStri
       closeWithoutPick();
       return true;
     case Qt::Key_Left:
-      setHover(movePaletteCell(m_layout, current, PaletteMove::Left));
-      return true;
+      move = PaletteMove::Left;
+      break;
     case Qt::Key_Right:
-      setHover(movePaletteCell(m_layout, current, PaletteMove::Right));
-      return true;
+      move = PaletteMove::Right;
+      break;
     case Qt::Key_Up:
-      setHover(movePaletteCell(m_layout, current, PaletteMove::Up));
-      return true;
+      move = PaletteMove::Up;
+      break;
     case Qt::Key_Down:
-      setHover(movePaletteCell(m_layout, current, PaletteMove::Down));
-      return true;
+      if (customMode() && current == kCellCustom) {
+        setKeyArea(KeyArea::Combs);
+        return true;
+      }
+      move = PaletteMove::Down;
+      break;
     default:
       return false;
   }
+  setHover(movePaletteCell(m_layout, current, move));
+  showKeyHint();
+  return true;
+}
+
+bool ColorPopup::handleCustomKey(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+    static constexpr KeyArea kOrder[] = {KeyArea::Cells, KeyArea::Combs, KeyArea::Greys, KeyArea::Bar, KeyArea::Field};
+    const int count = m_exactEdit->isVisible() ? 5 : 4;
+    int i = 0;
+    while (kOrder[i] != m_keyArea) ++i;
+    i = (i + (isBackTab(key, modifiers) ? count - 1 : 1)) % count;
+    setKeyArea(kOrder[i]);
+    if (kOrder[i] == KeyArea::Cells) setHover(kCellCustom);
+    return true;
+  }
+  if (key == Qt::Key_Escape) {
+    closeWithoutPick();
+    return true;
+  }
+  const PaletteLayout& l = m_layout;
+  const int c = l.combCellSize;
+  const Point centre = l.combCentre();
+  if (m_keyArea == KeyArea::Field) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      takeExactColor();
+    } else if (key == Qt::Key_Up) {
+      setKeyArea(KeyArea::Greys);
+    } else if (key != Qt::Key_Down) {
+      // Everything else is typing.
+      QKeyEvent typed(QEvent::KeyPress, key, modifiers, text);
+      QCoreApplication::sendEvent(m_exactEdit, &typed);
+    }
+    return true;
+  }
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+    closeWithPick();
+    return true;
+  }
+  ensureCombs();
+  switch (m_keyArea) {
+    case KeyArea::Combs: {
+      const int from = m_customIndex > 0 ? m_customIndex - 1 : 0;
+      PaletteMove move;
+      switch (key) {
+        case Qt::Key_Left: move = PaletteMove::Left; break;
+        case Qt::Key_Right: move = PaletteMove::Right; break;
+        case Qt::Key_Up: move = PaletteMove::Up; break;
+        case Qt::Key_Down: move = PaletteMove::Down; break;
+        default: return false;
+      }
+      const int to = moveAmongCombs(m_combs, c, from, move);
+      if (to >= 0) {
+        chooseCustom(combChoice(to));
+      } else if (move == PaletteMove::Up) {
+        setKeyArea(KeyArea::Cells);
+        setHover(kCellCustom);
+      } else if (move == PaletteMove::Down) {
+        const CombEntry& e = m_combs[static_cast<std::size_t>(from)];
+        const Point at{centre.x + e.x - l.greyStrip.left, centre.y + e.y - l.greyStrip.top};
+        chooseCustom(greyChoice(std::max(0, nearestComb(m_greys, at))));
+        setKeyArea(KeyArea::Greys);
+      } else if (move == PaletteMove::Right) {
+        setKeyArea(KeyArea::Bar);
+      }
+      break;
+    }
+    case KeyArea::Greys: {
+      const int last = static_cast<int>(m_greys.size()) - 1;
+      const int from = m_customIndex < 0 ? -m_customIndex - 1 : 0;
+      if (key == Qt::Key_Left) {
+        chooseCustom(greyChoice(std::max(0, from - 1)));
+      } else if (key == Qt::Key_Right) {
+        if (from < last) {
+          chooseCustom(greyChoice(from + 1));
+        } else {
+          setKeyArea(KeyArea::Bar);
+        }
+      } else if (key == Qt::Key_Up) {
+        const CombEntry& g = m_greys[static_cast<std::size_t>(from)];
+        const Point at{l.greyStrip.left + g.x - centre.x, l.greyStrip.top + g.y - centre.y};
+        chooseCustom(combChoice(std::max(0, nearestComb(m_combs, at))));
+        setKeyArea(KeyArea::Combs);
+      } else if (key == Qt::Key_Down) {
+        if (m_exactEdit->isVisible()) setKeyArea(KeyArea::Field);
+      } else {
+        return false;
+      }
+      break;
+    }
+    case KeyArea::Bar:
+      switch (key) {
+        case Qt::Key_Up: setIntensity(m_intensity + kIntensityStep); break;
+        case Qt::Key_Down: setIntensity(m_intensity - kIntensityStep); break;
+        case Qt::Key_PageUp: setIntensity(m_intensity + kIntensityPage); break;
+        case Qt::Key_PageDown: setIntensity(m_intensity - kIntensityPage); break;
+        case Qt::Key_Home: setIntensity(1.0f); break;
+        case Qt::Key_End: setIntensity(0.0f); break;
+        case Qt::Key_Left: setKeyArea(KeyArea::Combs); break;
+        default: return false;
+      }
+      break;
+    case KeyArea::Cells:
+    case KeyArea::Field:
+      return false;
+  }
+  showKeyHint();
+  return true;
+}
+
+void ColorPopup::setKeyArea(KeyArea area) {
+  if (area == m_keyArea) return;
+  const KeyArea old = m_keyArea;
+  m_keyArea = area;
+  if (old == KeyArea::Field) {
+    QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(m_exactEdit, &out);
+  }
+  if (area != KeyArea::Cells) setHover(kCellNone);
+  // The keyboard's place in the honeycomb and the grey row is the chosen hexagon.
+  if (area == KeyArea::Combs && m_customIndex <= 0) chooseCustom(combChoice(0));
+  if (area == KeyArea::Greys && m_customIndex >= 0) chooseCustom(greyChoice(0));
+  if (area == KeyArea::Field) {
+    // The palette never holds the focus; the field is told it has the keys, so that it shows its cursor.
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(m_exactEdit, &in);
+  }
+  if (isVisible() && (old == KeyArea::Bar || area == KeyArea::Bar)) {
+    repaint(qrect(m_layout.intensityBar).adjusted(-2, -4, 10, 4));
+  }
+  showKeyHint();
+}
+
+// ---- the exact colour field ----
+
+void ColorPopup::showExactColor() {
+  if (m_keyArea == KeyArea::Field) return;  // never over what the user is typing
+  std::optional<document::Color> colour = customColor();
+  const document::Color own = m_owner->selectionColor();
+  if (!colour && !customMode() && own != kColorNone && own != kColorDefault && !isSystemColorCode(own)) colour = own;
+  m_exactEdit->setText(colour ? QString::fromStdString(hexColorText(*colour)) : QString());
+  exactTextEdited();
+}
+
+void ColorPopup::exactTextEdited() {
+  const QString text = m_exactEdit->text().trimmed();
+  m_exactValid = text.isEmpty() || parseColorText(text.toStdString()).has_value();
+  QPalette pal = palette();
+  if (!m_exactValid) pal.setColor(QPalette::Text, isDark(pal) ? QColor(255, 110, 110) : QColor(192, 0, 0));
+  m_exactEdit->setPalette(pal);
+  const QString hint = m_exactValid ? texts().exactColor : texts().invalidColor;
+  m_exactEdit->setToolTip(hint);
+  m_exactEdit->setAccessibleDescription(m_exactValid ? QString() : texts().invalidColor);
+}
+
+void ColorPopup::takeExactColor() {
+  const std::optional<document::Color> colour = parseColorText(m_exactEdit->text().toStdString());
+  if (!colour) {
+    // Not a colour: shown as such, and nothing changes.
+    m_exactValid = false;
+    exactTextEdited();
+    m_exactValid = false;
+    if (m_owner->hintsShown()) QToolTip::showText(m_exactEdit->mapToGlobal(QPoint(0, m_exactEdit->height())), texts().invalidColor, this);
+    return;
+  }
+  m_owner->setSelectionColor(*colour);
+  m_owner->setPopupOpen(false);
 }
 
 // ---- hints ----
@@ -674,8 +960,7 @@ void ColorPopup::updateHint(QPoint pos, bool held) {
       }
     }
     if (colour) {
-      text =
-          QStringLiteral("red: %1, green: %2, blue: %3").arg(redOf(*colour)).arg(greenOf(*colour)).arg(blueOf(*colour));
+      text = colorHint(*colour);
       timeout = kHintMs;
     } else {
       text = m_owner->hintFor(kCellNone);
@@ -685,6 +970,68 @@ void ColorPopup::updateHint(QPoint pos, bool held) {
     if (!m_lastHint.isEmpty()) QToolTip::hideText();
   } else if (text != m_lastHint || timeout > 0) {
     QToolTip::showText(at, text, this, area, timeout);
+  }
+  m_lastHint = text;
+}
+
+QString ColorPopup::colorHint(document::Color colour) const {
+  return QStringLiteral("red: %1, green: %2, blue: %3 (%4)")
+      .arg(redOf(colour))
+      .arg(greenOf(colour))
+      .arg(blueOf(colour))
+      .arg(QString::fromStdString(hexColorText(colour)));
+}
+
+void ColorPopup::showKeyHint() {
+  if (!m_owner->hintsShown() || !isVisible()) return;
+  QString text;
+  QPoint at;
+  int timeout = -1;
+  const PaletteLayout& l = m_layout;
+  switch (m_keyArea) {
+    case KeyArea::Cells: {
+      const int cell = m_hover != kCellNone ? m_hover : m_selected;
+      if (isColorCell(cell)) {
+        text = QString::fromUtf8(paletteColors()[static_cast<std::size_t>(cell)].name);
+      } else if (cell == kCellDefault || cell == kCellCustom) {
+        text = m_owner->hintFor(cell);
+        if (text.isEmpty()) text = m_owner->toolTip();
+      }
+      const Rect r = cellRect(l, cell);
+      at = QPoint(r.left, r.bottom);
+      break;
+    }
+    case KeyArea::Combs:
+    case KeyArea::Greys: {
+      if (const auto colour = customColor()) text = colorHint(*colour);
+      Point p{l.greyStrip.left, l.greyStrip.bottom};
+      if (m_customIndex > 0) {
+        const CombEntry& e = colorCombs()[static_cast<std::size_t>(m_customIndex - 1)];
+        p = {l.combCentre().x + e.x, l.combCentre().y + e.y + l.combCellSize / 2};
+      } else if (m_customIndex < 0) {
+        const CombEntry& g = m_greys[static_cast<std::size_t>(-m_customIndex - 1)];
+        p = {l.greyStrip.left + g.x, l.greyStrip.top + g.y + l.combCellSize / 2};
+      }
+      at = QPoint(p.x, p.y);
+      timeout = kHintMs;
+      break;
+    }
+    case KeyArea::Bar: {
+      text = QStringLiteral("Intensity: %1%").arg(static_cast<int>(std::lrint(m_intensity * 100.0f)));
+      const int h = l.intensityBar.height() - 1;
+      at = QPoint(l.intensityBar.right, l.intensityBar.top + static_cast<int>(std::lrint((1.0 - m_intensity) * h)) - 8);
+      timeout = kHintMs;
+      break;
+    }
+    case KeyArea::Field:
+      text = m_exactValid ? texts().exactColor : texts().invalidColor;
+      at = m_exactEdit->geometry().bottomLeft();
+      break;
+  }
+  if (text.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(mapToGlobal(at), text, this, QRect(), timeout);
   }
   m_lastHint = text;
 }

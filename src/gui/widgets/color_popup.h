@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <optional>
 
+class QLineEdit;
+
 #include "core/palette/color_combs.h"
 #include "core/palette/color_palette_layout.h"
 #include "core/palette/color_palette_table.h"
@@ -21,6 +23,16 @@ class ColorPopup : public QWidget {
   Q_OBJECT
  public:
   enum class Tracking { None, Comb, Grey, Bar };
+  // Where the keys act: the cells of the grid (and Default, More colors), or in custom mode the
+  // honeycomb, the grey row, the intensity bar or the exact colour field.
+  enum class KeyArea { Cells, Combs, Greys, Bar, Field };
+
+  // Texts of the palette that follow the program's language; every palette shares them.
+  struct Texts {
+    QString exactColor = QStringLiteral("Exact color");
+    QString invalidColor = QStringLiteral("Not a color: type #RRGGBB, #RGB or R, G, B");
+  };
+  static Texts& texts();
 
   explicit ColorPopup(ColorButton* owner);
   ~ColorPopup() override;
@@ -49,6 +61,9 @@ class ColorPopup : public QWidget {
   int customIndex() const { return m_customIndex; }
   bool customMode() const { return m_selected == palette::kCellCustom; }
   float intensity() const { return m_intensity; }
+  KeyArea keyArea() const { return m_keyArea; }
+  // Whether the exact colour field's text is a colour (an empty field counts as one: it takes nothing).
+  bool exactTextValid() const { return m_exactValid; }
   const palette::PaletteLayout& paletteLayout() const { return m_layout; }
   const palette::CombArray& colorCombs();
   const palette::CombArray& greyCells() const { return m_greys; }
@@ -61,6 +76,9 @@ class ColorPopup : public QWidget {
   // The desktop colour of a system colour index 0..24, and any palette value as a QColor.
   static QColor systemColor(int index);
   static QColor toQColor(document::Color color);
+  // Whether a palette is a dark one (light text on dark faces): then the selected cell and the
+  // pointers take roles that stay visible on it.
+  static bool isDark(const QPalette& palette);
   // The 3D edge width: the style's default frame width, 2 where the style has none.
   static int edgeWidth();
 
@@ -72,6 +90,7 @@ class ColorPopup : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
@@ -91,6 +110,18 @@ class ColorPopup : public QWidget {
   void closeWithPick();
   void closeWithoutPick();
   void updateHint(QPoint pos, bool leftHeld);
+  // Shows the hint of the keyboard's place: a cell's name, a hexagon's values, the intensity.
+  void showKeyHint();
+  QString colorHint(document::Color color) const;
+  bool handleCellKey(int key, Qt::KeyboardModifiers modifiers);
+  bool handleCustomKey(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+  void setKeyArea(KeyArea area);
+  void chooseCustom(int choice);
+  void setIntensity(float intensity);
+  void showExactColor();
+  void exactTextEdited();
+  void takeExactColor();
+  bool forwardToField(QMouseEvent* event);
   QRect qrect(const palette::Rect& r) const;
   document::Color cellColor(int cell) const;
 
@@ -111,6 +142,10 @@ class ColorPopup : public QWidget {
   Tracking m_tracking = Tracking::None;
   bool m_pressSeen = false;  // a left press reached the palette since it opened
   QImage m_customSurface;
+  KeyArea m_keyArea = KeyArea::Cells;
+  QLineEdit* m_exactEdit = nullptr;
+  bool m_exactValid = true;
+  bool m_fieldPress = false;  // a press in the field goes on to it until the release
   QString m_lastHint;
 };
 

@@ -48,6 +48,7 @@ const std::vector<Group>& groups() {
        {"Current folder", "Caption", "URL", "Do you want to save this project ?", "Do you want delete this item ?",
         "This item cannot be removed - it is not a part of menu"},
        {}},
+      {"colour palette", {"Exact color", "Not a color: type #RRGGBB, #RGB or R, G, B"}, {}},
   };
   return all;
 }

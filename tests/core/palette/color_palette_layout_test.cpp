@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
 #include "core/palette/color_palette_keys.h"
 #include "core/palette/color_palette_table.h"
+#include "core/palette/color_text.h"
 
 using namespace corvantel::palette;
 
@@ -170,4 +174,53 @@ TEST(ColorPalettePosition, StaysOnTheScreen) {
   EXPECT_EQ(palettePosition({1000, 10, 1024, 32}, 164, 125, screen), (Point{860, 32}));
   EXPECT_EQ(palettePosition({0, 10, 57, 32}, 164, 125, screen), (Point{0, 32}));
   EXPECT_EQ(palettePosition({50, 10, 107, 32}, 2000, 125, screen), (Point{0, 32}));
+}
+
+TEST(ColorPaletteKeys, ArrowsReachEveryHexagonOfTheHoneycomb) {
+  const PaletteLayout l = programLayout();
+  const CombArray combs = buildColorCombs({1.0f, 1.0f, 1.0f}, l.combRadius);
+  std::vector<bool> seen(combs.size(), false);
+  std::vector<int> todo{0};
+  seen[0] = true;
+  while (!todo.empty()) {
+    const int from = todo.back();
+    todo.pop_back();
+    for (PaletteMove m : {PaletteMove::Left, PaletteMove::Right, PaletteMove::Up, PaletteMove::Down}) {
+      const int to = moveAmongCombs(combs, l.combCellSize, from, m);
+      if (to < 0) continue;
+      // Left and Right keep the row; Up and Down change it in their direction.
+      const int dy = combs[static_cast<std::size_t>(to)].y - combs[static_cast<std::size_t>(from)].y;
+      const int dx = combs[static_cast<std::size_t>(to)].x - combs[static_cast<std::size_t>(from)].x;
+      if (m == PaletteMove::Left || m == PaletteMove::Right) {
+        EXPECT_LT(std::abs(dy), l.combCellSize / 2) << from << " -> " << to;
+        EXPECT_EQ(dx > 0, m == PaletteMove::Right) << from << " -> " << to;
+      } else {
+        EXPECT_EQ(dy < 0, m == PaletteMove::Up) << from << " -> " << to;
+      }
+      if (!seen[static_cast<std::size_t>(to)]) {
+        seen[static_cast<std::size_t>(to)] = true;
+        todo.push_back(to);
+      }
+    }
+  }
+  for (std::size_t i = 0; i < combs.size(); ++i) EXPECT_TRUE(seen[i]) << "hexagon " << i << " is out of reach";
+  // The top row has nothing above it: Up leaves the honeycomb there.
+  int top = 0;
+  for (std::size_t i = 0; i < combs.size(); ++i) {
+    if (combs[i].y < combs[static_cast<std::size_t>(top)].y) top = static_cast<int>(i);
+  }
+  EXPECT_EQ(moveAmongCombs(combs, l.combCellSize, top, PaletteMove::Up), -1);
+}
+
+TEST(ColorText, ReadsTheThreeFormsAndRefusesTheRest) {
+  EXPECT_EQ(parseColorText("#1F3F6E"), corvantel::document::makeColor(0x1F, 0x3F, 0x6E));
+  EXPECT_EQ(parseColorText(" #1f3f6e "), corvantel::document::makeColor(0x1F, 0x3F, 0x6E));
+  EXPECT_EQ(parseColorText("#36C"), corvantel::document::makeColor(0x33, 0x66, 0xCC));
+  EXPECT_EQ(parseColorText("31, 63,110"), corvantel::document::makeColor(31, 63, 110));
+  EXPECT_EQ(parseColorText("0,0,255"), corvantel::document::makeColor(0, 0, 255));
+  for (const char* bad : {"", "#", "#12345", "#1234567", "#GG0000", "1F3F6E", "256, 0, 0", "1, 2", "1, 2, 3, 4",
+                          "1,,2", "-1, 2, 3", "1, 2, 3x", "red"}) {
+    EXPECT_FALSE(parseColorText(bad).has_value()) << bad;
+  }
+  EXPECT_EQ(hexColorText(corvantel::document::makeColor(0x1F, 0x3F, 0x6E)), "#1F3F6E");
 }

@@ -165,3 +165,29 @@ TEST(TreeImages, FiveDistinctDrawnPictures) {
   EXPECT_TRUE(images.image(-1).isNull());
   EXPECT_TRUE(images.image(5).isNull());
 }
+
+// At two device pixels per pixel the lines and the box outline stay one device pixel wide, unbroken.
+TEST(TreeRowPainter, LinesAreOneDevicePixelAtRatioTwo) {
+  WorkedExample ex;
+  QImage img(400, 108, QImage::Format_RGB32);
+  img.setDevicePixelRatio(2);
+  img.fill(kOutside);
+  {
+    QPainter p(&img);
+    paintTreeRow(p, ex.state);
+  }
+  // The line up in column 28 and the connector in row 27, at device pixels 56 and 54.
+  for (int y = 36; y < 44; ++y) {
+    EXPECT_EQ(at(img, 56, y), kGrey) << y;
+    EXPECT_EQ(at(img, 57, y), kRow) << y;
+  }
+  for (int x = 64; x < 84; ++x) {
+    EXPECT_EQ(at(img, x, 54), kGrey) << x;
+    EXPECT_EQ(at(img, x, 55), kRow) << x;
+  }
+  // The box: its ring one device pixel inside its outer edge, the row colour within.
+  EXPECT_EQ(at(img, 48, 50), kGrey);
+  EXPECT_EQ(at(img, 49, 50), kRow);
+  EXPECT_EQ(at(img, 52, 46), kGrey);
+  EXPECT_EQ(at(img, 52, 47), kRow);
+}

@@ -187,3 +187,20 @@ TEST(TreeViewPaint, PaintsOnlyTheVisibleRowsOfALargeTree) {
   EXPECT_GT(view.rowsPainted, 0);
   EXPECT_LE(view.rowsPainted, visibleRows);
 }
+
+// A dark palette: the lines take the colour half way between its text and its background, so they show.
+TEST(TreeViewPaint, DarkPaletteLinesFollowThePalette) {
+  Fixture f;
+  QPalette pal = f.view->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive}) {
+    pal.setColor(group, QPalette::Base, QColor(35, 35, 35));
+    pal.setColor(group, QPalette::Text, QColor(255, 255, 255));
+  }
+  f.view->setPalette(pal);
+  QApplication::processEvents();
+  const QImage img = f.render();
+  const int cyA = Fixture::cyOf(f.rowOf(f.a));
+  EXPECT_EQ(img.pixelColor(35, cyA), QColor(145, 145, 145));
+  EXPECT_EQ(img.pixelColor(24, cyA), QColor(145, 145, 145));  // the box outline
+  EXPECT_EQ(img.pixelColor(25, cyA - 3), QColor(35, 35, 35));
+}

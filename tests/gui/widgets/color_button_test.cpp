@@ -2,13 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
+#include "core/palette/color_palette_locate.h"
 #include "core/palette/color_palette_table.h"
+#include "gui/document/project_settings_dialog.h"
 #include "gui/widgets/color_popup.h"
+#include "support/gui/find_child.h"
 
 using corvantel::document::makeColor;
 using corvantel::gui::ColorButton;
@@ -358,4 +365,195 @@ TEST(ColorButton, FaceClicksAndGroups) {
   h.button->setGroupIndex(0);
   h.button->setDown(true);
   EXPECT_FALSE(h.button->isDown());
+}
+
+// The whole way by keyboard: the focused button opens its palette, More colors opens the honeycomb, the
+// arrows walk it with the hint following, and Enter takes the hexagon's colour.
+TEST(ColorButtonKeyboard, FocusedButtonOpensThePaletteAndTheKeysReachTheHoneycomb) {
+  Host h;
+  ColorPopup* p = h.popup();
+  h.window.activateWindow();
+  h.button->setFocus();
+  ASSERT_TRUE(h.button->hasFocus());
+  for (auto [key, modifiers] : {std::pair{Qt::Key_Space, Qt::NoModifier}, std::pair{Qt::Key_Return, Qt::NoModifier},
+                                std::pair{Qt::Key_F4, Qt::NoModifier}, std::pair{Qt::Key_Down, Qt::AltModifier}}) {
+    QTest::keyClick(h.button, key, modifiers);
+    EXPECT_TRUE(p->isVisible()) << key;
+    QTest::keyClick(h.button, Qt::Key_Escape);  // the grab takes the keys while open
+    EXPECT_FALSE(p->isVisible()) << key;
+  }
+  QTest::keyClick(h.button, Qt::Key_Down);  // a plain arrow is no opening key
+  EXPECT_FALSE(p->isVisible());
+
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
+  QTest::keyClick(h.button, Qt::Key_Space);
+  QTest::keyClick(p, Qt::Key_Right);  // from the selected black cell
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Brown"));
+  QTest::keyClick(p, Qt::Key_Left);
+  QTest::keyClick(p, Qt::Key_Up);  // off the top row: More colors
+  EXPECT_EQ(p->hoverCell(), w::kCellCustom);
+  QTest::keyClick(p, Qt::Key_Return);
+  ASSERT_TRUE(p->isVisible());
+  EXPECT_TRUE(p->customMode());
+  EXPECT_EQ(p->keyArea(), ColorPopup::KeyArea::Combs);
+  EXPECT_EQ(p->customIndex(), w::combChoice(0));
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("red: 255, green: 255, blue: 255 (#FFFFFF)"));
+  QTest::keyClick(p, Qt::Key_Right);
+  QTest::keyClick(p, Qt::Key_Right);
+  const auto chosen = p->customColor();
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_NE(*chosen, document::makeColor(255, 255, 255));
+  EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("red: %1,").arg(w::redOf(*chosen))));
+  // The grey row and back: Down from the honeycomb's bottom ends in it, Left walks it.
+  for (int i = 0; i < 20 && p->keyArea() == ColorPopup::KeyArea::Combs; ++i) QTest::keyClick(p, Qt::Key_Down);
+  EXPECT_EQ(p->keyArea(), ColorPopup::KeyArea::Greys);
+  EXPECT_LT(p->customIndex(), 0);
+  QTest::keyClick(p, Qt::Key_Left);
+  for (int i = 0; i < 20 && p->keyArea() != ColorPopup::KeyArea::Cells; ++i) QTest::keyClick(p, Qt::Key_Up);
+  EXPECT_EQ(p->keyArea(), ColorPopup::KeyArea::Cells);
+  EXPECT_EQ(p->hoverCell(), w::kCellCustom);
+  QTest::keyClick(p, Qt::Key_Down);
+  for (int i = 0; i < 3; ++i) QTest::keyClick(p, Qt::Key_Down);
+  ASSERT_EQ(p->keyArea(), ColorPopup::KeyArea::Combs);
+  ASSERT_GT(p->customIndex(), 0);
+  const corvantel::document::Color picked = *p->customColor();
+  QTest::keyClick(p, Qt::Key_Return);
+  EXPECT_FALSE(p->isVisible());
+  EXPECT_EQ(h.button->selectionColor(), picked);
+  EXPECT_EQ(change.count(), 1);
+
+  // The intensity bar by keys: Tab from the grey row, Down darkens, the palette stays open.
+  QTest::keyClick(h.button, Qt::Key_Space);
+  ASSERT_TRUE(p->customMode());
+  QTest::keyClick(p, Qt::Key_Tab);
+  QTest::keyClick(p, Qt::Key_Tab);
+  QTest::keyClick(p, Qt::Key_Tab);
+  EXPECT_EQ(p->keyArea(), ColorPopup::KeyArea::Bar);
+  QTest::keyClick(p, Qt::Key_Down);
+  EXPECT_NEAR(p->intensity(), 0.95f, 0.001f);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Intensity: 95%"));
+  EXPECT_TRUE(p->isVisible());
+  QTest::keyClick(p, Qt::Key_Escape);
+  EXPECT_EQ(change.count(), 1);
+}
+
+TEST(ColorButtonKeyboard, ExactFieldTakesTheShortFormAndRefusesGarbage) {
+  Host h;
+  ColorPopup* p = h.popup();
+  auto* field = p->findChild<QLineEdit*>(QStringLiteral("exactColorEdit"));
+  ASSERT_NE(field, nullptr);
+  h.button->setSelectionColor(p->greyCells()[3].color);  // opens in custom mode
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
+  h.button->setPopupOpen(true);
+  ASSERT_TRUE(field->isVisible());
+  EXPECT_EQ(field->text(), QStringLiteral("#C3C3C3"));  // the current colour, written the exact way
+  EXPECT_GE(field->geometry().top(), p->paletteLayout().greyStrip.bottom);  // below the honeycomb
+  QTest::keyClick(p, Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_EQ(p->keyArea(), ColorPopup::KeyArea::Field);
+  QTest::keyClicks(p, QStringLiteral("#12x"));
+  EXPECT_FALSE(p->exactTextValid());
+  QTest::keyClick(p, Qt::Key_Return);
+  EXPECT_TRUE(p->isVisible());
+  EXPECT_EQ(change.count(), 0);
+  EXPECT_EQ(h.button->selectionColor(), p->greyCells()[3].color);
+  QTest::keyClick(p, Qt::Key_Backspace);
+  QTest::keyClicks(p, QStringLiteral("C"));
+  EXPECT_TRUE(p->exactTextValid());
+  QTest::keyClick(p, Qt::Key_Return);
+  EXPECT_FALSE(p->isVisible());
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(0x11, 0x22, 0xCC));
+  EXPECT_EQ(change.count(), 1);
+
+  // "R, G, B", spaces and all, typed into the field after a click on it.
+  h.button->setSelectionColor(p->greyCells()[3].color);
+  h.button->setPopupOpen(true);
+  const QPoint inField = field->geometry().center();
+  QTest::mouseClick(p, Qt::LeftButton, {}, inField);
+  EXPECT_EQ(p->keyArea(), ColorPopup::KeyArea::Field);
+  field->selectAll();
+  QTest::keyClicks(p, QStringLiteral("31, 63, 110"));
+  QTest::keyClick(p, Qt::Key_Enter);
+  EXPECT_EQ(h.button->selectionColor(), document::makeColor(31, 63, 110));
+}
+
+// Near the bottom of the screen the palette of a button opened in custom mode is moved up over the
+// button: the release of the opening click lands on a cell and must not pick it.
+TEST(ColorButton, TheReleaseOfTheOpeningClickPicksNothingOverTheButton) {
+  Host h;
+  ColorPopup* p = h.popup();
+  h.button->setSelectionColor(p->greyCells()[3].color);
+  const int screenBottom = h.button->screen()->availableGeometry().bottom() + 1;
+  const int wantedTop = screenBottom - p->paletteLayout().customHeight - 5;
+  h.window.move(h.window.x(), h.window.y() + wantedTop - h.button->mapToGlobal(QPoint(0, 0)).y());
+  QTest::qWait(20);
+  ASSERT_EQ(h.button->mapToGlobal(QPoint(0, 0)).y(), wantedTop);
+  QSignalSpy change(h.button, &ColorButton::colorChanged);
+  const QPoint press(50, 15);
+  QTest::mousePress(h.button, Qt::LeftButton, {}, press);
+  ASSERT_TRUE(p->isVisible());
+  const QPoint global = h.button->mapToGlobal(press);
+  ASSERT_TRUE(p->geometry().contains(global));
+  const QPoint local = p->mapFromGlobal(global);
+  ASSERT_TRUE(w::isColorCell(w::hitTestCell(p->paletteLayout(), {local.x(), local.y()})));
+  QTest::mouseRelease(p, Qt::LeftButton, {}, local);
+  EXPECT_TRUE(p->isVisible());
+  EXPECT_EQ(change.count(), 0);
+  // A real click on a cell still picks.
+  QTest::mouseClick(p, Qt::LeftButton, {}, local);
+  EXPECT_FALSE(p->isVisible());
+  EXPECT_EQ(change.count(), 1);
+}
+
+// In the settings dialog every colour button is 57 x 22, takes the focus by Tab, and tells a screen
+// reader its row's caption and its colour.
+TEST(ColorButtonAccessibility, SettingsDialogButtonsAreNamedByTheirRows) {
+  gui::ProjectSettingsDialog dialog;
+  const std::pair<const char*, const char*> rows[] = {
+      {"fontColorButton", "Font color"},
+      {"fontColorOverButton", "Font color - mouse over"},
+      {"backgroundColorButton", "Background color"},
+      {"backgroundColorOverButton", "Background color - mouse over"},
+      {"borderColorButton", "Border color"},
+      {"separatorColorButton", "Separator color"},
+  };
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  for (const auto& [name, caption] : rows) {
+    auto* b = test::child<ColorButton>(&dialog, name);
+    EXPECT_EQ(b->size(), QSize(57, 22)) << name;
+    EXPECT_TRUE(b->focusPolicy() & Qt::TabFocus) << name;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text(QAccessible::Name), QString::fromLatin1(caption)) << name;
+    b->setSelectionColor(document::makeColor(0x1F, 0x3F, 0x6E));
+    EXPECT_EQ(a->text(QAccessible::Value), QStringLiteral("#1F3F6E")) << name;
+  }
+  // Enter on a button opens its palette rather than pressing OK, and Esc closes only the palette.
+  auto* b = test::child<ColorButton>(&dialog, "borderColorButton");
+  b->setFocus();
+  QTest::keyClick(b, Qt::Key_Return);
+  EXPECT_TRUE(b->isPopupOpen());
+  QTest::keyClick(b, Qt::Key_Escape);
+  EXPECT_FALSE(b->isPopupOpen());
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), 0);
+}
+
+TEST(ColorButtonPaint, DarkPaletteArrowAndFocusFrame) {
+  Host h;
+  QPalette dark = h.button->palette();
+  dark.setColor(QPalette::Button, QColor(53, 53, 53));
+  dark.setColor(QPalette::Window, QColor(53, 53, 53));
+  dark.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+  dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+  h.button->setPalette(dark);
+  h.button->clearFocus();
+  QImage img = h.render();
+  EXPECT_EQ(at(img, 49, 12), rgb(QColor(240, 240, 240)));  // the arrow in the button text colour
+  const QImage unfocused = img;
+  QTest::keyClick(&h.window, Qt::Key_Tab);  // focus by the keyboard, which shows the focus frame
+  ASSERT_TRUE(h.button->hasFocus());
+  img = h.render();
+  EXPECT_NE(img.copy(2, 2, 36, 18), unfocused.copy(2, 2, 36, 18));  // a focus frame round the indicator
+  EXPECT_EQ(img.copy(5, 5, 30, 12), unfocused.copy(5, 5, 30, 12));  // the colour itself untouched
 }

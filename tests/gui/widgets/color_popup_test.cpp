@@ -149,9 +149,58 @@ TEST(ColorPopup, HintsNameCellsAndFollowThePointer) {
   EXPECT_EQ(QToolTip::text(), QStringLiteral("Intensity: 100%"));
   const w::CombEntry grey = p->greyCells()[5];
   QTest::mouseMove(p, QPoint(l.greyStrip.left + grey.x, l.greyStrip.top + grey.y));
-  EXPECT_EQ(QToolTip::text(), QStringLiteral("red: 165, green: 165, blue: 165"));
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("red: 165, green: 165, blue: 165 (#A5A5A5)"));
   h.button->setHintsShown(false);
   QTest::mouseMove(p, h.centreOf(13));
   EXPECT_EQ(p->hoverCell(), 13);
   EXPECT_NE(QToolTip::text(), QStringLiteral("Blue"));
+}
+
+// On a surface of two device pixels per pixel the custom area is composed at that density (one grey
+// level per device row of the intensity bar), not drawn at one and blown up.
+TEST(ColorPopupPaint, CustomAreaAtDevicePixelRatioTwo) {
+  Palette h;
+  h.button->setSelectionColor(h.popup()->greyCells()[3].color);
+  h.button->setPopupOpen(true);
+  ColorPopup* p = h.popup();
+  ASSERT_TRUE(p->customMode());
+  QImage image(p->size() * 2, QImage::Format_RGB32);
+  image.setDevicePixelRatio(2);
+  image.fill(Qt::magenta);
+  {
+    QPainter painter(&image);
+    p->paintPalette(painter, p->rect());
+  }
+  const w::Rect& bar = p->paletteLayout().intensityBar;
+  const int x = 2 * (bar.left + 3);
+  const int y = 2 * (bar.top + bar.height() / 2);
+  EXPECT_NE(image.pixel(x, y) & 0xFFFFFF, image.pixel(x, y + 1) & 0xFFFFFF);
+  EXPECT_GT(qRed(image.pixel(x, y)), qRed(image.pixel(x, y + 1)));  // lighter above
+  // The cells are where the layout puts them, in device pixels.
+  EXPECT_EQ(image.pixel(2 * h.centreOf(16).x(), 2 * h.centreOf(16).y()) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
+}
+
+// With a dark palette the selected cell and the intensity pointer take roles that show on dark faces.
+TEST(ColorPopupPaint, DarkPaletteSelectedCellAndPointer) {
+  Palette h;
+  ColorPopup* p = h.popup();
+  QPalette dark = p->palette();
+  dark.setColor(QPalette::Window, QColor(45, 45, 45));
+  dark.setColor(QPalette::Button, QColor(45, 45, 45));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  p->setPalette(dark);
+  h.button->setSelectionColor(document::makeColor(255, 0, 0));
+  h.button->setPopupOpen(true);
+  QImage img = h.render();
+  const w::Rect red = w::cellRect(p->paletteLayout(), 16);
+  EXPECT_EQ(at(img, QPoint(red.left + 2, red.top + 2)), rgb(QColor(42, 130, 218)));
+  QTest::keyClick(p, Qt::Key_Escape);
+
+  h.button->setSelectionColor(p->greyCells()[3].color);
+  h.button->setPopupOpen(true);
+  img = h.render();
+  const w::Rect& bar = p->paletteLayout().intensityBar;
+  EXPECT_EQ(at(img, QPoint(bar.left + 14, bar.top)), rgb(QColor(230, 230, 230)));  // full intensity: at the top
 }
