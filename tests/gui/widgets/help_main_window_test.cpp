@@ -2,13 +2,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
+#include "gui/app/qt_user_prompts.h"
 #include "gui/app/user_prompts.h"
 #include "gui/widgets/help_hook.h"
 #include "gui/widgets/help_topic_browser.h"
@@ -166,5 +172,119 @@ TEST(HelpViewer, ShowsTopicsWithContentsAndWorkingLinks) {
   if (qEnvironmentVariableIsSet("CORVANTEL_HELP_SHOT")) {
     viewer.showContext(1005);
     viewer.grab().save(qEnvironmentVariable("CORVANTEL_HELP_SHOT"));
+  }
+}
+
+namespace {
+
+// The program's own prompts, so that every dialog runs modal for real; the answers that would need a
+// person are No, and warnings are recorded.
+class RealModalPrompts : public gui::QtUserPrompts {
+ public:
+  RealModalPrompts() : m_previous(gui::setPrompts(this)) {}
+  ~RealModalPrompts() override { gui::setPrompts(m_previous); }
+  Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
+  void warning(QWidget*, const QString& text) override { warnings << text; }
+  void error(QWidget*, const QString& text) override { warnings << text; }
+  QStringList warnings;
+
+ private:
+  gui::UserPrompts* m_previous;
+};
+
+}  // namespace
+
+// F1 in each modal window of the program brings up its topic in a help window that takes a real click
+// while the modal window stays open.
+TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
+  start({}, nullptr);  // the real viewer
+  RealModalPrompts modalPrompts;
+  form->addMenu();  // an item the delete confirmation can ask about
+  const std::size_t items = form->document().tree().itemCount();
+  struct Case {
+    const char* command;
+    std::function<void()> open;
+    const char* topic;
+  };
+  const std::vector<Case> cases = {
+      {"Project settings", [&] { form->editProjectSettings(); }, "/topics/project_settings.htm"},
+      {"Language", [&] { form->chooseLanguage(); }, "/topics/languages.htm"},
+      {"Remove menu", [&] { form->removeSelected(); }, "/topics/delete_item.htm"},
+      {"Generate (folder browser)", [&] { form->generateFiles(); }, "/topics/generating.htm"},
+      {"About", [&] { form->showAbout(); }, "/topics/about.htm"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      ASSERT_NE(modal, nullptr);
+      QWidget* focus = QApplication::focusWidget();
+      QTest::keyClick(focus && focus->window() == modal ? focus : modal, Qt::Key_F1);
+      const QList<gui::HelpViewer*> open = visibleViewers();
+      ASSERT_EQ(open.size(), 1);
+      gui::HelpViewer* viewer = open[0];
+      EXPECT_EQ(viewer->currentTopic(), QString::fromLatin1(c.topic));
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+      // A real click on the Search tab reaches the viewer: a window the modal one blocks would drop it.
+      viewer->tabs()->setCurrentIndex(0);
+      QTabBar* bar = viewer->tabs()->tabBar();
+      QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+      EXPECT_EQ(viewer->tabs()->currentIndex(), 2);
+      EXPECT_EQ(QApplication::activeModalWidget(), modal);  // the dialog is still open
+      inspected = true;
+      modal->close();
+    });
+    c.open();
+    EXPECT_TRUE(inspected);
+  }
+  EXPECT_EQ(form->document().tree().itemCount(), items) << "Remove was not cancelled";
+  EXPECT_TRUE(modalPrompts.warnings.isEmpty()) << modalPrompts.warnings.join(u'\n').toStdString();
+}
+
+// The Index and Search tabs, by keyboard: a keyword typed opens its topic, words searched list the topics
+// that hold them, and Back and Forward walk the topics read.
+TEST(HelpViewer, IndexSearchAndHistoryByKeyboard) {
+  TempDir dir;
+  gui::HelpViewer viewer;
+  ASSERT_TRUE(viewer.openFile(QString::fromStdString(copyHelpFileTo(dir.path()))));
+  viewer.bringToFront();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+  ASSERT_TRUE(viewer.showContext(1000));
+
+  viewer.tabs()->setCurrentIndex(1);
+  ASSERT_TRUE(viewer.indexEdit()->hasFocus());
+  QTest::keyClicks(viewer.indexEdit(), QStringLiteral("deleting"));
+  ASSERT_NE(viewer.indexList()->currentItem(), nullptr);
+  EXPECT_EQ(viewer.indexList()->currentItem()->text(), QStringLiteral("Deleting an item"));
+  QTest::keyClick(viewer.indexEdit(), Qt::Key_Return);
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/delete_item.htm"));
+
+  viewer.tabs()->setCurrentIndex(2);
+  ASSERT_TRUE(viewer.searchEdit()->hasFocus());
+  QTest::keyClicks(viewer.searchEdit(), QStringLiteral("HONEYCOMB colour"));
+  QTest::keyClick(viewer.searchEdit(), Qt::Key_Return);  // lists
+  ASSERT_GE(viewer.searchResults()->count(), 1);
+  EXPECT_EQ(viewer.searchResults()->item(0)->text(), QStringLiteral("The colour palette"));
+  QTest::keyClick(viewer.searchEdit(), Qt::Key_Return);  // opens the first
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/colour_palette.htm"));
+
+  QTest::keyClick(&viewer, Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/delete_item.htm"));
+  QTest::keyClick(&viewer, Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/main_window.htm"));
+  QTest::keyClick(&viewer, Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/delete_item.htm"));
+
+  // Words no topic holds give one line that opens nothing.
+  viewer.searchEdit()->setText(QStringLiteral("zyxwvut"));
+  viewer.runSearch();
+  ASSERT_EQ(viewer.searchResults()->count(), 1);
+  EXPECT_EQ(viewer.searchResults()->item(0)->flags(), Qt::NoItemFlags);
+
+  if (qEnvironmentVariableIsSet("CORVANTEL_HELP_TABS_SHOT")) {
+    viewer.searchEdit()->setText(QStringLiteral("colour"));
+    viewer.runSearch();
+    viewer.grab().save(qEnvironmentVariable("CORVANTEL_HELP_TABS_SHOT"));
   }
 }
