@@ -1,5 +1,6 @@
 #include "gui/widgets/help_viewer.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -129,7 +129,9 @@ TEST_P(ShippedLanguage, TranslatesEveryTextWithDistinctAccelerators) {
   for (const std::string& key : expected) {
     const std::string value = file.value("Translations", key).value_or("");
     for (const char* mark : {"%1", "%2"}) {
-      if (key.find(mark) != std::string::npos) EXPECT_NE(value.find(mark), std::string::npos) << value << ": " << mark;
+      if (key.find(mark) != std::string::npos) {
+        EXPECT_NE(value.find(mark), std::string::npos) << value << ": " << mark;
+      }
     }
   }
 

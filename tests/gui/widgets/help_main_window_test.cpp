@@ -200,6 +200,8 @@ TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
   start({}, nullptr);  // the real viewer
   RealModalPrompts modalPrompts;
   form->addMenu();  // an item the delete confirmation can ask about
+  test::child<gui::MenuTreeView>(form.get(), "treeView")
+      ->selectItem(form->document().tree().root()->children().back().get());
   const std::size_t items = form->document().tree().itemCount();
   struct Case {
     const char* command;
@@ -229,7 +231,8 @@ TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
       // A real click on the Search tab reaches the viewer: a window the modal one blocks would drop it.
       viewer->tabs()->setCurrentIndex(0);
       QTabBar* bar = viewer->tabs()->tabBar();
-      QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+      // Sent to the window as the window system would, so the toolkit's modal blocking applies.
+      QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, bar->mapTo(viewer, bar->tabRect(2).center()));
       EXPECT_EQ(viewer->tabs()->currentIndex(), 2);
       EXPECT_EQ(QApplication::activeModalWidget(), modal);  // the dialog is still open
       inspected = true;
