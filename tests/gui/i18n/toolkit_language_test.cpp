@@ -6,13 +6,17 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include "gui/app/main_window.h"
 #include "gui/i18n/toolkit_translation.h"
 #include "gui/widgets/folder_browse_dialog.h"
+#include "gui/widgets/help_viewer.h"
+#include <QTabWidget>
 #include "support/gui/find_child.h"
 #include "support/gui/scripted_prompts.h"
 
@@ -72,6 +76,39 @@ TEST_F(ToolkitLanguage, GermanAndBackWithoutRestart) {
   if (haveGerman) {
     EXPECT_EQ(shortcutText(), QStringLiteral("Strg+N"));
     EXPECT_EQ(yesButtonText(), QStringLiteral("&Ja"));
+  }
+  if (qEnvironmentVariableIsSet("CORVANTEL_GERMAN_SHOTS")) {  // pictures to look at, not checks
+    const QString to = qEnvironmentVariable("CORVANTEL_GERMAN_SHOTS");
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    // The start-up that showing runs reads the language of Corvantel.ini and makes a new project.
+    use(kLanguageFolder + "german.lng");
+    form->document().setModified(true);
+    QTest::qWait(100);  // the menu bar lays its new buttons out
+    form->grab().save(to + QStringLiteral("/window.png"));
+    auto* menu = test::child<QMenu>(form.get(), "fileMenu");
+    menu->popup(form->mapToGlobal(QPoint(0, 40)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    menu->grab().save(to + QStringLiteral("/file_menu.png"));
+    menu->hide();
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Corvantel"), form->translate("Do you want to save this project ?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, form.get());
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.grab().save(to + QStringLiteral("/save_question.png"));
+    HelpViewer viewer;
+    viewer.openFile(QString::fromUtf8(CORVANTEL_PROGRAM_DIR) + QStringLiteral("/Corvantel.chm"));
+    viewer.showContext(1010);
+    viewer.tabs()->setCurrentIndex(1);
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    viewer.grab().save(to + QStringLiteral("/help_viewer.png"));
+    prompts.answerDialog(QDialog::Rejected, [&to](QDialog* d) {
+      d->show();
+      if (QTest::qWaitForWindowExposed(d)) d->grab().save(to + QStringLiteral("/folder_browser.png"));
+      d->hide();
+    });
+    test::child<FolderBrowseDialog>(form.get(), "outputFolderDialog")->browse();
   }
 
   use(kLanguageFolder + "english.lng");
