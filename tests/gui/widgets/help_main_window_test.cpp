@@ -16,6 +16,8 @@
 #include "gui/app/menu_tree_view.h"
 #include "gui/app/qt_user_prompts.h"
 #include "gui/app/user_prompts.h"
+#include "gui/widgets/color_button.h"
+#include "gui/widgets/color_popup.h"
 #include "gui/widgets/help_hook.h"
 #include "gui/widgets/help_topic_browser.h"
 #include "gui/widgets/help_viewer.h"
@@ -207,6 +209,14 @@ TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
     const char* command;
     std::function<void()> open;
     const char* topic;
+    // What F1 goes to when it is not the modal window's focus (the palette, opened from the dialog).
+    std::function<QWidget*(QWidget* modal)> target = {};
+  };
+  auto openPalette = [](QWidget* modal) -> QWidget* {
+    auto* button = modal->findChild<gui::ColorButton*>();
+    if (!button) return nullptr;
+    button->setPopupOpen(true);
+    return button->popup()->isVisible() ? button->popup() : nullptr;
   };
   const std::vector<Case> cases = {
       {"Project settings", [&] { form->editProjectSettings(); }, "/topics/project_settings.htm"},
@@ -214,6 +224,7 @@ TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
       {"Remove menu", [&] { form->removeSelected(); }, "/topics/delete_item.htm"},
       {"Generate (folder browser)", [&] { form->generateFiles(); }, "/topics/generating.htm"},
       {"About", [&] { form->showAbout(); }, "/topics/about.htm"},
+      {"Palette", [&] { form->editProjectSettings(); }, "/topics/colour_palette.htm", openPalette},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
@@ -221,8 +232,13 @@ TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
     QTimer::singleShot(0, [&] {
       QWidget* modal = QApplication::activeModalWidget();
       ASSERT_NE(modal, nullptr);
+      // Closed however the checks end, so a failure never leaves the test waiting in the dialog.
+      const std::unique_ptr<QWidget, void (*)(QWidget*)> closer(modal, [](QWidget* w) { w->close(); });
       QWidget* focus = QApplication::focusWidget();
-      QTest::keyClick(focus && focus->window() == modal ? focus : modal, Qt::Key_F1);
+      QWidget* target = c.target ? c.target(modal) : (focus && focus->window() == modal ? focus : modal);
+      ASSERT_NE(target, nullptr);
+      QTest::keyClick(target, Qt::Key_F1);
+      if (c.target) modal->findChild<gui::ColorButton*>()->setPopupOpen(false);
       const QList<gui::HelpViewer*> open = visibleViewers();
       ASSERT_EQ(open.size(), 1);
       gui::HelpViewer* viewer = open[0];
@@ -236,7 +252,6 @@ TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
       EXPECT_EQ(viewer->tabs()->currentIndex(), 2);
       EXPECT_EQ(QApplication::activeModalWidget(), modal);  // the dialog is still open
       inspected = true;
-      modal->close();
     });
     c.open();
     EXPECT_TRUE(inspected);
