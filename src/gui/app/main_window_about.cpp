@@ -1,6 +1,8 @@
 // The About command: the splash window shown again, with its OK button.
 
 #include "core/help/help_path.h"
+#include <QWindow>
+
 #include "gui/app/main_window.h"
 #include "gui/app/splash_screen.h"
 #include "gui/app/user_prompts.h"
@@ -8,9 +10,12 @@
 namespace corvantel::gui {
 
 void MainWindow::showAbout() {
-  // Owned by the window, so that it is modal to the window alone and the help it opens can be used.
-  SplashScreen splash(this);
+  SplashScreen splash(nullptr);  // no owner, like the start-up splash
   splash.setProperty("helpContext", help::help_context::kAbout);
+  // Modal to this window alone, so that the help window it opens (F1) takes input.
+  splash.setWindowModality(Qt::WindowModal);
+  splash.winId();
+  splash.windowHandle()->setTransientParent(windowHandle());
   splash.setOkButtonVisible(true);
   splash.centreOnScreen();
   prompts().execDialog(&splash);

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
@@ -251,6 +253,11 @@ TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
       QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, bar->mapTo(viewer, bar->tabRect(2).center()));
       EXPECT_EQ(viewer->tabs()->currentIndex(), 2);
       EXPECT_EQ(QApplication::activeModalWidget(), modal);  // the dialog is still open
+      // ... and still keeps the main window from taking input.
+      QPushButton* set = test::child<QPushButton>(form.get(), "setButton");
+      QSignalSpy clicks(set, &QPushButton::clicked);
+      QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, set->mapTo(form.get(), set->rect().center()));
+      EXPECT_EQ(clicks.count(), 0) << "the main window took a click past the modal window";
       inspected = true;
     });
     c.open();
