@@ -7,7 +7,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       libjpeg62-turbo-dev libchm-dev fp-compiler-3.2.2 fp-units-misc-3.2.2 fp-units-fcl-3.2.2
       libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
       xvfb xauth chromium desktop-file-utils appstream
-      fonts-dejavu-core fonts-liberation file ccache)
+      fonts-dejavu-core fonts-liberation file ccache qt6-translations-l10n)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

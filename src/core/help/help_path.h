@@ -21,6 +21,9 @@ inline constexpr int kMainWindow = 1000;  // the tree, the menu bar and the tool
 inline constexpr int kLanguageDialog = 1002;
 inline constexpr int kDeleteItem = 1004;
 inline constexpr int kProjectSettings = 1005;
+inline constexpr int kFolderDialog = 1010;   // the folder browser of Generate files from project
+inline constexpr int kColourPalette = 1011;  // the colour popup of the colour buttons
+inline constexpr int kAbout = 1012;          // the About window, and how to use the help
 inline constexpr int kContents = 1049;
 }  // namespace help_context
 

@@ -15,14 +15,21 @@ ini::IniFile Translator::load() const {
   if (read.failure == io::ReadFailure::TooLarge) {
     m_problem = fillMessage("The language file %s is larger than 4 MB; it is not used and the texts stay in English",
                             m_languageFile);
+  } else if (read.failure == io::ReadFailure::Unreadable && !m_languageFile.empty()) {
+    m_problem = fillMessage("The language file %s cannot be read; the texts stay in English", m_languageFile);
   }
-  // A missing or unreadable file leaves every text in English without a word.
+  // A missing file leaves every text in English without a word.
   return ini::IniFile(read.ok() ? std::move(read.bytes) : std::string());
 }
 
 std::string Translator::Translate(const std::string& english) const {
   if (m_passFile) return m_passFile->valueOr(kSection, english, english);
   return load().valueOr(kSection, english, english);
+}
+
+std::string Translator::locale() const {
+  if (m_passFile) return m_passFile->valueOr("Language", "Locale", "");
+  return load().valueOr("Language", "Locale", "");
 }
 
 Translator::Pass::Pass(const Translator& translator) : m_translator(translator) {

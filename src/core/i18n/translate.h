@@ -33,9 +33,14 @@ class Translator {
 
   // The value of `english` in section "Translations", or `english` itself when the file has none.
   std::string Translate(const std::string& english) const;
+  // The locale the language file names for the toolkit's own texts (key "Locale" of section "Language",
+  // for example "de"); empty when it names none.
+  std::string locale() const;
 
-  // What was wrong with the language file at its last read (too large), empty when nothing was:
+  // What was wrong with the language file at its last read, empty when nothing was (a missing file is
+  // not a problem: it simply leaves every text English):
   //   The language file <path> is larger than 4 MB; it is not used and the texts stay in English
+  //   The language file <path> cannot be read; the texts stay in English
   const std::string& problem() const { return m_problem; }
 
   // One read of the language file for every lookup while it lives. Passes may nest; the outermost one

@@ -126,17 +126,17 @@ void MainWindow::updateStatusBar() {
   const std::string& name = m_document.projectFileName();
   QString project;
   if (name.empty() || m_document.isUnnamed()) {
-    project = QStringLiteral("New project (not saved yet)");
+    project = translate("New project (not saved yet)");
   } else {
     project = QFileInfo(QString::fromStdString(name)).fileName();
   }
-  if (m_document.isModified()) project += QStringLiteral("  \u2022 unsaved changes");
+  if (m_document.isModified()) project += QStringLiteral("  \u2022 ") + translate("unsaved changes");
   m_statusProject->setText(project);
   m_statusProject->setToolTip(QString::fromStdString(name));
 }
 
 void MainWindow::showGeneratedFolder(const QString& folder) {
-  m_statusOutput->setText(QStringLiteral("Generated into %1").arg(folder));
+  m_statusOutput->setText(translate("Generated into %1").arg(folder));
 }
 
 QString MainWindow::statusText() const {

@@ -9,6 +9,9 @@
 
 #include "core/help/help_log.h"
 #include "gui/app/main_window.h"
+#include "gui/document/project_settings_dialog.h"
+#include "gui/widgets/color_popup.h"
+#include "gui/widgets/folder_browse_dialog.h"
 #include "gui/widgets/help_display.h"
 #include "gui/widgets/help_hook.h"
 
@@ -50,6 +53,11 @@ void MainWindow::setUpHelp() {
   // The editing panel is described in the main window's topic too; without a context of its own F1 in
   // the caption or address field would do nothing.
   m_editingPanel->setProperty("helpContext", help::help_context::kMainWindow);
+  // The dialogs made once for the run that have a topic of their own. The palettes belong to the colour
+  // buttons of the settings dialog; the keyboard is theirs while one is open, so F1 asks for its topic.
+  m_outputFolderDialog->setProperty("helpContext", help::help_context::kFolderDialog);
+  for (ColorPopup* palette : m_settingsDialog->findChildren<ColorPopup*>())
+    palette->setProperty("helpContext", help::help_context::kColourPalette);
 }
 
 void MainWindow::createHelpSystem() {

@@ -3,6 +3,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 
 #include "core/i18n/language_list.h"
@@ -11,6 +12,8 @@
 #include "gui/document/project_settings_dialog.h"
 #include "gui/i18n/language_dialog.h"
 #include "gui/i18n/language_list_view.h"
+#include "gui/i18n/toolkit_translation.h"
+#include "gui/i18n/ui_text.h"
 #include "gui/widgets/folder_browse_dialog.h"
 
 namespace corvantel::gui {
@@ -18,6 +21,10 @@ namespace corvantel::gui {
 void MainWindow::setUpLocalization() {
   // One language dialog for the whole run: its list and selection persist between openings.
   m_languageDialog = new LanguageDialog(this);
+  // The dialogs and the help window look their texts up in this window's language.
+  setTextLookup([window = QPointer<MainWindow>(this)](const char* english) {
+    return window ? window->translate(english) : QString::fromUtf8(english);
+  });
 }
 
 void MainWindow::fillLanguageList() {
@@ -66,6 +73,10 @@ CaptionTable MainWindow::captionTable() const {
        [dialog = m_outputFolderDialog](const QString& text) {
          dialog->setLabelCaptions({QStringLiteral("Default=") + text + u':'});
        }},
+      {"New folder",
+       [dialog = m_outputFolderDialog](const QString& text) {
+         dialog->setNewFolderCaptions({QStringLiteral("Default=") + text});
+       }},
   };
   const CaptionTable settings = m_settingsDialog->captionTable();
   table.insert(table.end(), settings.begin(), settings.end());
@@ -81,7 +92,15 @@ CaptionTable MainWindow::captionTable() const {
 
 void MainWindow::translateWindows() {
   const i18n::Translator::Pass pass(m_translator);  // one read of the language file for the whole walk
+  // The toolkit's own texts first: the menus measure their shortcut names ("Strg+N") when their
+  // captions change below.
+  installToolkitTranslation(QString::fromStdString(m_translator.locale()));
   applyCaptions(captionTable(), [this](const char* english) { return translate(english); });
+  updateStatusBar();
+  m_languageDialog->retranslate();
+  // A language file that was refused (too large) or cannot be read is said, not silently replaced by
+  // English.
+  if (!m_translator.problem().empty()) prompts().warning(this, QString::fromStdString(m_translator.problem()));
 }
 
 }  // namespace corvantel::gui

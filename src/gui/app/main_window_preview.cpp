@@ -41,7 +41,7 @@ PreviewFolders* previewFolders(MainWindow* form, bool create) {
 void MainWindow::previewInBrowser() {
   QTemporaryDir* dir = previewFolders(this, true)->add();
   if (!dir) {
-    prompts().error(this, QStringLiteral("Cannot create a temporary folder for the preview"));
+    prompts().error(this, translate("Cannot create a temporary folder for the preview"));
     return;
   }
   // An error ends the command here and reaches the error box through runCommand; the folder goes at exit.

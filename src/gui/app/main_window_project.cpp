@@ -23,9 +23,9 @@ const char* const kSaveQuestion = "Do you want to save this project ?";
 
 void MainWindow::setUpProjectFiles() { m_settingsDialog = new ProjectSettingsDialog(this); }
 
-bool MainWindow::askToSaveChanges(bool translated) {
+bool MainWindow::askToSaveChanges(bool /*translated: every caller's question follows the language now*/) {
   if (!m_document.isModified()) return true;
-  const QString text = translated ? translate(kSaveQuestion) : QString::fromLatin1(kSaveQuestion);
+  const QString text = translate(kSaveQuestion);
   switch (prompts().askYesNoCancel(this, text)) {
     case UserPrompts::Answer::No:
       return true;

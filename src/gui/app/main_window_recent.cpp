@@ -124,8 +124,8 @@ void MainWindow::rememberProject(const std::string& path) {
 void MainWindow::openRecentProject(const QString& path) {
   if (!io::fileExists(path.toStdString())) {
     changeRecentProjects([&path](ini::RecentProjects& list) { list.remove(path.toStdString()); });
-    prompts().warning(this, QStringLiteral("The project %1 no longer exists. It has been removed from the list "
-                                           "of recent projects.")
+    prompts().warning(this, translate("The project %1 no longer exists. It has been removed from the list of "
+                                      "recent projects.")
                                 .arg(path));
     return;
   }

@@ -40,6 +40,7 @@ UserPrompts::Answer QtUserPrompts::askYesNoCancel(QWidget* parent, const QString
 bool QtUserPrompts::confirmOkCancel(QWidget* parent, const QString& text, int helpContext) {
   QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
   box.setProperty("helpContext", helpContext);
+  box.setWindowModality(Qt::WindowModal);  // blocks its window only: the help it opens takes input
   if (helpContext > 0) {
     // F1 reaches the help hook through the box's help context; the Help button asks for the same topic
     // and, unlike the box's other buttons, leaves the box open.
@@ -78,6 +79,10 @@ std::optional<QString> QtUserPrompts::inputText(QWidget* parent, const QString& 
   return text;
 }
 
-int QtUserPrompts::execDialog(QDialog* dialog) { return dialog->exec(); }
+int QtUserPrompts::execDialog(QDialog* dialog) {
+  // Modal to its own window only, so that the help window opened from it (F1) takes input.
+  if (dialog->parentWidget()) dialog->setWindowModality(Qt::WindowModal);
+  return dialog->exec();
+}
 
 }  // namespace corvantel::gui

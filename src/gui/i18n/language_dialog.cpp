@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "gui/i18n/language_list_view.h"
+#include "gui/i18n/ui_text.h"
 
 namespace corvantel::gui {
 
@@ -40,6 +41,15 @@ LanguageDialog::LanguageDialog(QWidget* parent) : QDialog(parent) {
   connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
   // A double click on a row chooses it, as selecting it and pressing OK does.
   connect(m_languageList, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+  retranslate();
+}
+
+void LanguageDialog::retranslate() {
+  setWindowTitle(uiText("Language"));
+  m_languageList->headerItem()->setText(LanguageColumn, uiText("Language"));
+  m_languageList->headerItem()->setText(LocalizedColumn, uiText("Localized name of language"));
+  m_languageList->headerItem()->setText(FilenameColumn, uiText("Filename"));
+  m_cancelButton->setText(uiText("Cancel"));
 }
 
 QString LanguageDialog::selectedFile() const {
@@ -48,6 +58,7 @@ QString LanguageDialog::selectedFile() const {
 }
 
 void LanguageDialog::showEvent(QShowEvent* event) {
+  retranslate();  // in the language chosen the last time
   QDialog::showEvent(event);
   // Centred at the first opening only; later openings find it where the user left it.
   if (m_placed) return;

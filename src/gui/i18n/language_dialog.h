@@ -10,7 +10,8 @@ namespace corvantel::gui {
 class LanguageListView;
 
 // The modal language dialog. It is made once for the run and only hidden between uses, so its
-// list and the row selected in it persist from one opening to the next. Its texts are not translated.
+// list and the row selected in it persist from one opening to the next. Its texts follow the program's
+// language (uiText) each time it is shown.
 class LanguageDialog : public QDialog {
   Q_OBJECT
  public:
@@ -26,6 +27,8 @@ class LanguageDialog : public QDialog {
   LanguageListView* languageList() const { return m_languageList; }
   QPushButton* okButton() const { return m_okButton; }
   QPushButton* cancelButton() const { return m_cancelButton; }
+  // Gives the title, the column headings and Cancel the current language's texts.
+  void retranslate();
 
  protected:
   void showEvent(QShowEvent* event) override;

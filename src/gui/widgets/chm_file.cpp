@@ -82,6 +82,7 @@ void ChmFile::close() {
   m_title.clear();
   m_defaultTopic.clear();
   m_contentsFile.clear();
+  m_indexFile.clear();
   m_strings.clear();
   m_map.clear();
 }
@@ -124,6 +125,7 @@ void ChmFile::readSystem() {
     if (nul >= 0) value.truncate(nul);
     switch (code) {
       case 0: m_contentsFile = objectPath(QString::fromUtf8(value)); break;
+      case 1: m_indexFile = objectPath(QString::fromUtf8(value)); break;
       case 2: m_defaultTopic = objectPath(QString::fromUtf8(value)); break;
       case 3: m_title = QString::fromUtf8(value); break;
       default: break;
@@ -132,6 +134,7 @@ void ChmFile::readSystem() {
   }
   if (m_contentsFile == QStringLiteral("/")) m_contentsFile.clear();
   if (m_defaultTopic == QStringLiteral("/")) m_defaultTopic.clear();
+  if (m_indexFile == QStringLiteral("/")) m_indexFile.clear();
 }
 
 QString ChmFile::stringAt(quint32 offset) const {
@@ -227,6 +230,30 @@ QList<ChmFile::TocEntry> ChmFile::tableOfContents() const {
   std::optional<QByteArray> text = read(m_contentsFile);
   if (!text) return {};
   return parseSitemap(*text);
+}
+
+QList<ChmFile::TocEntry> ChmFile::keywordIndex() const {
+  if (m_indexFile.isEmpty()) return {};
+  std::optional<QByteArray> text = read(m_indexFile);
+  if (!text) return {};
+  return parseSitemap(*text);
+}
+
+QStringList ChmFile::pagePaths() const {
+  QStringList paths;
+  if (!m_file) return paths;
+  chm_enumerate(
+      m_file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES,
+      [](chmFile*, chmUnitInfo* info, void* context) -> int {
+        const QString path = QString::fromUtf8(info->path);
+        if (path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive) ||
+            path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)) {
+          static_cast<QStringList*>(context)->append(path);
+        }
+        return CHM_ENUMERATOR_CONTINUE;
+      },
+      &paths);
+  return paths;
 }
 
 }  // namespace corvantel::gui

@@ -40,12 +40,18 @@ class ChmFile {
   QString title() const { return m_title; }
   QString defaultTopic() const { return m_defaultTopic; }
   QString contentsFile() const { return m_contentsFile; }
+  QString indexFile() const { return m_indexFile; }
 
   // The topic mapped to `context`, as an object path of this file; empty when the map does not know it.
   QString topicForContext(quint32 context) const;
   // Every (context, topic) pair of the map, in the file's order.
   QList<QPair<quint32, QString>> contextMap() const;
   QList<TocEntry> tableOfContents() const;
+  // The keyword index (the file's .hhk sitemap): keywords in the file's order, `level` 1 for a keyword
+  // under the one before it.
+  QList<TocEntry> keywordIndex() const;
+  // The object paths of every page of the file ("*.htm", "*.html"), in the file's order.
+  QStringList pagePaths() const;
 
   // The object path a name of the context map stands for. Compilers store the name as given, often as
   // the absolute path of the source file on the machine that built it: the name is tried as stored, then
@@ -67,6 +73,7 @@ class ChmFile {
   QString m_title;
   QString m_defaultTopic;
   QString m_contentsFile;
+  QString m_indexFile;
   QByteArray m_strings;
   QList<QPair<quint32, QString>> m_map;
 };

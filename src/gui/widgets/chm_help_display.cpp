@@ -14,6 +14,7 @@ bool ChmHelpDisplay::showContext(const QString& helpPath, int context) {
     if (!m_viewer->isVisible()) closeAll();
     return false;
   }
+  m_viewer->retranslate();  // the language may have changed since it was last shown
   m_viewer->showContext(context);
   m_viewer->bringToFront();
   return true;

@@ -18,6 +18,7 @@
 #include "core/i18n/locale_captions.h"
 #include "core/io/path_shortening.h"
 #include "gui/app/user_prompts.h"
+#include "gui/i18n/ui_text.h"
 
 namespace corvantel::gui {
 
@@ -75,7 +76,6 @@ FolderBrowseDialog::FolderBrowseDialog(QWidget* owner)
       m_localeKey(QString::fromStdString(i18n::localeKeyFromEnvironment())),
       m_newFolderCaptions(defaultCaptions(2)),
       m_labelCaptions(defaultCaptions(1)) {
-  setWindowTitle(QStringLiteral("Browse for Folder"));
   setModal(true);
   resize(360, 420);
 
@@ -102,11 +102,11 @@ FolderBrowseDialog::FolderBrowseDialog(QWidget* owner)
   m_newFolder->setObjectName(QStringLiteral("NewFolderButton"));
   m_newFolder->setAutoDefault(false);
   connect(m_newFolder, &QPushButton::clicked, this, &FolderBrowseDialog::createNewFolder);
-  m_ok = new QPushButton(QStringLiteral("OK"), this);
+  m_ok = new QPushButton(this);
   m_ok->setObjectName(QStringLiteral("OkButton"));
   m_ok->setDefault(true);
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-  m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  m_cancel = new QPushButton(this);
   m_cancel->setObjectName(QStringLiteral("CancelButton"));
   connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -122,7 +122,14 @@ FolderBrowseDialog::FolderBrowseDialog(QWidget* owner)
   layout->addLayout(buttons);
 
   chooseCaptions();
+  retranslate();
   setNewFolderWidth(m_newFolderWidth);
+}
+
+void FolderBrowseDialog::retranslate() {
+  setWindowTitle(uiText("Browse for Folder"));
+  m_ok->setText(uiText("OK"));
+  m_cancel->setText(uiText("Cancel"));
 }
 
 FolderBrowseDialog::~FolderBrowseDialog() = default;
@@ -191,6 +198,7 @@ bool FolderBrowseDialog::browse() {
 }
 
 void FolderBrowseDialog::prepareShowing() {
+  retranslate();
   chooseCaptions();
   m_newFolder->setVisible(m_newFolderVisible);
   fillRoots();
@@ -249,7 +257,7 @@ void FolderBrowseDialog::fillRoots() {
   }
   // The computer: the file-system root and the mounted drives. It has no path of its own.
   static const QFileIconProvider icons;
-  auto* computer = new QStandardItem(icons.icon(QFileIconProvider::Computer), QStringLiteral("Computer"));
+  auto* computer = new QStandardItem(icons.icon(QFileIconProvider::Computer), uiText("Computer"));
   computer->setData(QString(), kPathRole);
   computer->setData(true, kLoadedRole);
   computer->setEditable(false);
@@ -262,7 +270,7 @@ void FolderBrowseDialog::fillRoots() {
     const QString name = volume.displayName() == path ? QFileInfo(path).fileName() : volume.displayName();
     addFolderItem(computer, name + QStringLiteral(" (") + path + QLatin1Char(')'), path);
   }
-  if (m_rootFolder != MyComputerRoot) addFolderItem(top, QStringLiteral("Home"), home);
+  if (m_rootFolder != MyComputerRoot) addFolderItem(top, uiText("Home"), home);
   m_tree->expand(computer->index());
 }
 
@@ -353,7 +361,7 @@ void FolderBrowseDialog::createNewFolder() {
   path += *name;
   path = QDir::cleanPath(path);
   if (!QDir().mkpath(path) || !QFileInfo(path).isDir()) {
-    prompts().warning(this, QStringLiteral("The folder %1 could not be created.").arg(path));
+    prompts().warning(this, uiText("The folder %1 could not be created.").arg(path));
     return;  // the browser stays as it was
   }
   m_created = true;

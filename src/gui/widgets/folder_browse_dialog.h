@@ -99,6 +99,8 @@ class FolderBrowseDialog : public QDialog {
   QString rootText() const;
 
   void createNewFolder();
+  // The title, OK and Cancel in the program's language (uiText); done again each time it is shown.
+  void retranslate();
 
  signals:
   void initialized(FolderBrowseDialog* sender);

@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 #include <QTextDocument>
 
+#include "gui/i18n/ui_text.h"
 #include "gui/widgets/chm_file.h"
 
 namespace corvantel::gui {
@@ -43,8 +44,9 @@ QVariant HelpTopicBrowser::loadResource(int type, const QUrl& name) {
   std::optional<QByteArray> bytes = m_file->read(url.path());
   if (!bytes) {
     if (type == QTextDocument::HtmlResource) {
-      return QStringLiteral("<html><body><h2>Topic not found</h2><p>The help file has no page %1.</p></body></html>")
-          .arg(url.path().toHtmlEscaped());
+      return QStringLiteral("<html><body><h2>%1</h2><p>%2</p></body></html>")
+          .arg(uiText("Topic not found").toHtmlEscaped(),
+               uiText("The help file has no page %1.").arg(url.path()).toHtmlEscaped());
     }
     return {};
   }

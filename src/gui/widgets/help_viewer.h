@@ -4,16 +4,24 @@
 #include <memory>
 
 class QAction;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace corvantel::gui {
 
 class ChmFile;
+class HelpSearch;
 class HelpTopicBrowser;
 
-// The help window: the table of contents of a compiled help file on the left, the topic on the right,
-// Back, Forward and m_contents above. It shows one help file at a time.
+// The help window: on the left the tabs Contents (the table of contents of a compiled help file), Index
+// (its keywords: type the start of one, open its topic) and Search (type words, list the topics that
+// hold them, open one); the topic on the right; Back, Forward and the start page above. It shows one
+// help file at a time. Its texts follow the program's language (uiText).
 class HelpViewer : public QWidget {
   Q_OBJECT
  public:
@@ -34,25 +42,53 @@ class HelpViewer : public QWidget {
   QString currentTopic() const;
   // Shows the window and brings it in front of the others.
   void bringToFront();
+  // Gives the window's own captions the current language's texts.
+  void retranslate();
 
-  // The parts of the window: the table of contents, the topic, and Back, Forward and Contents.
+  // The parts of the window.
+  QTabWidget* tabs() const { return m_tabs; }
   QTreeWidget* contentsTree() const { return m_contents; }
+  QLineEdit* indexEdit() const { return m_indexEdit; }
+  QListWidget* indexList() const { return m_indexList; }
+  QLineEdit* searchEdit() const { return m_searchEdit; }
+  QPushButton* searchButton() const { return m_searchButton; }
+  QListWidget* searchResults() const { return m_searchResults; }
   HelpTopicBrowser* topicBrowser() const { return m_topic; }
   QAction* backAction() const { return m_backAction; }
   QAction* forwardAction() const { return m_forwardAction; }
   QAction* homeAction() const { return m_homeAction; }
 
- private:
-  void fillContents();
-  void selectContentsEntry(const QString& objectPath);
+  // The Search tab's search: fills the result list for the words in the search field.
+  void runSearch();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  QWidget* buildIndexTab();
+  QWidget* buildSearchTab();
+  void fillContents();
+  void fillIndex();
+  void selectContentsEntry(const QString& objectPath);
+  void jumpToKeyword(const QString& typed);
+  void openListItem(QListWidgetItem* item);
+
+  QTabWidget* m_tabs = nullptr;
   QTreeWidget* m_contents = nullptr;
+  QLineEdit* m_indexEdit = nullptr;
+  QListWidget* m_indexList = nullptr;
+  QPushButton* m_indexShowButton = nullptr;
+  QLineEdit* m_searchEdit = nullptr;
+  QPushButton* m_searchButton = nullptr;
+  QListWidget* m_searchResults = nullptr;
+  QPushButton* m_searchShowButton = nullptr;
   HelpTopicBrowser* m_topic = nullptr;
   QAction* m_backAction = nullptr;
   QAction* m_forwardAction = nullptr;
   QAction* m_homeAction = nullptr;
 
   std::unique_ptr<ChmFile> m_file;
+  std::unique_ptr<HelpSearch> m_search;  // read at the first search of a file
 };
 
 }  // namespace corvantel::gui

@@ -100,7 +100,8 @@ TEST(Translate, APassReadsTheFileOnceAndOddFilesStayEnglish) {
   }
   EXPECT_EQ(t.Translate("&File"), "&Fichier");
 
-  // Too large: not read, English, and a message saying why; a named pipe: English at once, no wait.
+  // Too large: not read, English, and a message saying why; a named pipe: English at once, no wait, and
+  // a message too.
   writeFile(path, "[Language]\nLanguage=Huge\n[Translations]\n&File=&Datei\n" +
                       std::string(i18n::Translator::kMaxLanguageFileBytes, ';'));
   EXPECT_EQ(t.Translate("&File"), "&File");
@@ -109,6 +110,11 @@ TEST(Translate, APassReadsTheFileOnceAndOddFilesStayEnglish) {
   ASSERT_EQ(::mkfifo(dir.file("Language/pipe.lng").c_str(), 0600), 0);
   EXPECT_TRUE(i18n::listLanguageFiles(dir.path() + "/").empty()) << "neither is offered in the language dialog";
   t.setLanguageFile(dir.file("Language/pipe.lng"));
+  EXPECT_EQ(t.Translate("&File"), "&File");
+  EXPECT_EQ(t.problem(), "The language file " + dir.file("Language/pipe.lng") +
+                             " cannot be read; the texts stay in English");
+  // A missing file is no problem: the program's own English.
+  t.setLanguageFile(dir.file("Language/none.lng"));
   EXPECT_EQ(t.Translate("&File"), "&File");
   EXPECT_EQ(t.problem(), "");
 }

@@ -49,6 +49,23 @@ const std::vector<Group>& groups() {
         "This item cannot be removed - it is not a part of menu"},
        {}},
       {"colour palette", {"Exact color", "Not a color: type #RRGGBB, #RGB or R, G, B"}, {}},
+      // The help window's tabs: the tab captions and what the tab shows.
+      {"help window, Index tab",
+       {"&Contents", "I&ndex", "&Search", "Type in the &keyword to find:", "&Display"},
+       {}},
+      {"help window, Search tab",
+       {"&Contents", "I&ndex", "&Search", "Type in the &word(s) to search for:", "&List topics", "Select a &topic:",
+        "&Display"},
+       {}},
+      {"status line, messages, folder browser, language dialog and help window",
+       {"New project (not saved yet)", "unsaved changes", "Generated into %1",
+        "The project %1 no longer exists. It has been removed from the list of recent projects.",
+        "Cannot create a temporary folder for the preview", "Browse for Folder", "OK", "Computer", "Home",
+        "The folder %1 could not be created.", "New folder", "Language", "Localized name of language", "Filename",
+        "Corvantel Help", "Back", "Forward", "Start page", "No topic holds these words.", "No help for this item",
+        "The help file %1 has no topic for context %2. Choose a topic from the contents.", "Topic not found",
+        "The help file has no page %1."},
+       {}},
   };
   return all;
 }
@@ -107,6 +124,17 @@ TEST_P(ShippedLanguage, TranslatesEveryTextWithDistinctAccelerators) {
     EXPECT_TRUE(expected.count(key)) << "a key the program never looks up: \"" << key << "\"";
   }
   for (const std::string& key : expected) EXPECT_TRUE(present.count(key)) << "missing key \"" << key << "\"";
+  // The toolkit's own texts follow the locale the file names.
+  EXPECT_FALSE(file.value("Language", "Locale").value_or("").empty()) << "no Locale in [Language]";
+  // A translation that drops a "%1" shows the message without its file name.
+  for (const std::string& key : expected) {
+    const std::string value = file.value("Translations", key).value_or("");
+    for (const char* mark : {"%1", "%2"}) {
+      if (key.find(mark) != std::string::npos) {
+        EXPECT_NE(value.find(mark), std::string::npos) << value << ": " << mark;
+      }
+    }
+  }
 
   for (const Group& group : groups()) {
     std::map<char, std::string> taken;

@@ -2,14 +2,24 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "gui/app/main_window.h"
 #include "gui/app/menu_tree_view.h"
+#include "gui/app/qt_user_prompts.h"
 #include "gui/app/user_prompts.h"
+#include "gui/widgets/color_button.h"
+#include "gui/widgets/color_popup.h"
 #include "gui/widgets/help_hook.h"
 #include "gui/widgets/help_topic_browser.h"
 #include "gui/widgets/help_viewer.h"
@@ -166,5 +176,140 @@ TEST(HelpViewer, ShowsTopicsWithContentsAndWorkingLinks) {
   if (qEnvironmentVariableIsSet("CORVANTEL_HELP_SHOT")) {
     viewer.showContext(1005);
     viewer.grab().save(qEnvironmentVariable("CORVANTEL_HELP_SHOT"));
+  }
+}
+
+namespace {
+
+// The program's own prompts, so that every dialog runs modal for real; the answers that would need a
+// person are No, and warnings are recorded.
+class RealModalPrompts : public gui::QtUserPrompts {
+ public:
+  RealModalPrompts() : m_previous(gui::setPrompts(this)) {}
+  ~RealModalPrompts() override { gui::setPrompts(m_previous); }
+  Answer askYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
+  void warning(QWidget*, const QString& text) override { warnings << text; }
+  void error(QWidget*, const QString& text) override { warnings << text; }
+  QStringList warnings;
+
+ private:
+  gui::UserPrompts* m_previous;
+};
+
+}  // namespace
+
+// F1 in each modal window of the program brings up its topic in a help window that takes a real click
+// while the modal window stays open.
+TEST_F(MainWindowHelp, HelpFromEveryModalWindowTakesInput) {
+  start({}, nullptr);  // the real viewer
+  RealModalPrompts modalPrompts;
+  form->addMenu();  // an item the delete confirmation can ask about
+  test::child<gui::MenuTreeView>(form.get(), "treeView")
+      ->selectItem(form->document().tree().root()->children().back().get());
+  const std::size_t items = form->document().tree().itemCount();
+  struct Case {
+    const char* command;
+    std::function<void()> open;
+    const char* topic;
+    // What F1 goes to when it is not the modal window's focus (the palette, opened from the dialog).
+    std::function<QWidget*(QWidget* modal)> target = {};
+  };
+  auto openPalette = [](QWidget* modal) -> QWidget* {
+    auto* button = modal->findChild<gui::ColorButton*>();
+    if (!button) return nullptr;
+    button->setPopupOpen(true);
+    return button->popup()->isVisible() ? button->popup() : nullptr;
+  };
+  const std::vector<Case> cases = {
+      {"Project settings", [&] { form->editProjectSettings(); }, "/topics/project_settings.htm"},
+      {"Language", [&] { form->chooseLanguage(); }, "/topics/languages.htm"},
+      {"Remove menu", [&] { form->removeSelected(); }, "/topics/delete_item.htm"},
+      {"Generate (folder browser)", [&] { form->generateFiles(); }, "/topics/generating.htm"},
+      {"About", [&] { form->showAbout(); }, "/topics/about.htm"},
+      {"Palette", [&] { form->editProjectSettings(); }, "/topics/colour_palette.htm", openPalette},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      ASSERT_NE(modal, nullptr);
+      // Closed however the checks end, so a failure never leaves the test waiting in the dialog.
+      const std::unique_ptr<QWidget, void (*)(QWidget*)> closer(modal, [](QWidget* w) { w->close(); });
+      QWidget* focus = QApplication::focusWidget();
+      QWidget* target = c.target ? c.target(modal) : (focus && focus->window() == modal ? focus : modal);
+      ASSERT_NE(target, nullptr);
+      QTest::keyClick(target, Qt::Key_F1);
+      if (c.target) modal->findChild<gui::ColorButton*>()->setPopupOpen(false);
+      const QList<gui::HelpViewer*> open = visibleViewers();
+      ASSERT_EQ(open.size(), 1);
+      gui::HelpViewer* viewer = open[0];
+      EXPECT_EQ(viewer->currentTopic(), QString::fromLatin1(c.topic));
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+      // A real click on the Search tab reaches the viewer: a window the modal one blocks would drop it.
+      viewer->tabs()->setCurrentIndex(0);
+      QTabBar* bar = viewer->tabs()->tabBar();
+      // Sent to the window as the window system would, so the toolkit's modal blocking applies.
+      QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, bar->mapTo(viewer, bar->tabRect(2).center()));
+      EXPECT_EQ(viewer->tabs()->currentIndex(), 2);
+      EXPECT_EQ(QApplication::activeModalWidget(), modal);  // the dialog is still open
+      // ... and still keeps the main window from taking input.
+      QPushButton* set = test::child<QPushButton>(form.get(), "setButton");
+      QSignalSpy clicks(set, &QPushButton::clicked);
+      QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, set->mapTo(form.get(), set->rect().center()));
+      EXPECT_EQ(clicks.count(), 0) << "the main window took a click past the modal window";
+      inspected = true;
+    });
+    c.open();
+    EXPECT_TRUE(inspected);
+  }
+  EXPECT_EQ(form->document().tree().itemCount(), items) << "Remove was not cancelled";
+  EXPECT_TRUE(modalPrompts.warnings.isEmpty()) << modalPrompts.warnings.join(u'\n').toStdString();
+}
+
+// The Index and Search tabs, by keyboard: a keyword typed opens its topic, words searched list the topics
+// that hold them, and Back and Forward walk the topics read.
+TEST(HelpViewer, IndexSearchAndHistoryByKeyboard) {
+  TempDir dir;
+  gui::HelpViewer viewer;
+  ASSERT_TRUE(viewer.openFile(QString::fromStdString(copyHelpFileTo(dir.path()))));
+  viewer.bringToFront();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+  ASSERT_TRUE(viewer.showContext(1000));
+
+  viewer.tabs()->setCurrentIndex(1);
+  ASSERT_TRUE(viewer.indexEdit()->hasFocus());
+  QTest::keyClicks(viewer.indexEdit(), QStringLiteral("deleting"));
+  ASSERT_NE(viewer.indexList()->currentItem(), nullptr);
+  EXPECT_EQ(viewer.indexList()->currentItem()->text(), QStringLiteral("Deleting an item"));
+  QTest::keyClick(viewer.indexEdit(), Qt::Key_Return);
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/delete_item.htm"));
+
+  viewer.tabs()->setCurrentIndex(2);
+  ASSERT_TRUE(viewer.searchEdit()->hasFocus());
+  QTest::keyClicks(viewer.searchEdit(), QStringLiteral("HONEYCOMB colour"));
+  QTest::keyClick(viewer.searchEdit(), Qt::Key_Return);  // lists
+  ASSERT_GE(viewer.searchResults()->count(), 1);
+  EXPECT_EQ(viewer.searchResults()->item(0)->text(), QStringLiteral("The colour palette"));
+  QTest::keyClick(viewer.searchEdit(), Qt::Key_Return);  // opens the first
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/colour_palette.htm"));
+
+  QTest::keyClick(&viewer, Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/delete_item.htm"));
+  QTest::keyClick(&viewer, Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/main_window.htm"));
+  QTest::keyClick(&viewer, Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/delete_item.htm"));
+
+  // Words no topic holds give one line that opens nothing.
+  viewer.searchEdit()->setText(QStringLiteral("zyxwvut"));
+  viewer.runSearch();
+  ASSERT_EQ(viewer.searchResults()->count(), 1);
+  EXPECT_EQ(viewer.searchResults()->item(0)->flags(), Qt::NoItemFlags);
+
+  if (qEnvironmentVariableIsSet("CORVANTEL_HELP_TABS_SHOT")) {
+    viewer.searchEdit()->setText(QStringLiteral("colour"));
+    viewer.runSearch();
+    viewer.grab().save(qEnvironmentVariable("CORVANTEL_HELP_TABS_SHOT"));
   }
 }
