@@ -53,6 +53,12 @@ CaptionTable MainWindow::captionTable() const {
       caption(m_addMenuAction, "Add &menu"),
       caption(m_addSubmenuAction, "Add &submenu"),
       caption(m_removeMenuAction, "&Remove menu"),
+      caption(m_moveUpAction, "Move u&p"),
+      caption(m_moveDownAction, "Move do&wn"),
+      caption(m_indentAction, "Move &into item above"),
+      caption(m_outdentAction, "Move &out of submenu"),
+      // Undo and Redo name the step they take back or do again, in the current language.
+      {"&Undo", [this](const QString&) { updateUndoActions(); }},
       caption(m_helpMenu, "&Help"),
       caption(m_contentsAction, "&Contents"),
       caption(m_makerWebPageAction, "Ombrel &web page"),
