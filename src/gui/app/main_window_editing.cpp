@@ -43,6 +43,12 @@ class EditCommand final : public QUndoCommand {
   std::function<void(document::MenuItem*)> m_show;
 };
 
+// Alt+Left never takes an item out of the root: the top level outside the menu is never generated.
+document::EditOperationPtr makeOutdentInMenu(document::Document& document, document::MenuItem* item) {
+  if (item && item->parent() == document.tree().root()) return nullptr;
+  return document::makeOutdent(document, item);
+}
+
 // The row for MenuTree::moveTo that puts `item` at child `row` of `parent` as the list stands now.
 int rowAfterLeaving(const document::MenuItem* item, const document::MenuItem* parent, int row) {
   return item->parent() == parent && item->row() < row ? row - 1 : row;
@@ -139,7 +145,7 @@ void MainWindow::updateCommandStates() {
   m_moveUpAction->setEnabled(document::makeMoveUp(m_document, selected) != nullptr);
   m_moveDownAction->setEnabled(document::makeMoveDown(m_document, selected) != nullptr);
   m_indentAction->setEnabled(document::makeIndent(m_document, selected) != nullptr);
-  m_outdentAction->setEnabled(document::makeOutdent(m_document, selected) != nullptr);
+  m_outdentAction->setEnabled(makeOutdentInMenu(m_document, selected) != nullptr);
   m_setButton->setEnabled(m_currentItem != nullptr);
 }
 
@@ -198,7 +204,7 @@ void MainWindow::applyItemEdits() {
 void MainWindow::moveItemUp() { pushEdit(document::makeMoveUp(m_document, m_treeView->selectedItem())); }
 void MainWindow::moveItemDown() { pushEdit(document::makeMoveDown(m_document, m_treeView->selectedItem())); }
 void MainWindow::indentItem() { pushEdit(document::makeIndent(m_document, m_treeView->selectedItem())); }
-void MainWindow::outdentItem() { pushEdit(document::makeOutdent(m_document, m_treeView->selectedItem())); }
+void MainWindow::outdentItem() { pushEdit(makeOutdentInMenu(m_document, m_treeView->selectedItem())); }
 
 void MainWindow::editCaption() {
   if (!m_currentItem) return;

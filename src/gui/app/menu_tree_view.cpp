@@ -4,6 +4,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -224,6 +225,18 @@ void MenuTreeView::currentChanged(const QModelIndex& current, const QModelIndex&
   if (m_model && current.isValid() && current != previous && selectionModel()->isSelected(current)) {
     Q_EMIT selectionChanging(m_model->itemFromIndex(current));
   }
+}
+
+void MenuTreeView::keyPressEvent(QKeyEvent* event) {
+  // Alt with an arrow moves the item (the window's commands); where the move cannot be made the key
+  // does nothing rather than moving the selection.
+  const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_Left ||
+                     event->key() == Qt::Key_Right;
+  if (arrow && (event->modifiers() & Qt::AltModifier)) {
+    event->accept();
+    return;
+  }
+  QTreeView::keyPressEvent(event);
 }
 
 void MenuTreeView::mousePressEvent(QMouseEvent* event) {

@@ -76,6 +76,7 @@ class MenuTreeView : public QTreeView {
   void contextMenuWanted(const QPoint& globalPos);
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
