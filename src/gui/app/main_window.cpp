@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -63,6 +64,7 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent) : QMainWindow(pare
   setCentralWidget(m_splitter);
   connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_splitterMoved = true; });
   connectTreeView();
+  setUpEditing();
 
   setUpProjectFiles();
   setUpGenerator();
@@ -145,7 +147,11 @@ QString MainWindow::statusText() const {
   return text;
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The history goes first, while the tree its steps point at is still whole; it tells nobody.
+  m_undoStack->disconnect();
+  delete m_undoStack;
+}
 
 QString MainWindow::translate(const char* english) const {
   return QString::fromStdString(m_translator.Translate(english));
@@ -193,6 +199,16 @@ QMenuBar* MainWindow::buildMainMenu() {
   m_addMenuAction = addCommand(m_itemsMenu, "addMenuAction", {}, &MainWindow::addMenu);
   m_addSubmenuAction = addCommand(m_itemsMenu, "addSubmenuAction", {}, &MainWindow::addSubmenu);
   m_removeMenuAction = addCommand(m_itemsMenu, "removeMenuAction", {}, &MainWindow::removeSelected);
+  m_itemsMenu->addSeparator();
+  m_moveUpAction = addCommand(m_itemsMenu, "moveUpAction", QKeySequence(Qt::ALT | Qt::Key_Up), &MainWindow::moveItemUp);
+  m_moveDownAction =
+      addCommand(m_itemsMenu, "moveDownAction", QKeySequence(Qt::ALT | Qt::Key_Down), &MainWindow::moveItemDown);
+  m_indentAction = addCommand(m_itemsMenu, "indentAction", QKeySequence(Qt::ALT | Qt::Key_Right), &MainWindow::indentItem);
+  m_outdentAction =
+      addCommand(m_itemsMenu, "outdentAction", QKeySequence(Qt::ALT | Qt::Key_Left), &MainWindow::outdentItem);
+  m_itemsMenu->addSeparator();
+  m_undoAction = addCommand(m_itemsMenu, "undoAction", QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::undo);
+  m_redoAction = addCommand(m_itemsMenu, "redoAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redo);
 
   m_helpMenu = main->addMenu(QString());
   m_helpMenu->setObjectName(QStringLiteral("helpMenu"));
@@ -226,7 +242,13 @@ QToolBar* MainWindow::buildToolBar() {
   m_toolBar->addSeparator();
   addToolButton("addMenuButton", "Add menu", 3, &MainWindow::addMenu);
   addToolButton("addSubmenuButton", "Add submenu to selected menu", 4, &MainWindow::addSubmenu);
-  addToolButton("removeMenuButton", "Remove menu", 5, &MainWindow::removeSelected);
+  m_removeMenuButton = addToolButton("removeMenuButton", "Remove menu", 5, &MainWindow::removeSelected);
+  m_toolBar->addSeparator();
+  // Undo and Redo are the menu's own commands, so their text names the step in both places.
+  m_undoAction->setIcon(toolbarIcon(9));
+  m_redoAction->setIcon(toolbarIcon(10));
+  m_toolBar->addAction(m_undoAction);
+  m_toolBar->addAction(m_redoAction);
   m_toolBar->addSeparator();
   addToolButton("projectSettingsButton", "Project settings", 6, &MainWindow::editProjectSettings);
   m_toolBar->addSeparator();
@@ -268,75 +290,6 @@ QWidget* MainWindow::buildEditingPanel() {
   connect(m_captionEdit, &QLineEdit::returnPressed, m_setButton, &QPushButton::click);
   connect(m_urlEdit, &QLineEdit::returnPressed, m_setButton, &QPushButton::click);
   return panel;
-}
-
-// ---------------------------------------------------------------------------------------------------------
-// Menu tree editing
-
-void MainWindow::addMenu() {
-  document::MenuTree& tree = m_document.tree();
-  tree.append(tree.root(), "\t", -1);  // an empty tree gets the item at the top level
-  m_document.setModified(true);
-}
-
-void MainWindow::addSubmenu() {
-  document::MenuItem* selected = m_treeView->selectedItem();
-  m_document.tree().append(selected, "\t", -1);
-  if (selected) m_treeView->expand(m_model->indexFromItem(selected));
-  m_document.setModified(true);
-}
-
-void MainWindow::removeSelected() {
-  document::MenuTree& tree = m_document.tree();
-  if (tree.empty()) throw Error("Invalid index");
-  document::MenuItem* selected = m_treeView->selectedItem();
-  if (selected && selected == tree.root()) {
-    prompts().warning(this, translate("This item cannot be removed - it is not a part of menu"));
-    return;
-  }
-  if (!selected) return;
-  if (!prompts().confirmOkCancel(this, translate("Do you want delete this item ?"), 1004)) return;
-  tree.remove(selected);
-  m_document.setModified(true);
-}
-
-void MainWindow::applyItemEdits() {
-  if (!m_currentItem) return;
-  std::string text = m_captionEdit->text().toStdString() + "\t" + m_urlEdit->text().toStdString();
-  if (m_document.tree().setText(m_currentItem, std::move(text))) m_document.setModified(true);
-}
-
-// The Caption and URL fields always show the current item, whatever made it current (a click, the arrow
-// keys, a drag, Remove, New or Open); with no current item they are empty.
-void MainWindow::takeCurrentItem(document::MenuItem* item) {
-  m_currentItem = item;
-  fillEditFields(item);
-}
-
-void MainWindow::showClickedItem() {
-  if (document::MenuItem* selected = m_treeView->selectedItem()) takeCurrentItem(selected);
-}
-
-void MainWindow::fillEditFields(const document::MenuItem* item) {
-  m_captionEdit->setText(item ? QString::fromStdString(document::extractTitle(item->text())) : QString());
-  m_urlEdit->setText(item ? QString::fromStdString(document::extractUrl(item->text())) : QString());
-}
-
-void MainWindow::repaintTree() { m_treeView->viewport()->update(); }
-
-void MainWindow::dropDraggedItem(const QPoint& point) {
-  document::MenuItem* dragged = m_treeView->selectedItem();
-  document::MenuItem* target = m_treeView->itemAt(point);
-  if (!dragged || !target) return;
-  document::MoveResult result = m_document.tree().moveBefore(dragged, target);
-  if (!result.moved) return;
-  if (!m_document.tree().isTop(result.newParent)) m_treeView->expand(m_model->indexFromItem(result.newParent));
-  if (result.oldParentEmptied && !m_document.tree().isTop(result.oldParent)) {
-    m_treeView->collapse(m_model->indexFromItem(result.oldParent));
-  }
-  m_treeView->selectionModel()->select(m_model->indexFromItem(dragged),
-                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  m_document.setModified(true);
 }
 
 // ---------------------------------------------------------------------------------------------------------

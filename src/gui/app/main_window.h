@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/document/document.h"
+#include "core/document/edit_history.h"
 #include "core/i18n/translate.h"
 #include "gui/i18n/caption_table.h"
 
@@ -19,6 +20,7 @@ class QMimeData;
 class QPushButton;
 class QSplitter;
 class QToolBar;
+class QUndoStack;
 
 namespace corvantel::ini {
 class RecentProjects;
@@ -28,6 +30,7 @@ namespace corvantel::gui {
 
 class MenuTreeModel;
 class MenuTreeView;
+struct DropPlace;
 class ProjectSettingsDialog;
 class LanguageDialog;
 class FolderBrowseDialog;
@@ -64,13 +67,27 @@ class MainWindow : public QMainWindow {
   const StartOptions& startOptions() const { return m_options; }
 
   // --- menu tree editing ---
+  // Every edit is one step of the undo history; the item it concerns becomes the current one.
+  // Add menu: a new item after the current one; with the root or nothing current, the root's last child.
   void addMenu();
+  // Add submenu: a new last child of the current item; with nothing current, of the root.
   void addSubmenu();
   void removeSelected();
   // Set: writes the caption and address fields into the current item.
   void applyItemEdits();
-  // The end of a drag in the tree: the selected item moves before the item at `point`.
+  // The end of a drag in the tree: the selected item moves to the place the drop indicator showed at
+  // `point` (before, after or into the item there, or the end of the menu below the last row).
   void dropDraggedItem(const QPoint& point);
+  // The keyboard moves of the current item: among its siblings, into the item above, out of its parent.
+  void moveItemUp();
+  void moveItemDown();
+  void indentItem();
+  void outdentItem();
+  // F2: the focus goes to the Caption field with its text selected.
+  void editCaption();
+  void undo();
+  void redo();
+  QUndoStack* undoStack() const { return m_undoStack; }
 
   // --- project files and the document cycle ---
   void newProject();
@@ -140,6 +157,17 @@ class MainWindow : public QMainWindow {
   QAction* addCommand(QMenu* menu, const char* name, const QKeySequence& shortcut, void (MainWindow::*command)());
   QAction* addToolButton(const char* name, const char* hint, int icon, void (MainWindow::*command)());
 
+  // The editing commands: undo and redo, the tree's keys and context menu, the commands' enabling.
+  void setUpEditing();
+  // Pushes `operation` as one undo step (a null one changes nothing and pushes nothing).
+  void pushEdit(document::EditOperationPtr operation);
+  // After an edit, its undo or its redo: `item` becomes visible, selected and current (null: the
+  // selection stays as the tree has it).
+  void showEditedItem(document::MenuItem* item);
+  void updateUndoActions() const;
+  void updateCommandStates();
+  // The move a drop of `dragged` at `place` would make, or null when the rules refuse it.
+  document::EditOperationPtr dropOperation(document::MenuItem* dragged, const DropPlace& place);
   void takeCurrentItem(document::MenuItem* item);
   void showClickedItem();
   void repaintTree();
@@ -169,6 +197,9 @@ class MainWindow : public QMainWindow {
   // Save project / Save project as; false when the file dialog was cancelled. Errors are thrown.
   bool saveToProjectFile();
   bool saveUnderNewName();
+  // The filter of the project file dialogs, and the open project's folder (empty for a new project).
+  QString projectFilter() const;
+  QString projectFolder() const;
   // readProjectFiles with the modified flag cleared, whatever part of the project could be read.
   void openProjectNow(const std::string& path);
 
@@ -198,6 +229,16 @@ class MainWindow : public QMainWindow {
   QAction* m_addMenuAction = nullptr;
   QAction* m_addSubmenuAction = nullptr;
   QAction* m_removeMenuAction = nullptr;
+  QAction* m_undoAction = nullptr;
+  QAction* m_redoAction = nullptr;
+  QAction* m_moveUpAction = nullptr;
+  QAction* m_moveDownAction = nullptr;
+  QAction* m_indentAction = nullptr;
+  QAction* m_outdentAction = nullptr;
+  QAction* m_editCaptionAction = nullptr;
+  QAction* m_removeMenuButton = nullptr;
+  QMenu* m_treeContextMenu = nullptr;
+  QUndoStack* m_undoStack = nullptr;
   QAction* m_contentsAction = nullptr;
   QAction* m_makerWebPageAction = nullptr;
   QAction* m_aboutAction = nullptr;

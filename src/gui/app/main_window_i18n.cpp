@@ -59,6 +59,12 @@ CaptionTable MainWindow::captionTable() const {
       caption(m_addMenuAction, "Add &menu"),
       caption(m_addSubmenuAction, "Add &submenu"),
       caption(m_removeMenuAction, "&Remove menu"),
+      caption(m_moveUpAction, "Move u&p"),
+      caption(m_moveDownAction, "Move do&wn"),
+      caption(m_indentAction, "Move &into item above"),
+      caption(m_outdentAction, "Move &out of submenu"),
+      // Undo and Redo name the step they take back or do again, in the current language.
+      {"&Undo", [this](const QString&) { updateUndoActions(); }},
       caption(m_helpMenu, "&Help"),
       // F1 belongs to the help hook (the topic of the control with the focus), so it is shown beside
       // Contents without being the item's shortcut.

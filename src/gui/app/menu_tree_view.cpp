@@ -1,8 +1,10 @@
 #include "gui/app/menu_tree_view.h"
 
+#include <QContextMenuEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -59,6 +61,16 @@ MenuTreeView::MenuTreeView(QWidget* parent) : QTreeView(parent) {
 void MenuTreeView::setMenuModel(MenuTreeModel* model) {
   m_model = model;
   setModel(model);
+  // A list whose last item went (removed, dragged away, an undone Add) collapses, so that it shows no
+  // open box without children; a later child opens it again.
+  connect(model, &QAbstractItemModel::rowsRemoved, this,
+          [this](const QModelIndex& parent, int, int) { collapseIfEmptied(parent); });
+  connect(model, &QAbstractItemModel::rowsMoved, this,
+          [this](const QModelIndex& parent, int, int, const QModelIndex&, int) { collapseIfEmptied(parent); });
+}
+
+void MenuTreeView::collapseIfEmptied(const QModelIndex& parent) {
+  if (parent.isValid() && !m_model->hasChildren(parent)) collapse(parent);
 }
 
 document::MenuItem* MenuTreeView::selectedItem() const {
@@ -134,6 +146,78 @@ document::MenuItem* MenuTreeView::itemAt(const QPoint& point) const {
   return m_model ? m_model->itemFromIndex(indexAt(point)) : nullptr;
 }
 
+DropPlace MenuTreeView::dropPlaceAt(const QPoint& point) const {
+  if (!m_model) return {};
+  const QModelIndex index = indexAt(point);
+  if (!index.isValid()) {
+    // Below the last row: the end of the menu. Beside the rows (a point left of them) is no place.
+    return point.y() >= 0 && point.x() >= 0 ? DropPlace{DropPlace::Kind::End, nullptr} : DropPlace{};
+  }
+  const QRect row = visualRect(index);
+  const int band = std::max(1, row.height() / 4);
+  document::MenuItem* item = m_model->itemFromIndex(index);
+  if (point.y() < row.top() + band) return {DropPlace::Kind::Before, item};
+  if (point.y() > row.bottom() - band) return {DropPlace::Kind::After, item};
+  return {DropPlace::Kind::Into, item};
+}
+
+QRect MenuTreeView::dropIndicatorRect(const DropPlace& place) const {
+  const int right = viewport()->width() - 1;
+  if (place.kind == DropPlace::Kind::End) {
+    // Under the last shown row, at the level of the menus.
+    QModelIndex last = m_model->index(m_model->rowCount() - 1, 0);
+    while (last.isValid() && isExpanded(last) && m_model->rowCount(last) > 0) {
+      last = m_model->index(m_model->rowCount(last) - 1, 0, last);
+    }
+    const QRect row = visualRect(last);
+    const int left = visualRect(m_model->index(0, 0)).left() + indentation();
+    return QRect(QPoint(left, row.bottom()), QPoint(right, row.bottom() + 1));
+  }
+  const QRect row = visualRect(m_model->indexFromItem(place.target));
+  switch (place.kind) {
+    case DropPlace::Kind::Before:
+      return QRect(QPoint(row.left(), row.top()), QPoint(right, row.top() + 1));
+    case DropPlace::Kind::After:
+      return QRect(QPoint(row.left(), row.bottom()), QPoint(right, row.bottom() + 1));
+    case DropPlace::Kind::Into:
+      return row.adjusted(0, 0, -1, -1);
+    default:
+      return {};
+  }
+}
+
+void MenuTreeView::showDropPlace(const DropPlace& place) {
+  if (place == m_shownDrop) return;
+  m_shownDrop = place;
+  viewport()->update();
+}
+
+void MenuTreeView::paintEvent(QPaintEvent* event) {
+  QTreeView::paintEvent(event);
+  if (m_shownDrop.kind == DropPlace::Kind::None) return;
+  QPainter painter(viewport());
+  const QColor color = palette().color(QPalette::Active, QPalette::Highlight);
+  const QRect rect = dropIndicatorRect(m_shownDrop);
+  if (m_shownDrop.kind == DropPlace::Kind::Into) {
+    painter.setPen(QPen(color, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(1, 1, 0, 0));
+  } else {
+    painter.fillRect(rect, color);
+  }
+}
+
+void MenuTreeView::contextMenuEvent(QContextMenuEvent* event) {
+  QPoint global = event->globalPos();
+  if (event->reason() != QContextMenuEvent::Mouse) {
+    // From the keyboard: under the current row rather than wherever the pointer happens to be.
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) global = viewport()->mapToGlobal(visualRect(current).bottomLeft());
+  }
+  event->accept();
+  Q_EMIT contextMenuWanted(global);
+}
+
 void MenuTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTreeView::currentChanged(current, previous);
   // Only a current row that is also selected is a selection change: the view makes the first row
@@ -141,6 +225,18 @@ void MenuTreeView::currentChanged(const QModelIndex& current, const QModelIndex&
   if (m_model && current.isValid() && current != previous && selectionModel()->isSelected(current)) {
     Q_EMIT selectionChanging(m_model->itemFromIndex(current));
   }
+}
+
+void MenuTreeView::keyPressEvent(QKeyEvent* event) {
+  // Alt with an arrow moves the item (the window's commands); where the move cannot be made the key
+  // does nothing rather than moving the selection.
+  const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down || event->key() == Qt::Key_Left ||
+                     event->key() == Qt::Key_Right;
+  if (arrow && (event->modifiers() & Qt::AltModifier)) {
+    event->accept();
+    return;
+  }
+  QTreeView::keyPressEvent(event);
 }
 
 void MenuTreeView::mousePressEvent(QMouseEvent* event) {
@@ -165,12 +261,22 @@ void MenuTreeView::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MenuTreeView::dragMoveEvent(QDragMoveEvent* event) {
-  // While an item is dragged over the tree, the tree accepts it everywhere.
-  if (event->source() == this) {
+  QTreeView::dragMoveEvent(event);  // scrolls at the edges
+  if (event->source() != this) return;
+  // The indicator shows where the item would land; a place the rules refuse shows none and is refused.
+  const DropPlace place = dropPlaceAt(event->position().toPoint());
+  const bool allowed = place.kind != DropPlace::Kind::None && (!m_dropCheck || m_dropCheck(place));
+  showDropPlace(allowed ? place : DropPlace{});
+  if (allowed) {
     event->acceptProposedAction();
   } else {
-    QTreeView::dragMoveEvent(event);
+    event->ignore();
   }
+}
+
+void MenuTreeView::dragLeaveEvent(QDragLeaveEvent* event) {
+  QTreeView::dragLeaveEvent(event);
+  showDropPlace({});
 }
 
 void MenuTreeView::dropEvent(QDropEvent* event) {
@@ -179,6 +285,7 @@ void MenuTreeView::dropEvent(QDropEvent* event) {
     return;
   }
   m_pressed = false;
+  showDropPlace({});
   // The move is the tree's own; the drag must not remove anything when it returns.
   event->setDropAction(Qt::CopyAction);
   event->accept();

@@ -59,12 +59,13 @@ void QtUserPrompts::error(QWidget* parent, const QString& text) {
   QMessageBox::critical(parent, title(), text, QMessageBox::Ok);
 }
 
-QString QtUserPrompts::openFileName(QWidget* parent, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+QString QtUserPrompts::openFileName(QWidget* parent, const QString& filter, const QString& start) {
+  return QFileDialog::getOpenFileName(parent, QString(), start, filter);
 }
 
-QString QtUserPrompts::saveFileName(QWidget* parent, const QString& filter) {
-  QFileDialog dialog(parent, QString(), QString(), filter);
+// The overwrite question is the program's own (it names both project files), so the dialog asks none.
+QString QtUserPrompts::saveFileName(QWidget* parent, const QString& filter, const QString& start) {
+  QFileDialog dialog(parent, QString(), start, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   dialog.setDefaultSuffix(QStringLiteral("cvp"));

@@ -205,6 +205,33 @@ void projectSettings(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing, false);
 }
 
+// A curved arrow that turns back to the left: Undo. Redo draws it mirrored.
+void undoArrow(QPainter& p) {
+  p.setRenderHint(QPainter::Antialiasing, true);
+  QPainterPath shaft;
+  shaft.moveTo(5.5, 6.5);
+  shaft.cubicTo(10.5, 6.0, 14.5, 8.0, 13.0, 13.5);
+  // the dark rim, then the light core, as on the other badges
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(20, 60, 130), 3.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(shaft);
+  QPolygonF head;
+  head << QPointF(0.8, 6.5) << QPointF(6.5, 1.8) << QPointF(6.5, 11.2);
+  p.setPen(QPen(QColor(20, 60, 130), 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(QColor(70, 130, 220));
+  p.drawPolygon(head);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(120, 176, 250), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(shaft);
+  p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void redoArrow(QPainter& p) {
+  p.translate(16, 0);
+  p.scale(-1, 1);
+  undoArrow(p);
+}
+
 }  // namespace
 
 bool paintToolbarIcon(QPainter& painter, int index) {
@@ -234,6 +261,12 @@ bool paintToolbarIcon(QPainter& painter, int index) {
       break;
     case 8:
       newSheet(painter);
+      break;
+    case 9:
+      undoArrow(painter);
+      break;
+    case 10:
+      redoArrow(painter);
       break;
     default:
       drawn = false;

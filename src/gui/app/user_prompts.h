@@ -23,9 +23,11 @@ class UserPrompts {
   virtual void warning(QWidget* parent, const QString& text) = 0;
   // The application's error box: title "Corvantel", error icon, OK.
   virtual void error(QWidget* parent, const QString& text) = 0;
-  // A file to open / to save with the given filter ("Corvantel project (*.cvp)"); empty when cancelled.
-  virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
-  virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+  // A file to open / to save with the given filters ("Corvantel project (*.cvp);;All files (*)"); empty
+  // when cancelled. The dialog starts at `start`: a folder, or a file name it proposes (empty: the
+  // dialog's own choice).
+  virtual QString openFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
+  virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
   // A one-line input box; nothing when cancelled.
   virtual std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt) = 0;
   // Shows a modal dialog and returns its result (QDialog::Accepted or Rejected).

@@ -1,6 +1,7 @@
 #include "gui/document/menu_tree_model.h"
 
 #include <QMimeData>
+#include <vector>
 
 namespace corvantel::gui {
 
@@ -22,6 +23,18 @@ document::MenuItem* MenuTreeModel::itemFromIndex(const QModelIndex& index) const
 QModelIndex MenuTreeModel::indexFromItem(const document::MenuItem* item) const {
   if (!item || m_tree.isTop(item)) return {};
   return createIndex(item->row(), 0, const_cast<document::MenuItem*>(item));
+}
+
+std::size_t MenuTreeModel::descendantCount(const document::MenuItem* item) {
+  std::size_t count = 0;
+  std::vector<const document::MenuItem*> pending{item};
+  while (!pending.empty()) {
+    const document::MenuItem* next = pending.back();
+    pending.pop_back();
+    for (const auto& child : next->children()) pending.push_back(child.get());
+    count += next->children().size();
+  }
+  return count;
 }
 
 QModelIndex MenuTreeModel::index(int row, int column, const QModelIndex& parent) const {

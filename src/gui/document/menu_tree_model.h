@@ -20,6 +20,8 @@ class MenuTreeModel : public QAbstractItemModel, private document::MenuTreeObser
   document::MenuTree& tree() { return m_tree; }
   document::MenuItem* itemFromIndex(const QModelIndex& index) const;
   QModelIndex indexFromItem(const document::MenuItem* item) const;
+  // The items below `item` at every depth (for the delete question), counted without recursion.
+  static std::size_t descendantCount(const document::MenuItem* item);
 
   QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
   QModelIndex parent(const QModelIndex& child) const override;

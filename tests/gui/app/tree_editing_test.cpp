@@ -1,8 +1,10 @@
 // Editing the menu tree in the main window: adding, removing with its questions, Set, the selection
 // rules for the current item, drops, and when the document counts as modified.
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QUndoStack>
 
 #include "main_window_fixture.h"
 
@@ -21,14 +23,20 @@ TEST_F(MainWindowTest, NewWindowHoldsTheRootOnlyAndIsUnmodified) {
 TEST_F(MainWindowTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
   clickToolButton(action("addMenuButton"));
   EXPECT_TRUE(form->document().isModified());
+  document::MenuItem* first = root()->child(0);
+  // The new item is shown (its parent open), selected and current, ready for its caption.
+  EXPECT_TRUE(view()->isExpanded(form->treeModel()->indexFromItem(root())));
+  EXPECT_EQ(view()->selectedItem(), first);
+  EXPECT_EQ(form->currentItem(), first);
+  EXPECT_EQ(form->focusWidget(), captionEdit());
   form->addMenu();
   form->addMenu();
   ASSERT_EQ(root()->childCount(), 3);
+  EXPECT_EQ(root()->child(0), first) << "each new item comes after the current one";
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(root()->child(i)->text(), "\t");
     EXPECT_EQ(root()->child(i)->imageIndex(), -1);
   }
-  EXPECT_EQ(view()->selectedItem(), nullptr) << "Add menu selects nothing";
 
   form->document().setModified(false);
   clickItem(root()->child(1));
@@ -38,9 +46,9 @@ TEST_F(MainWindowTest, AddMenuAndAddSubmenuAppendEmptyItemsAndMarkModified) {
   EXPECT_TRUE(form->document().isModified());
 
   view()->selectItem(nullptr);
-  form->addSubmenu();  // nothing selected: a further top-level item, outside the menu
-  EXPECT_EQ(tree().top()->childCount(), 2);
-  EXPECT_EQ(tree().root(), root());
+  form->addSubmenu();  // nothing selected: under the root, never outside the menu
+  EXPECT_EQ(tree().top()->childCount(), 1);
+  EXPECT_EQ(root()->childCount(), 4);
 }
 
 TEST_F(MainWindowTest, EnterInCaptionWritesCaptionTabAndAddress) {
@@ -115,41 +123,170 @@ TEST_F(MainWindowTest, TheFieldsFollowTheCurrentItemWhateverMovesIt) {
   EXPECT_TRUE(urlEdit()->text().isEmpty());
 }
 
-TEST_F(MainWindowTest, RemoveOnTheRootWarnsAndKeepsTheTree) {
+TEST_F(MainWindowTest, ItemCommandsAreEnabledOnlyWhereTheyCanAct) {
+  QAction* remove = action("removeMenuAction");
+  QAction* up = action("moveUpAction");
+  QAction* down = action("moveDownAction");
+  QAction* into = action("indentAction");
+  QAction* out = action("outdentAction");
+  const auto enabled = [&] {
+    return std::vector<bool>{remove->isEnabled(), up->isEnabled(), down->isEnabled(), into->isEnabled(),
+                             out->isEnabled(), setButton()->isEnabled()};
+  };
+  using V = std::vector<bool>;
+  EXPECT_EQ(enabled(), (V{false, false, false, false, false, false})) << "no current item";
   form->addMenu();
-  form->document().setModified(false);
+  form->addMenu();
+  form->addSubmenu();
+  document::MenuItem* second = root()->child(1);
+  //                      remove up     down   into   out    set
+  EXPECT_EQ(enabled(), (V{true, false, false, false, true, true})) << "the only child of the second menu";
+  clickItem(second);
+  EXPECT_EQ(enabled(), (V{true, true, false, true, false, true})) << "the last menu: nothing below, not out of the root";
+  clickItem(root()->child(0));
+  EXPECT_EQ(enabled(), (V{true, false, true, false, false, true})) << "the first menu";
   clickItem(root());
+  EXPECT_EQ(enabled(), (V{false, false, false, false, false, true})) << "the root stays where it is";
+  EXPECT_FALSE(toolBar()->widgetForAction(action("removeMenuButton"))->isEnabled());
+
+  // Called directly, Remove still refuses the root with its warning, and an empty tree with its error.
   prompts.expectWarning();
-  clickToolButton(action("removeMenuButton"));
+  form->removeSelected();
   EXPECT_EQ(prompts.texts(Kind::Warning),
             QStringList{QStringLiteral("This item cannot be removed - it is not a part of menu")});
-  EXPECT_EQ(tree().itemCount(), 2u);
-  EXPECT_FALSE(form->document().isModified());
+  EXPECT_EQ(tree().itemCount(), 4u);
+  form->undoStack()->clear();
+  tree().clear();
+  EXPECT_EQ(enabled(), (V{false, false, false, false, false, false})) << "empty tree";
+  EXPECT_THROW(form->removeSelected(), std::exception);
 }
 
-TEST_F(MainWindowTest, RemoveAsksAndCancelKeepsOkDeletesTheSubtree) {
+TEST_F(MainWindowTest, RemoveAsksNamingTheItemAndUndoPutsTheSubtreeBack) {
   form->addMenu();
   form->addMenu();
   document::MenuItem* menu = root()->child(0);
+  tree().setText(menu, "Products\tp.html");
   for (int i = 0; i < 5; ++i) tree().append(menu, "sub\t", -1);
+  document::MenuItem* deep = tree().append(menu->child(4), "deep\t", -1);
   expandAll();
   clickItem(menu);
+  form->undoStack()->clear();
   form->document().setModified(false);
+  QAction* undo = action("undoAction");
+  QAction* redo = action("redoAction");
+  EXPECT_FALSE(undo->isEnabled());
 
   prompts.answerOkCancel(false);
   form->removeSelected();
-  EXPECT_EQ(tree().itemCount(), 8u);
+  EXPECT_EQ(tree().itemCount(), 9u);
   EXPECT_FALSE(form->document().isModified());
   ASSERT_EQ(prompts.calls().size(), 1u);
-  EXPECT_EQ(prompts.calls()[0].text, QStringLiteral("Do you want delete this item ?"));
+  EXPECT_EQ(prompts.calls()[0].text, QStringLiteral("Do you want to delete \"Products\" and its 6 subitems?"));
   EXPECT_EQ(prompts.calls()[0].helpContext, 1004);
 
+  view()->setFocus();
   prompts.answerOkCancel(true);
-  clickToolButton(action("removeMenuButton"));
-  EXPECT_EQ(tree().itemCount(), 2u) << "the menu and its five items are gone";
+  QTest::keyClick(view(), Qt::Key_Delete);
+  EXPECT_EQ(tree().itemCount(), 2u) << "the menu and its six items are gone";
   EXPECT_TRUE(form->document().isModified());
   EXPECT_NE(form->currentItem(), menu);
-  EXPECT_TRUE(form->currentItem() == nullptr || document::MenuTree::isInSubtree(form->currentItem(), root()));
+  EXPECT_EQ(undo->text(), QStringLiteral("&Undo Remove"));
+
+  // Ctrl+Z: the whole subtree back at its place, selected, the fields showing it; undone to the saved
+  // state, the project is unmodified again.
+  QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_EQ(root()->childCount(), 2);
+  EXPECT_EQ(root()->child(0), menu);
+  EXPECT_EQ(menu->childCount(), 5);
+  EXPECT_EQ(menu->child(4)->child(0), deep);
+  EXPECT_EQ(view()->selectedItem(), menu);
+  EXPECT_EQ(captionEdit()->text(), QStringLiteral("Products"));
+  EXPECT_EQ(urlEdit()->text(), QStringLiteral("p.html"));
+  EXPECT_FALSE(form->document().isModified());
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_EQ(redo->text(), QStringLiteral("Re&do Remove"));
+
+  // Ctrl+Y and Ctrl+Shift+Z both redo.
+  QTest::keyClick(view(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(tree().itemCount(), 2u);
+  EXPECT_TRUE(form->document().isModified());
+  QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tree().itemCount(), 9u);
+  QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(tree().itemCount(), 2u);
+
+  // The step's name follows the language.
+  form->translator().setLanguageFile(std::string(CORVANTEL_SOURCE_DIR) + "/Language/german.lng");
+  form->translateWindows();
+  EXPECT_EQ(undo->text(), QStringLiteral("&Rückgängig: Entfernen"));
+}
+
+TEST_F(MainWindowTest, TreeKeysAddEditAndMoveEachAsOneUndoStep) {
+  document::MenuItem* a = tree().append(root(), "A\ta.html", -1);
+  document::MenuItem* b = tree().append(root(), "B\tb.html", -1);
+  expandAll();
+  clickItem(a);
+  view()->setFocus();
+
+  // F2: into Caption with its text selected.
+  QTest::keyClick(view(), Qt::Key_F2);
+  EXPECT_EQ(form->focusWidget(), captionEdit());
+  EXPECT_EQ(captionEdit()->selectedText(), QStringLiteral("A"));
+
+  // Insert: a new item after the current one.
+  view()->setFocus();
+  QTest::keyClick(view(), Qt::Key_Insert);
+  ASSERT_EQ(root()->childCount(), 3);
+  document::MenuItem* added = root()->child(1);
+  EXPECT_EQ(view()->selectedItem(), added);
+  EXPECT_EQ(root()->child(2), b);
+
+  // The moves, each one step that sets the modified mark.
+  view()->setFocus();
+  form->document().setModified(false);
+  QTest::keyClick(view(), Qt::Key_Up, Qt::AltModifier);
+  EXPECT_EQ(root()->child(0), added);
+  EXPECT_TRUE(form->document().isModified());
+  const int afterUp = form->undoStack()->index();
+  QTest::keyClick(view(), Qt::Key_Up, Qt::AltModifier);  // first already: nothing, no step
+  EXPECT_EQ(root()->child(0), added);
+  EXPECT_EQ(form->undoStack()->index(), afterUp);
+  QTest::keyClick(view(), Qt::Key_Down, Qt::AltModifier);
+  EXPECT_EQ(root()->child(1), added);
+  clickItem(b);
+  view()->setFocus();
+  QTest::keyClick(view(), Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(b->parent(), added) << "the last child of the item above";
+  EXPECT_EQ(view()->selectedItem(), b);
+  EXPECT_TRUE(view()->isExpanded(form->treeModel()->indexFromItem(added)));
+  QTest::keyClick(view(), Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(b->parent(), root());
+  EXPECT_EQ(root()->child(2), b);
+
+  // Undo walks back one move at a time: out, in, down.
+  QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(b->parent(), added);
+  QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(root()->child(0), added);
+  EXPECT_EQ(b->parent(), root());
+
+  // Delete asks about the current item; a right click opens the menu of the item commands.
+  clickItem(a);
+  prompts.answerOkCancel(false);
+  view()->setFocus();
+  QTest::keyClick(view(), Qt::Key_Delete);
+  EXPECT_EQ(prompts.texts(Kind::OkCancel), QStringList{QStringLiteral("Do you want to delete \"A\"?")});
+  QMenu* context = menu("treeContextMenu");
+  const QPoint at = rectOf(b).center();
+  QTest::mousePress(view()->viewport(), Qt::RightButton, {}, at);
+  QContextMenuEvent request(QContextMenuEvent::Mouse, at, view()->viewport()->mapToGlobal(at));
+  if (!context->isVisible()) QApplication::sendEvent(view()->viewport(), &request);
+  ASSERT_TRUE(waitFor([&] { return context->isVisible(); }));
+  EXPECT_EQ(view()->selectedItem(), b);
+  EXPECT_TRUE(context->actions().contains(action("removeMenuAction")));
+  EXPECT_TRUE(context->actions().contains(action("indentAction")));
+  context->close();
 }
 
 TEST_F(MainWindowTest, RemoveWithNothingSelectedDoesNothing) {
@@ -158,18 +295,6 @@ TEST_F(MainWindowTest, RemoveWithNothingSelectedDoesNothing) {
   form->removeSelected();
   EXPECT_EQ(tree().itemCount(), 2u);
   EXPECT_TRUE(prompts.calls().empty());
-}
-
-TEST_F(MainWindowTest, RemoveOnAnEmptyTreeReachesTheErrorHandler) {
-  tree().clear();
-  form->document().setModified(false);
-  prompts.expectError();
-  clickToolButton(action("removeMenuButton"));  // through the application object, like a real click
-  EXPECT_EQ(prompts.texts(Kind::Error), QStringList{QStringLiteral("Invalid index.")});
-  EXPECT_FALSE(form->document().isModified());
-  // The program goes on: the next command works.
-  form->addMenu();
-  EXPECT_EQ(tree().itemCount(), 1u);
 }
 
 // Root "Menu" with A(A1 A2 A3) and B(B1), all expanded.
@@ -186,10 +311,14 @@ class DropTest : public MainWindowTest {
     expandAll();
     form->document().setModified(false);
   }
-  // Selects `dragged` as a press would and ends the drag over the middle of `target`'s row.
-  void drop(document::MenuItem* dragged, const document::MenuItem* target) {
+  // Selects `dragged` as a press would and ends the drag over the upper quarter of `target`'s row
+  // (before it), its middle (into it) or its lower quarter (after it).
+  enum class At { Before, Into, After };
+  void drop(document::MenuItem* dragged, const document::MenuItem* target, At at = At::Before) {
     view()->selectItem(dragged);
-    form->dropDraggedItem(rectOf(target).center());
+    const QRect row = rectOf(target);
+    const int y = at == At::Before ? row.top() + 1 : at == At::Into ? row.center().y() : row.bottom() - 1;
+    form->dropDraggedItem(QPoint(row.center().x(), y));
   }
   bool expanded(const document::MenuItem* item) { return view()->isExpanded(form->treeModel()->indexFromItem(item)); }
 
@@ -215,10 +344,31 @@ TEST_F(DropTest, RefusedDropsChangeNothingAndLeaveTheFlag) {
   EXPECT_EQ(a->childCount(), 3);
   EXPECT_FALSE(form->document().isModified());
 
-  // Below the last row lies no item: nothing happens.
-  view()->selectItem(a1);
-  form->dropDraggedItem(QPoint(5, view()->viewport()->height() - 2));
+  drop(a1, a1, At::Into);  // into itself
+  drop(a, a1, At::After);  // into its own submenu
   EXPECT_EQ(a->child(0), a1);
+  EXPECT_FALSE(form->document().isModified());
+}
+
+TEST_F(DropTest, IntoAnItemAfterTheLastOfAListAndBelowTheRowsEachOneUndoStep) {
+  drop(b1, a2, At::Into);
+  EXPECT_EQ(b1->parent(), a2) << "an item without children takes the dropped one as its child";
+  EXPECT_TRUE(expanded(a2));
+  EXPECT_FALSE(expanded(b)) << "b lost its only child";
+  EXPECT_TRUE(form->document().isModified());
+  drop(a1, a3, At::After);
+  EXPECT_EQ(a->child(a->childCount() - 1), a1) << "after the last item of the list";
+  view()->selectItem(a2);
+  form->dropDraggedItem(QPoint(5, view()->viewport()->height() - 2));  // below the last row
+  EXPECT_EQ(root()->child(root()->childCount() - 1), a2) << "the end of the menu";
+  EXPECT_EQ(a2->child(0), b1);
+
+  form->undo();
+  EXPECT_EQ(a->child(0), a2);
+  form->undo();
+  EXPECT_EQ(a->child(0), a1);
+  form->undo();
+  EXPECT_EQ(b->child(0), b1);
   EXPECT_FALSE(form->document().isModified());
 }
 
@@ -247,7 +397,7 @@ TEST_F(DropTest, MovedItemStaysCurrentAndTheFieldsStay) {
   tree().setText(a3, "Third	t.html");
   clickItem(a3);  // the press that starts a drag selects the item
   ASSERT_EQ(form->currentItem(), a3);
-  form->dropDraggedItem(rectOf(a1).center());
+  form->dropDraggedItem(QPoint(rectOf(a1).center().x(), rectOf(a1).top() + 1));
   EXPECT_EQ(a->child(0), a3);
   EXPECT_EQ(form->currentItem(), a3);
   EXPECT_EQ(captionEdit()->text(), QStringLiteral("Third"));

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include "core/io/file_io.h"
 #include "gui/app/main_window.h"
@@ -57,7 +58,7 @@ TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
   EXPECT_TRUE(modified());
   prompts.answerSaveFile(qfile("site"));  // typed without extension
   form->saveProject();
-  EXPECT_EQ(prompts.texts(Kind::SaveFile), QStringList{"Corvantel project (*.cvp)"});
+  EXPECT_EQ(prompts.texts(Kind::SaveFile), QStringList{"Corvantel project (*.cvp);;All files (*)"});
   EXPECT_EQ(form->document().projectFileName(), file("site.cvp"));
   EXPECT_TRUE(io::fileExists(file("site.cvd")));
   EXPECT_FALSE(modified());
@@ -67,8 +68,45 @@ TEST_F(ProjectCommands, SaveAsThenSaveAndTheModifiedFlag) {
   form->saveProject();  // no dialog this time
   EXPECT_EQ(prompts.texts(Kind::SaveFile).size(), 1);
   EXPECT_FALSE(modified());
+
+  // The history survives the save, whose state is the clean one: undoing away from it and redoing back.
+  form->undo();
+  EXPECT_TRUE(modified());
+  form->redo();
+  EXPECT_FALSE(modified());
   form->newProject();
   EXPECT_TRUE(prompts.texts(Kind::YesNoCancel).isEmpty());
+  EXPECT_FALSE(form->undoStack()->canUndo()) << "New clears the history";
+}
+
+TEST_F(ProjectCommands, SaveAsAsksBeforeReplacingAnotherProjectsFiles) {
+  prompts.answerSaveFile(qfile("mine.cvp"));
+  form->saveProjectAs();
+  QFile other(qfile("other.cvd"));  // only the menu data file of another project
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write("Other\t\r\n");
+  other.close();
+  edit();
+
+  // No: back to the dialog, which proposes the name chosen; the project's own name asks nothing.
+  prompts.answerSaveFile(qfile("other.cvp")).answerYesNoCancel(Answer::No).answerSaveFile(qfile("mine.cvp"));
+  form->saveProjectAs();
+  const QStringList questions = prompts.texts(Kind::YesNoCancel);
+  ASSERT_EQ(questions.size(), 1);
+  EXPECT_TRUE(questions[0].contains(qfile("other.cvp")) && questions[0].contains(qfile("other.cvd"))) << questions[0].toStdString();
+  EXPECT_EQ(form->document().projectFileName(), file("mine.cvp"));
+  EXPECT_FALSE(modified());
+
+  // Cancel ends Save as; Yes replaces the other project's files.
+  edit();
+  prompts.answerSaveFile(qfile("other")).answerYesNoCancel(Answer::Cancel);
+  form->saveProjectAs();
+  EXPECT_EQ(io::readFileBytes(file("other.cvd")).value_or(""), "Other\t\r\n");
+  EXPECT_TRUE(modified());
+  prompts.answerSaveFile(qfile("other")).answerYesNoCancel(Answer::Yes);
+  form->saveProjectAs();
+  EXPECT_EQ(form->document().projectFileName(), file("other.cvp"));
+  EXPECT_NE(io::readFileBytes(file("other.cvd")).value_or(""), "Other\t\r\n");
 }
 
 TEST_F(ProjectCommands, SettingsChangedWithOkAreAskedAbout) {
@@ -78,6 +116,10 @@ TEST_F(ProjectCommands, SettingsChangedWithOkAreAskedAbout) {
   form->editProjectSettings();
   EXPECT_EQ(form->document().settings().pageTitle, "Changed");
   EXPECT_TRUE(modified());
+  form->undo();  // one step: the settings as they were, and the project unmodified again
+  EXPECT_NE(form->document().settings().pageTitle, "Changed");
+  EXPECT_FALSE(modified());
+  form->redo();
 
   // OK without a real change leaves the flag as it was.
   form->document().setModified(false);
@@ -223,7 +265,7 @@ TEST_F(ProjectCommands, FailedSaveAsKeepsTheNameAndTheFlag) {
   form->saveProjectAs();
   edit();
   QDir(folder.path()).mkdir(QStringLiteral("taken.cvd"));
-  prompts.answerSaveFile(qfile("taken.cvp"));
+  prompts.answerSaveFile(qfile("taken.cvp")).answerYesNoCancel(Answer::Yes);
   EXPECT_THROW(form->saveProjectAs(), std::exception);
   EXPECT_EQ(form->document().projectFileName(), file("ok.cvp"));
   EXPECT_TRUE(modified());

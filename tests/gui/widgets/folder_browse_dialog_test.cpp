@@ -32,8 +32,8 @@ class BrowserScript : public UserPrompts {
   bool confirmOkCancel(QWidget*, const QString&, int) override { return false; }
   void warning(QWidget*, const QString& text) override { warnings << text; }
   void error(QWidget*, const QString& text) override { ADD_FAILURE() << text.toStdString(); }
-  QString openFileName(QWidget*, const QString&) override { return {}; }
-  QString saveFileName(QWidget*, const QString&) override { return {}; }
+  QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+  QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
   std::optional<QString> inputText(QWidget*, const QString&, const QString&) override {
     if (names.isEmpty()) return std::nullopt;
     const QString name = names.takeFirst();

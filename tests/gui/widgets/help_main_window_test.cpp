@@ -41,8 +41,8 @@ class QuietPrompts : public gui::UserPrompts {
   bool confirmOkCancel(QWidget*, const QString&, int) override { return false; }
   void warning(QWidget*, const QString& text) override { warnings << text; }
   void error(QWidget*, const QString&) override {}
-  QString openFileName(QWidget*, const QString&) override { return {}; }
-  QString saveFileName(QWidget*, const QString&) override { return {}; }
+  QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
+  QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
   std::optional<QString> inputText(QWidget*, const QString&, const QString&) override { return std::nullopt; }
   int execDialog(QDialog*) override { return 0; }
   QStringList warnings;

@@ -131,13 +131,13 @@ void ScriptedPrompts::error(QWidget*, const QString& text) {
   take(Kind::Error, text);
 }
 
-QString ScriptedPrompts::openFileName(QWidget*, const QString& filter) {
+QString ScriptedPrompts::openFileName(QWidget*, const QString& filter, const QString&) {
   m_calls.push_back({Kind::OpenFile, filter});
   auto s = take(Kind::OpenFile, filter);
   return s ? s->path : QString();
 }
 
-QString ScriptedPrompts::saveFileName(QWidget*, const QString& filter) {
+QString ScriptedPrompts::saveFileName(QWidget*, const QString& filter, const QString&) {
   m_calls.push_back({Kind::SaveFile, filter});
   auto s = take(Kind::SaveFile, filter);
   return s ? s->path : QString();

@@ -57,8 +57,8 @@ class ScriptedPrompts : public gui::UserPrompts {
   bool confirmOkCancel(QWidget* parent, const QString& text, int helpContext) override;
   void warning(QWidget* parent, const QString& text) override;
   void error(QWidget* parent, const QString& text) override;
-  QString openFileName(QWidget* parent, const QString& filter) override;
-  QString saveFileName(QWidget* parent, const QString& filter) override;
+  QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
+  QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
   std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt) override;
   int execDialog(QDialog* dialog) override;
 
