@@ -45,6 +45,9 @@ struct ProjectSettings {
   std::int32_t xPos = 0;
   std::int32_t yPos = 2;
   MenuType menuType = MenuType::JSMenu;
+  // The folder of the author's own site, as the settings file stores it: relative to the settings
+  // file's folder where possible ("../site"), else absolute; empty when the project has none.
+  std::string siteFolder;
 
   bool operator==(const ProjectSettings&) const = default;
 

@@ -1,5 +1,6 @@
 #include "core/project/settings_file.h"
 
+#include <filesystem>
 #include <limits>
 
 #include "core/error.h"
@@ -63,6 +64,12 @@ const Key kKeys[] = {
     {"MenuType", Key::Type},
 };
 
+// Optional keys: read like the others, but written only when they hold a value or the file has them
+// already, so that a project that does not use them keeps the settings file it always had.
+const Key kOptionalKeys[] = {
+    {"SiteFolder", Key::Text, nullptr, nullptr, &document::ProjectSettings::siteFolder},
+};
+
 document::MenuType menuTypeFromNumber(std::int32_t n) {
   if (n == 1) return document::MenuType::TableMenu;
   if (n == 2) return document::MenuType::TableRelative;
@@ -104,6 +111,9 @@ document::ProjectSettings settingsFileDefaults() {
 document::ProjectSettings readSettingsBytes(std::string bytes) {
   const ini::IniFile file(std::move(bytes));
   document::ProjectSettings s = settingsFileDefaults();
+  for (const Key& key : kOptionalKeys) {
+    if (std::optional<std::string> value = file.value(kSettingsSection, key.name)) s.*key.text = std::move(*value);
+  }
   for (const Key& key : kKeys) {
     std::optional<std::string> value = file.value(kSettingsSection, key.name);
     if (!value) continue;
@@ -162,7 +172,30 @@ std::string settingsFileBytes(std::string existing, const document::ProjectSetti
     }
     file.setValue(kSettingsSection, key.name, value);
   }
+  for (const Key& key : kOptionalKeys) {
+    const std::string& text = s.*key.text;
+    if (!text.empty() || file.value(kSettingsSection, key.name)) file.setValue(kSettingsSection, key.name, textValue(text));
+  }
   return file.bytes();
+}
+
+std::string siteFolderPath(const document::ProjectSettings& settings, const std::string& settingsFile) {
+  if (settings.siteFolder.empty()) return {};
+  namespace fs = std::filesystem;
+  const fs::path folder(settings.siteFolder);
+  if (folder.is_absolute()) return folder.lexically_normal().string();
+  return (fs::absolute(fs::path(settingsFile)).parent_path() / folder).lexically_normal().string();
+}
+
+std::string storedSiteFolder(const std::string& folder, const std::string& settingsFile) {
+  if (folder.empty()) return {};
+  namespace fs = std::filesystem;
+  fs::path target = fs::absolute(fs::path(folder)).lexically_normal();
+  if (!target.has_filename() && target != target.root_path()) target = target.parent_path();  // "site/"
+  if (settingsFile.empty()) return target.string();
+  const fs::path base = fs::absolute(fs::path(settingsFile)).parent_path().lexically_normal();
+  const fs::path relative = target.lexically_relative(base);
+  return relative.empty() ? target.string() : relative.string();
 }
 
 }  // namespace corvantel::project

@@ -28,9 +28,16 @@ document::ProjectSettings readSettingsFile(const std::string& path);
 // The same, from the bytes of a settings file.
 document::ProjectSettings readSettingsBytes(std::string bytes);
 
-// The bytes of a settings file after writing the 20 keys of `settings` into `existing` (the old file's
+// The bytes of a settings file after writing the 20 keys (and SiteFolder, when it is set or the file has it) of `settings` into `existing` (the old file's
 // bytes, empty for a new file): other sections and keys stay as they were, a new file lists the keys in
 // their fixed order under "[Settings]".
 std::string settingsFileBytes(std::string existing, const document::ProjectSettings& settings);
+
+// The site folder of `settings` as a full path, the stored relative form taken from the folder of the
+// settings file `settingsFile`; empty when the project has no site folder.
+std::string siteFolderPath(const document::ProjectSettings& settings, const std::string& settingsFile);
+// How `folder` is stored in the settings file `settingsFile`: relative to that file's folder ("site",
+// "../site"), or absolute when the project has no file yet; empty for an empty folder.
+std::string storedSiteFolder(const std::string& folder, const std::string& settingsFile);
 
 }  // namespace corvantel::project

@@ -32,6 +32,24 @@ TEST(SettingsFile, MissingFileAndMissingKeysGiveTheReadingDefaults) {
   EXPECT_EQ(readSettingsBytes("[Other]\r\nY=7\r\nMenuWidth=9\r\n"), settingsFileDefaults());
 }
 
+TEST(SettingsFile, SiteFolderIsStoredRelativeAndOnlyWhenUsed) {
+  EXPECT_EQ(storedSiteFolder("/home/ann/site", "/home/ann/projects/club.cvp"), "../site");
+  EXPECT_EQ(storedSiteFolder("/home/ann/projects/site/", "/home/ann/projects/club.cvp"), "site");
+  EXPECT_EQ(storedSiteFolder("/srv/www", ""), "/srv/www");
+  document::ProjectSettings s;
+  s.siteFolder = "../site";
+  const std::string bytes = settingsFileBytes({}, s);
+  const document::ProjectSettings back = readSettingsBytes(bytes);
+  EXPECT_EQ(back.siteFolder, "../site");
+  EXPECT_EQ(siteFolderPath(back, "/home/ann/projects/club.cvp"), "/home/ann/site");
+  s.siteFolder = "/srv/www";
+  EXPECT_EQ(siteFolderPath(s, "/home/ann/projects/club.cvp"), "/srv/www");
+  // Clearing it keeps the key, empty, rather than leaving the old folder behind.
+  s.siteFolder.clear();
+  EXPECT_EQ(readSettingsBytes(settingsFileBytes(bytes, s)).siteFolder, "");
+  EXPECT_EQ(siteFolderPath(s, "/home/ann/projects/club.cvp"), "");
+}
+
 TEST(SettingsFile, IntegerForms) {
   struct Case {
     const char* text;
