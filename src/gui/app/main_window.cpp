@@ -68,6 +68,7 @@ MainWindow::MainWindow(StartOptions options, QWidget* parent) : QMainWindow(pare
 
   setUpProjectFiles();
   setUpGenerator();
+  setUpLinkCheck();
   setUpLocalization();
   setUpHelp();
   setUpStatusBar();
@@ -209,6 +210,8 @@ QMenuBar* MainWindow::buildMainMenu() {
   m_itemsMenu->addSeparator();
   m_undoAction = addCommand(m_itemsMenu, "undoAction", QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::undo);
   m_redoAction = addCommand(m_itemsMenu, "redoAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &MainWindow::redo);
+  m_itemsMenu->addSeparator();
+  m_checkLinksAction = addCommand(m_itemsMenu, "checkLinksAction", {}, &MainWindow::checkLinks);
 
   m_helpMenu = main->addMenu(QString());
   m_helpMenu->setObjectName(QStringLiteral("helpMenu"));

@@ -35,6 +35,7 @@ class ProjectSettingsDialog;
 class LanguageDialog;
 class FolderBrowseDialog;
 class HelpHook;
+class LinkReportDialog;
 
 // How the program was started: its folder (with a trailing separator) and the command-line arguments
 // after the program name.
@@ -114,6 +115,9 @@ class MainWindow : public QMainWindow {
   // --- the other commands ---
   void editProjectSettings();
   void generateFiles();
+  // Check links: the items whose address names no file or folder of the project's site folder get the
+  // warning sign and are listed in the report window.
+  void checkLinks();
   // Preview in browser: generates into a fresh temporary folder (removed at exit) and opens its menu.html.
   void previewInBrowser();
   // The folder the last preview was generated into; empty before the first.
@@ -186,6 +190,12 @@ class MainWindow : public QMainWindow {
   // Hooks of the features, each in its own source file.
   void setUpProjectFiles();
   void setUpGenerator();
+  void setUpLinkCheck();
+  void checkLinksAfterGeneration();
+  void runLinkCheck(const std::string& siteFolder, bool reportAllFound);
+  void selectCheckedItem(const document::MenuItem* item);
+  // The project's settings file; empty for a project that has none yet.
+  std::string settingsFileName() const;
   void setUpLocalization();
   void setUpHelp();
   void fillLanguageList();
@@ -231,6 +241,7 @@ class MainWindow : public QMainWindow {
   QAction* m_removeMenuAction = nullptr;
   QAction* m_undoAction = nullptr;
   QAction* m_redoAction = nullptr;
+  QAction* m_checkLinksAction = nullptr;
   QAction* m_moveUpAction = nullptr;
   QAction* m_moveDownAction = nullptr;
   QAction* m_indentAction = nullptr;
@@ -257,6 +268,7 @@ class MainWindow : public QMainWindow {
   ProjectSettingsDialog* m_settingsDialog = nullptr;
   LanguageDialog* m_languageDialog = nullptr;
   FolderBrowseDialog* m_outputFolderDialog = nullptr;
+  LinkReportDialog* m_linkReport = nullptr;
   HelpHook* m_helpHook = nullptr;  // from start-up to shut-down
 
   QLabel* m_statusProject = nullptr;

@@ -27,6 +27,7 @@ void MainWindow::generateFiles() {
   showGeneratedFolder(QString::fromStdString(folder));
   const std::string warning = generator::notCopiedWarning(report, m_programFolder);
   if (!warning.empty()) prompts().warning(this, QString::fromStdString(warning));
+  checkLinksAfterGeneration();
 }
 
 }  // namespace corvantel::gui

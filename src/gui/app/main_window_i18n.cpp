@@ -63,6 +63,7 @@ CaptionTable MainWindow::captionTable() const {
       caption(m_moveDownAction, "Move do&wn"),
       caption(m_indentAction, "Move &into item above"),
       caption(m_outdentAction, "Move &out of submenu"),
+      caption(m_checkLinksAction, "Check &links"),
       // Undo and Redo name the step they take back or do again, in the current language.
       {"&Undo", [this](const QString&) { updateUndoActions(); }},
       caption(m_helpMenu, "&Help"),

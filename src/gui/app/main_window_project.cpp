@@ -156,13 +156,13 @@ void MainWindow::readProjectFiles(const std::string& path) {
 }
 
 void MainWindow::editProjectSettings() {
-  m_settingsDialog->loadSettings(m_document.settings());
+  m_settingsDialog->loadSettings(m_document.settings(), settingsFileName());
   if (prompts().execDialog(m_settingsDialog) == QDialog::Accepted) {
     pushEdit(document::makeSetSettings(m_document, m_settingsDialog->settings()));
   }
   // The dialog shows the document's values again: after Cancel the old ones, after OK the ones kept
   // (a number field left with a lone sign shows 0).
-  m_settingsDialog->loadSettings(m_document.settings());
+  m_settingsDialog->loadSettings(m_document.settings(), settingsFileName());
 }
 
 }  // namespace corvantel::gui

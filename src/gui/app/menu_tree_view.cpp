@@ -131,6 +131,7 @@ void MenuTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option
   state.text = QString::fromStdString(item->text());
   state.imageIndex = item->imageIndex();
   state.images = m_images;
+  state.warning = m_model->hasLinkProblem(item);
   state.font = option.font;
   // Hot tracking does not change a row's look; a selected row keeps the highlight without the focus.
   const bool selected = selectionModel() && selectionModel()->isSelected(index);

@@ -109,4 +109,24 @@ void TreeImages::draw(QPainter& painter, int x, int y, int index) const {
   painter.drawPixmap(x, y, m_pixmaps[static_cast<std::size_t>(index)]);
 }
 
+const QImage& TreeImages::warningImage() {
+  static const QImage image = [] {
+    QImage img(kWidth * 2, kHeight * 2, QImage::Format_ARGB32_Premultiplied);  // sharp at twice the density
+    img.setDevicePixelRatio(2.0);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPolygonF triangle({QPointF(8, 1), QPointF(15, 14.5), QPointF(1, 14.5)});
+    p.setPen(QPen(QColor(150, 96, 0), 1.0));
+    p.setBrush(QColor(255, 196, 24));
+    p.drawPolygon(triangle);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(32, 24, 0));
+    p.drawRect(QRectF(7.25, 5, 1.5, 5.5));
+    p.drawRect(QRectF(7.25, 11.5, 1.5, 1.5));
+    return img;
+  }();
+  return image;
+}
+
 }  // namespace corvantel::gui

@@ -29,6 +29,9 @@ class TreeImages {
   // list (-1 among them) draws nothing.
   void draw(QPainter& painter, int x, int y, int index) const;
 
+  // The 16 x 16 warning sign drawn after the caption of an item whose link is broken.
+  static const QImage& warningImage();
+
  private:
   std::array<QImage, Count> m_images;
   std::array<QPixmap, Count> m_pixmaps;

@@ -113,13 +113,21 @@ void paintTreeRow(QPainter& painter, const TreeRowPaintState& s, tree::TreeRowGe
   if (g.hasPicture) images.draw(painter, g.picture.x, g.picture.y, in.pictureIndex);
 
   const QString caption = captionOf(s.text);
-  if (caption.isEmpty() || g.caption.x > in.clipRight) return;
+  if (g.caption.x > in.clipRight) return;
   const QFontMetrics fm(s.font);
-  // The caption sits on an opaque background of the row colour.
-  painter.fillRect(QRect(g.caption.x, g.caption.y, fm.horizontalAdvance(caption), fm.height()), s.fillColor);
-  painter.setFont(s.font);
-  painter.setPen(s.textColor);
-  painter.drawText(QPoint(g.caption.x, g.caption.y + fm.ascent()), caption);
+  const int captionWidth = caption.isEmpty() ? 0 : fm.horizontalAdvance(caption);
+  if (!caption.isEmpty()) {
+    // The caption sits on an opaque background of the row colour.
+    painter.fillRect(QRect(g.caption.x, g.caption.y, captionWidth, fm.height()), s.fillColor);
+    painter.setFont(s.font);
+    painter.setPen(s.textColor);
+    painter.drawText(QPoint(g.caption.x, g.caption.y + fm.ascent()), caption);
+  }
+  if (s.warning) {
+    const int y = row.top() + (row.height() - TreeImages::kHeight) / 2;
+    painter.drawImage(QRect(g.caption.x + captionWidth + 4, y, TreeImages::kWidth, TreeImages::kHeight),
+                      TreeImages::warningImage());
+  }
 }
 
 void paintTreeRow(QPainter& painter, const TreeRowPaintState& state) {

@@ -39,6 +39,8 @@ struct TreeRowPaintState {
   // The lines and the box outline; when not set, treeLineColor() of the painted widget's palette (of the
   // application's palette when the painter draws on an image).
   QColor lineColor;
+  // Draws the warning sign after the caption (an item whose link the check found broken).
+  bool warning = false;
 };
 
 // The colour of the tree's lines: half way between the tree's text and its background, the classic grey

@@ -1,7 +1,10 @@
 #include "gui/document/menu_tree_model.h"
 
 #include <QMimeData>
+#include <utility>
 #include <vector>
+
+#include "gui/app/tree_images.h"
 
 namespace corvantel::gui {
 
@@ -72,9 +75,23 @@ QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
       return QString::fromStdString(item->text());
     case ImageIndexRole:
       return item->imageIndex();
+    case Qt::DecorationRole:
+      if (m_linkProblems.contains(item)) return TreeImages::warningImage();
+      return {};
+    case Qt::ToolTipRole:
+      return m_linkProblems.value(item);
     default:
       return {};
   }
+}
+
+void MenuTreeModel::setLinkProblems(QHash<const document::MenuItem*, QString> problems) {
+  if (problems.isEmpty() && m_linkProblems.isEmpty()) return;
+  // The marks can sit anywhere in the tree, and items marked before may be gone: the view lays out and
+  // repaints what it shows.
+  emit layoutAboutToBeChanged();
+  m_linkProblems = std::move(problems);
+  emit layoutChanged();
 }
 
 Qt::ItemFlags MenuTreeModel::flags(const QModelIndex& index) const {
@@ -117,7 +134,10 @@ void MenuTreeModel::textChanged(const document::MenuItem* item) {
   QModelIndex i = indexFromItem(item);
   Q_EMIT dataChanged(i, i);
 }
-void MenuTreeModel::aboutToReset() { beginResetModel(); }
+void MenuTreeModel::aboutToReset() {
+  beginResetModel();
+  m_linkProblems.clear();
+}
 void MenuTreeModel::reset() { endResetModel(); }
 
 }  // namespace corvantel::gui

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <QHash>
+#include <QString>
 
 #include "core/document/menu_tree.h"
 
@@ -22,6 +24,12 @@ class MenuTreeModel : public QAbstractItemModel, private document::MenuTreeObser
   QModelIndex indexFromItem(const document::MenuItem* item) const;
   // The items below `item` at every depth (for the delete question), counted without recursion.
   static std::size_t descendantCount(const document::MenuItem* item);
+
+  // The items whose link the last check found broken, each with the reason: they show the warning sign
+  // and the reason as their tool tip. Cleared when the tree is replaced.
+  void setLinkProblems(QHash<const document::MenuItem*, QString> problems);
+  void clearLinkProblems() { setLinkProblems({}); }
+  bool hasLinkProblem(const document::MenuItem* item) const { return m_linkProblems.contains(item); }
 
   QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
   QModelIndex parent(const QModelIndex& child) const override;
@@ -51,6 +59,7 @@ class MenuTreeModel : public QAbstractItemModel, private document::MenuTreeObser
   void reset() override;
 
   document::MenuTree& m_tree;
+  QHash<const document::MenuItem*, QString> m_linkProblems;
 };
 
 }  // namespace corvantel::gui

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,8 +16,10 @@
 #include <limits>
 
 #include "core/generator/output_encoding.h"
+#include "core/project/settings_file.h"
 #include "gui/document/spin_field.h"
 #include "gui/widgets/color_button.h"
+#include "gui/widgets/folder_browse_dialog.h"
 
 namespace corvantel::gui {
 
@@ -89,6 +92,8 @@ ProjectSettingsDialog::ProjectSettingsDialog(QWidget* parent) : QDialog(parent) 
   QWidget* const order[] = {m_pageTitleEdit,
                             m_authorEdit,
                             m_encodingBox,
+                            m_siteFolderEdit,
+                            m_siteFolderButton,
                             m_menuWidthField,
                             m_itemPaddingField,
                             m_keepHighlightCheck,
@@ -123,6 +128,8 @@ CaptionTable ProjectSettingsDialog::captionTable() const {
       caption(m_pageTitleLabel, "Page &title"),
       caption(m_authorLabel, "&Author"),
       caption(m_encodingLabel, "&Encoding"),
+      caption(m_siteFolderLabel, "Site fol&der"),
+      caption(m_siteFolderButton, "Browse..."),
       caption(m_menuGroup, "Menu parameters"),
       caption(m_menuWidthLabel, "Menu &width"),
       caption(m_itemPaddingLabel, "Item &padding"),
@@ -173,6 +180,17 @@ QGroupBox* ProjectSettingsDialog::buildPageGroup() {
   m_encodingWarning->setWordWrap(true);
   m_encodingWarning->hide();
   grid->addWidget(m_encodingWarning, 3, 1);
+  // The folder of the site the menu goes into; the link check looks for the items' pages there.
+  m_siteFolderEdit = named(new QLineEdit(m_pageGroup), "siteFolderEdit");
+  m_siteFolderButton = named(new QPushButton(m_pageGroup), "siteFolderButton");
+  m_siteFolderButton->setAutoDefault(false);
+  m_siteFolderLabel = label(m_pageGroup, "siteFolderLabel", m_siteFolderEdit);
+  connect(m_siteFolderButton, &QPushButton::clicked, this, &ProjectSettingsDialog::browseSiteFolder);
+  auto* siteRow = new QHBoxLayout;
+  siteRow->addWidget(m_siteFolderEdit, 1);
+  siteRow->addWidget(m_siteFolderButton);
+  grid->addWidget(m_siteFolderLabel, 4, 0);
+  grid->addLayout(siteRow, 4, 1);
   connect(m_encodingBox, &QComboBox::currentIndexChanged, this, [this](int index) {
     const std::string warning =
         index < 0 ? std::string() : generator::encodingSubstitutionWarning(document::encodingName(index));
@@ -307,7 +325,21 @@ QLayout* ProjectSettingsDialog::buildButtons() {
   return row;
 }
 
-void ProjectSettingsDialog::loadSettings(const document::ProjectSettings& s) {
+void ProjectSettingsDialog::browseSiteFolder() {
+  if (!m_siteFolderDialog) {
+    m_siteFolderDialog = named(new FolderBrowseDialog(this), "siteFolderDialog");
+    m_siteFolderDialog->setFlags(FolderBrowseDialog::OnlyFileSystem | FolderBrowseDialog::ShowPath);
+    m_siteFolderDialog->setRootFolder(FolderBrowseDialog::MyComputerRoot);
+  }
+  m_siteFolderDialog->setFolder(QDir::fromNativeSeparators(m_siteFolderEdit->text().trimmed()));
+  if (!m_siteFolderDialog->browse()) return;
+  m_siteFolderEdit->setText(QDir::toNativeSeparators(QDir::cleanPath(m_siteFolderDialog->folder())));
+}
+
+void ProjectSettingsDialog::loadSettings(const document::ProjectSettings& s, const std::string& projectFile) {
+  m_projectFile = projectFile;
+  m_siteFolderEdit->setText(
+      QDir::toNativeSeparators(QString::fromStdString(project::siteFolderPath(s, m_projectFile))));
   m_backgroundColorButton->setSelectionColor(s.bgColor);
   m_fontColorButton->setSelectionColor(s.fontColor);
   m_borderColorButton->setSelectionColor(s.borderColor);
@@ -353,6 +385,8 @@ document::ProjectSettings ProjectSettingsDialog::settings() const {
   s.xPos = m_xField->value();
   s.yPos = m_yField->value();
   s.menuType = menuType();
+  const QString site = QDir::fromNativeSeparators(m_siteFolderEdit->text().trimmed());
+  s.siteFolder = project::storedSiteFolder(site.toStdString(), m_projectFile);
   return s;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 #include "core/document/project_settings.h"
 #include "gui/i18n/caption_table.h"
@@ -18,6 +19,7 @@ namespace corvantel::gui {
 
 class SpinField;
 class ColorButton;
+class FolderBrowseDialog;
 
 // The project settings dialog (the settings form in the program's history), made once for the run. It shows a copy of
 // the document's settings: loadSettings() fills the controls, settings() reads them back. The main window loads the
@@ -29,8 +31,12 @@ class ProjectSettingsDialog : public QDialog {
 
   explicit ProjectSettingsDialog(QWidget* parent = nullptr);
 
-  void loadSettings(const document::ProjectSettings& settings);
+  // `projectFile` is the project's settings file (empty for a project not saved yet): the site folder is
+  // shown as a full path and stored relative to that file's folder.
+  void loadSettings(const document::ProjectSettings& settings, const std::string& projectFile = {});
   document::ProjectSettings settings() const;
+  // Lets the user pick the site folder with the folder browser.
+  void browseSiteFolder();
 
   document::MenuType menuType() const;
   // Turns the type's radio button on and runs its click rule.
@@ -68,6 +74,11 @@ class ProjectSettingsDialog : public QDialog {
   QComboBox* m_encodingBox = nullptr;
   // Says when the chosen encoding is written as another one that browsers read; hidden otherwise.
   QLabel* m_encodingWarning = nullptr;
+  QLabel* m_siteFolderLabel = nullptr;
+  QLineEdit* m_siteFolderEdit = nullptr;
+  QPushButton* m_siteFolderButton = nullptr;
+  FolderBrowseDialog* m_siteFolderDialog = nullptr;  // made at the first browse
+  std::string m_projectFile;
 
   QGroupBox* m_menuGroup = nullptr;
   QLabel* m_menuWidthLabel = nullptr;
