@@ -222,11 +222,11 @@ QAction* MainWindow::addToolButton(const char* name, const char* hint, int icon,
   QAction* a = m_toolBar->addAction(toolbarIcon(icon), QString::fromLatin1(hint));
   a->setObjectName(QString::fromLatin1(name));
   a->setToolTip(QString::fromLatin1(hint));
+  m_toolButtonHints.emplace_back(a, hint);
   connect(a, &QAction::triggered, this, commandSlot(this, command));
   return a;
 }
 
-// The tool bar's hints stay English.
 QToolBar* MainWindow::buildToolBar() {
   m_toolBar = new QToolBar(this);
   m_toolBar->setObjectName(QStringLiteral("toolBar"));

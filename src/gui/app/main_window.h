@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/document/document.h"
 #include "core/document/edit_history.h"
@@ -237,6 +239,8 @@ class MainWindow : public QMainWindow {
   QAction* m_outdentAction = nullptr;
   QAction* m_editCaptionAction = nullptr;
   QAction* m_removeMenuButton = nullptr;
+  // The tool bar's own buttons with the English hint each shows (its key in the language files).
+  std::vector<std::pair<QAction*, const char*>> m_toolButtonHints;
   QMenu* m_treeContextMenu = nullptr;
   QUndoStack* m_undoStack = nullptr;
   QAction* m_contentsAction = nullptr;

@@ -93,6 +93,13 @@ CaptionTable MainWindow::captionTable() const {
                                 // Added to the File menu after the others; it follows the language too.
                                 caption(m_previewAction, "Pre&view in browser"),
                             });
+  // The tool bar's hints: an icon button shows its hint as text and tool tip alike.
+  for (const auto& [action, hint] : m_toolButtonHints) {
+    table.push_back({hint, [action = action](const QString& text) {
+                       action->setText(text);
+                       action->setToolTip(text);
+                     }});
+  }
   return table;
 }
 

@@ -58,7 +58,14 @@ const std::vector<Group>& groups() {
         "Do you want to delete \"%1\" and its %2 subitems?", "A project with this name exists already.",
         "Do you want to replace its files?", "Corvantel project", "All files"},
        {}},
-      {"colour palette", {"Exact color", "Not a color: type #RRGGBB, #RGB or R, G, B"}, {}},
+      {"colour palette",
+       {"Exact color", "Not a color: type #RRGGBB, #RGB or R, G, B", "More colors", "Intensity: %1%",
+        "red: %1, green: %2, blue: %3 (%4)", "Black", "Brown", "Olive Green", "Dark Green", "Dark Teal", "Dark blue",
+        "Indigo", "Gray-80%", "Dark Red", "Orange", "Dark Yellow", "Green", "Teal", "Blue", "Blue-Gray", "Gray-50%",
+        "Red", "Light Orange", "Lime", "Sea Green", "Aqua", "Light Blue", "Violet", "Grey-40%", "Pink", "Gold",
+        "Yellow", "Bright Green", "Turquoise", "Sky Blue", "Plum", "Gray-25%", "Rose", "Tan", "Light Yellow",
+        "Light Green", "Light Turquoise", "Pale Blue", "Lavender", "White"},
+       {}},
       // The help window's tabs: the tab captions and what the tab shows.
       {"help window, Index tab",
        {"&Contents", "I&ndex", "&Search", "Type in the &keyword to find:", "&Display"},
@@ -74,7 +81,8 @@ const std::vector<Group>& groups() {
         "The folder %1 could not be created.", "New folder", "Language", "Localized name of language", "Filename",
         "Corvantel Help", "Back", "Forward", "Start page", "No topic holds these words.", "No help for this item",
         "The help file %1 has no topic for context %2. Choose a topic from the contents.", "Topic not found",
-        "The help file has no page %1."},
+        "The help file has no page %1.", "The help file %1 is missing.", "New project", "Open project",
+         "Save project", "Generate files from project", "Add submenu to selected menu", "Remove menu"},
        {}},
   };
   return all;
