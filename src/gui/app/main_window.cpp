@@ -117,7 +117,7 @@ void MainWindow::setUpStatusBar() {
 void MainWindow::updateWindowTitle() {
   const std::string& name = m_document.projectFileName();
   const bool unnamed = name.empty() || m_document.isUnnamed();
-  QString shown = unnamed ? QStringLiteral("New project") : QFileInfo(QString::fromStdString(name)).fileName();
+  QString shown = unnamed ? translate("New project") : QFileInfo(QString::fromStdString(name)).fileName();
   shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));  // a "[*]" of the name is no mark
   setWindowFilePath(unnamed ? QString() : QString::fromStdString(name));
   setWindowTitle(shown + QStringLiteral("[*] \u2014 Corvantel 2"));
@@ -135,10 +135,14 @@ void MainWindow::updateStatusBar() {
   if (m_document.isModified()) project += QStringLiteral("  \u2022 ") + translate("unsaved changes");
   m_statusProject->setText(project);
   m_statusProject->setToolTip(QString::fromStdString(name));
+  // The last generation's folder, in the current language's words.
+  const QString folder = m_statusOutput->property("folder").toString();
+  m_statusOutput->setText(folder.isEmpty() ? QString() : translate("Generated into %1").arg(folder));
 }
 
 void MainWindow::showGeneratedFolder(const QString& folder) {
-  m_statusOutput->setText(translate("Generated into %1").arg(folder));
+  m_statusOutput->setProperty("folder", folder);
+  updateStatusBar();
 }
 
 QString MainWindow::statusText() const {

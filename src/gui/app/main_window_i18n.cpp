@@ -110,6 +110,7 @@ void MainWindow::translateWindows() {
   installToolkitTranslation(QString::fromStdString(m_translator.locale()));
   applyCaptions(captionTable(), [this](const char* english) { return translate(english); });
   updateStatusBar();
+  updateWindowTitle();
   m_languageDialog->retranslate();
   // A language file that was refused (too large) or cannot be read is said, not silently replaced by
   // English.
