@@ -21,6 +21,11 @@ namespace {
 constexpr int kPages = 1000;
 
 struct Site {
+  std::filesystem::path root;
+  ~Site() {
+    std::error_code ec;
+    if (!root.empty()) std::filesystem::remove_all(root, ec);
+  }
   std::string folder;
   std::string program;
   std::vector<std::string> pages;
@@ -31,7 +36,8 @@ struct Site {
 Site& site() {
   static Site s;
   if (!s.pages.empty()) return s;
-  const std::filesystem::path root = std::filesystem::temp_directory_path() / ("corvantel-bench-site-" + std::to_string(::getpid()));
+  s.root = std::filesystem::temp_directory_path() / ("corvantel-bench-site-" + std::to_string(::getpid()));
+  const std::filesystem::path& root = s.root;
   std::filesystem::create_directories(root / "site" / "a" / "b");
   std::filesystem::create_directories(root / "program" / "data");
   s.folder = (root / "site").string();

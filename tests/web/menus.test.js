@@ -774,7 +774,7 @@ describe('the menu put into the pages of a site', () => {
     const program = process.env.CORVANTEL || path.join(SOURCE_DIR, 'build', 'corvantel');
     const r = spawnSync(program, ['--insert', path.join(dir, 'own.cvp'), ...pages], { encoding: 'utf8' });
     assert.equal(r.status, 0, r.stderr);
-    assert.match(r.stdout, /changed: guide\/install\.html/);
+    assert.match(r.stdout, /^changed: guide\/install\.html$/m);
 
     for (const [file, current, opens] of [['index.html', 'Home', null], ['guide/install.html', 'Install', 'Guide']]) {
       const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
@@ -806,6 +806,6 @@ describe('the menu put into the pages of a site', () => {
     }
     const again = spawnSync(program, ['--insert', path.join(dir, 'own.cvp'), ...pages], { encoding: 'utf8' });
     assert.equal(again.status, 0, again.stderr);
-    assert.doesNotMatch(again.stdout, /changed: /);
+    assert.doesNotMatch(again.stdout, /^changed: /m);
   });
 });
