@@ -192,6 +192,7 @@ QMenuBar* MainWindow::buildMainMenu() {
   m_generateAction =
       addCommand(m_fileMenu, "generateAction", QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::generateFiles);
   m_previewAction = addCommand(m_fileMenu, "previewAction", QKeySequence(Qt::Key_F9), &MainWindow::previewInBrowser);
+  m_insertMenuAction = addCommand(m_fileMenu, "insertMenuAction", {}, &MainWindow::insertMenuIntoPages);
   m_fileMenu->addSeparator();
   m_languageAction = addCommand(m_fileMenu, "languageAction", {}, &MainWindow::chooseLanguage);
   m_fileMenu->addSeparator();

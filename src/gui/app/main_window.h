@@ -118,6 +118,9 @@ class MainWindow : public QMainWindow {
   void generateFiles();
   // Preview in browser: generates into a fresh temporary folder (removed at exit) and opens its menu.html.
   void previewInBrowser();
+  // Put menu into pages: the chosen pages of the site folder get the menu between marker comments, after a
+  // list of the pages that will change.
+  void insertMenuIntoPages();
   // The folder the last preview was generated into; empty before the first.
   QString lastPreviewFolder() const;
   void chooseLanguage();
@@ -226,6 +229,7 @@ class MainWindow : public QMainWindow {
   QAction* m_projectSettingsAction = nullptr;
   QAction* m_generateAction = nullptr;
   QAction* m_previewAction = nullptr;
+  QAction* m_insertMenuAction = nullptr;
   QAction* m_languageAction = nullptr;
   QAction* m_exitAction = nullptr;
   QAction* m_addMenuAction = nullptr;

@@ -53,6 +53,7 @@ CaptionTable MainWindow::captionTable() const {
       caption(m_saveProjectAsAction, "Save project &as"),
       caption(m_projectSettingsAction, "&Project settings"),
       caption(m_generateAction, "&Generate files from project"),
+      caption(m_insertMenuAction, "Put menu &into pages..."),
       caption(m_languageAction, "&Language"),
       caption(m_exitAction, "&Exit"),
       caption(m_itemsMenu, "&Menu items"),
