@@ -45,8 +45,9 @@ struct ProjectSettings {
   std::int32_t xPos = 0;
   std::int32_t yPos = 2;
   MenuType menuType = MenuType::JSMenu;
-  // The folder of the author's own site, as the settings file stores it: relative to the settings
-  // file's folder where possible ("../site"), else absolute; empty when the project has none.
+  // The folder of the author's own site as a full path; empty when the project has none. The settings
+  // file stores it relative to its own folder where possible ("../site"): reading and saving the project
+  // convert it.
   std::string siteFolder;
 
   bool operator==(const ProjectSettings&) const = default;

@@ -9,6 +9,8 @@
 #include "core/generator/generation_run.h"
 #include "core/io/file_io.h"
 #include "core/project/project_files.h"
+#include "core/project/settings_file.h"
+#include "core/site/link_check.h"
 
 namespace corvantel::generator {
 
@@ -17,6 +19,21 @@ namespace {
 void printWritten(const GenerationReport& report) {
   for (const std::string& path : report.written) std::printf("%s\n", path.c_str());
   std::fflush(stdout);
+}
+
+// With a site folder, one warning line per item whose link names nothing in it; the generation has
+// succeeded either way.
+void warnBrokenLinks(const document::Document& document, const std::string& projectFile) {
+  const std::string site = project::siteFolderPath(document.settings(), projectFile);
+  if (site.empty()) return;
+  try {
+    for (const site::BrokenLink& link : site::checkLinks(document.tree(), site)) {
+      std::fprintf(stderr, "corvantel: warning: %s: %s: %s\n", link.captionPath.c_str(), link.address.c_str(),
+                   site::problemText(link.problem));
+    }
+  } catch (const Error& e) {
+    std::fprintf(stderr, "corvantel: warning: %s\n", e.what());
+  }
 }
 
 }  // namespace
@@ -36,6 +53,7 @@ int runGenerateCommand(const std::string& outputFolder, const std::string& proje
     if (!report.encodingWarning.empty()) {
       std::fprintf(stderr, "corvantel: warning: %s\n", report.encodingWarning.c_str());
     }
+    warnBrokenLinks(document, projectFile);
     const std::string warning = notCopiedWarning(report, programFolder);
     if (!warning.empty()) {
       std::fprintf(stderr, "corvantel: %s\n", warning.c_str());

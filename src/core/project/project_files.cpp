@@ -15,7 +15,11 @@ void saveProjectFiles(const document::Document& document, const std::string& pat
   if (io::directoryExists(path)) throw Error(fillMessage("Unable to write to %s", path));
   const bool hadSettingsFile = io::fileExists(path);
   const std::optional<std::string> previous = io::readFileBytes(path);
-  const std::string settingsBytes = settingsFileBytes(previous.value_or(std::string()), document.settings());
+  // The document holds the site folder as a full path; the file stores it relative to its own folder,
+  // so that a project saved into another folder still names the same site.
+  document::ProjectSettings settings = document.settings();
+  settings.siteFolder = storedSiteFolder(settings.siteFolder, path);
+  const std::string settingsBytes = settingsFileBytes(previous.value_or(std::string()), settings);
   const std::string menuBytes = menuDataBytes(document.tree());
 
   io::writeFileAtomic(path, settingsBytes, "Unable to write to %s");
@@ -52,6 +56,7 @@ void readProject(const std::string& path, ProjectContents& into) {
     throw Error(fillMessage("Cannot open file %s", path));
   } else {
     into.settings = readSettingsBytes(settings.bytes);
+    into.settings.siteFolder = storedSiteFolder(siteFolderPath(into.settings, path), std::string());
   }
   readMenuDataFile(menuPath, into.tree);
 }

@@ -10,7 +10,8 @@ namespace corvantel::project {
 // keys of an existing file kept) and the tree into the menu data file beside it. Both files are replaced
 // atomically; when the menu data file cannot be written, the settings file is put back as it was, so a
 // failed save leaves the previous project on disk. Throws corvantel::Error with "Unable to write to
-// <settings path>" or "Cannot create file <menu data path>". Changes nothing in the document.
+// <settings path>" or "Cannot create file <menu data path>". Changes nothing in the document. The site
+// folder is written relative to the folder of `path`, so a save into another folder still names it.
 void saveProjectFiles(const document::Document& document, const std::string& path);
 
 // A project as read from its two files, not yet in any document.
@@ -21,7 +22,7 @@ struct ProjectContents {
 
 // Reads the project whose settings file is `path` into `into` (whose tree must be empty): the settings,
 // then the tree from the menu data file. A settings file that does not exist gives the defaults when the
-// menu data file is there. Throws corvantel::Error, leaving `into` to be thrown away, with
+// menu data file is there. The site folder comes back as a full path. Throws corvantel::Error, leaving `into` to be thrown away, with
 //   "Cannot open file <path>"            the settings file exists but cannot be read, or neither file
 //                                        exists (what is missing is then the project the caller named);
 //   "Cannot open file <menu data path>"  the menu data file is missing or cannot be read;

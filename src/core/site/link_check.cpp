@@ -123,17 +123,31 @@ std::optional<std::string> localPath(std::string_view address) {
 std::vector<BrokenLink> checkLinks(const document::MenuTree& tree, const std::string& siteFolder) {
   std::error_code error;
   if (siteFolder.empty() || !fs::is_directory(siteFolder, error))
-    throw Error(fillMessage("Cannot open folder %s", siteFolder));
+    throw Error(fillMessage("The site folder %s does not exist", siteFolder));
   SiteListing listing{fs::path(siteFolder)};
   std::vector<BrokenLink> broken;
-  tree.forEach([&](const document::MenuItem& item, int) {
+  std::vector<const document::MenuItem*> line;  // the item and those above it, by depth
+  tree.forEach([&](const document::MenuItem& item, int depth) {
+    line.resize(static_cast<std::size_t>(depth));
+    line.push_back(&item);
     std::string address = document::extractUrl(item.text());
     std::optional<std::string> path = localPath(address);
     if (!path) return;
-    if (std::optional<LinkProblem> problem = checkPath(*path, listing))
-      broken.push_back({&item, std::move(address), *problem});
+    std::optional<LinkProblem> problem = checkPath(*path, listing);
+    if (!problem) return;
+    std::string captions;
+    for (const document::MenuItem* step : line) {
+      if (!captions.empty()) captions += " > ";
+      captions += document::extractTitle(step->text());
+    }
+    broken.push_back({&item, std::move(address), std::move(captions), *problem});
   });
   return broken;
+}
+
+const char* problemText(LinkProblem problem) {
+  return problem == LinkProblem::OutsideSite ? "The address leads outside the site folder"
+                                             : "No such file or folder in the site folder";
 }
 
 }  // namespace corvantel::site

@@ -18,6 +18,7 @@ enum class LinkProblem {
 struct BrokenLink {
   const document::MenuItem* item = nullptr;
   std::string address;  // the address as the item holds it
+  std::string captionPath;  // the captions from the top level down to the item, "Club > Events > Summer"
   LinkProblem problem = LinkProblem::Missing;
 };
 
@@ -29,7 +30,10 @@ std::optional<std::string> localPath(std::string_view address);
 
 // Checks the address of every item of `tree` against the files of the folder `siteFolder`, in the tree's
 // order. Only the file system is read (each folder's listing once); nothing is fetched. Throws
-// corvantel::Error when the site folder is not a folder.
+// corvantel::Error("The site folder <path> does not exist") when the site folder is not a folder.
 std::vector<BrokenLink> checkLinks(const document::MenuTree& tree, const std::string& siteFolder);
+
+// The reason for `problem` in English, as a warning line states it (also the key of its translation).
+const char* problemText(LinkProblem problem);
 
 }  // namespace corvantel::site

@@ -197,7 +197,10 @@ class MainWindow : public QMainWindow {
   void setUpGenerator();
   void setUpLinkCheck();
   void checkLinksAfterGeneration();
-  void runLinkCheck(const std::string& siteFolder, bool reportAllFound);
+  // Marks the broken items and fills the report (also with none broken when `reportAllFound`); returns
+  // whether any link is broken. Throws corvantel::Error when the site folder is missing.
+  bool runLinkCheck(const std::string& siteFolder, bool reportAllFound);
+  void refreshLinkCheck();
   void selectCheckedItem(const document::MenuItem* item);
   // The project's settings file; empty for a project that has none yet.
   std::string settingsFileName() const;

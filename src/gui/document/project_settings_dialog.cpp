@@ -390,8 +390,10 @@ document::ProjectSettings ProjectSettingsDialog::settings() const {
   s.xPos = m_xField->value();
   s.yPos = m_yField->value();
   s.menuType = menuType();
-  const QString site = QDir::fromNativeSeparators(m_siteFolderEdit->text().trimmed());
-  s.siteFolder = project::storedSiteFolder(site.toStdString(), m_projectFile);
+  // A full path, as the document holds it; a relative one typed in is taken from the project's folder.
+  document::ProjectSettings typed;
+  typed.siteFolder = QDir::fromNativeSeparators(m_siteFolderEdit->text().trimmed()).toStdString();
+  s.siteFolder = project::storedSiteFolder(project::siteFolderPath(typed, m_projectFile), std::string());
   return s;
 }
 

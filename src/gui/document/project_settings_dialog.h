@@ -31,8 +31,8 @@ class ProjectSettingsDialog : public QDialog {
 
   explicit ProjectSettingsDialog(QWidget* parent = nullptr);
 
-  // `projectFile` is the project's settings file (empty for a project not saved yet): the site folder is
-  // shown as a full path and stored relative to that file's folder.
+  // `projectFile` is the project's settings file (empty for a project not saved yet): a relative site
+  // folder typed in is taken from that file's folder.
   void loadSettings(const document::ProjectSettings& settings, const std::string& projectFile = {});
   document::ProjectSettings settings() const;
   // Lets the user pick the site folder with the folder browser.

@@ -3,36 +3,43 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "core/document/menu_tree.h"
 
-class QListWidget;
-class QListWidgetItem;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace corvantel::gui {
 
 // The result of a link check: a window beside the main window (not modal) listing the items whose link
-// is broken, each with its reason. A double click on a row asks for its item to be selected in the tree.
+// is broken, each with its captions, address and reason. A double click (or Enter) on a row asks for its
+// item to be selected in the tree.
 class LinkReportDialog : public QDialog {
   Q_OBJECT
  public:
   struct Entry {
     const document::MenuItem* item = nullptr;
-    QString text;
+    QString captions;
+    QString address;
+    QString reason;
   };
 
   explicit LinkReportDialog(QWidget* parent = nullptr);
 
-  // Fills the list; with no entries it holds the one line `noneText`.
-  void showReport(const QList<Entry>& entries, const QString& noneText);
+  void setHeaders(const QStringList& headers);
+  // Fills the list; with no entries it holds the one line `noneText`. Does not show the window.
+  void showEntries(const QList<Entry>& entries, const QString& noneText);
+  // Empties the list, so that no row names an item any more.
+  void clearReport();
 
  signals:
   void itemChosen(const document::MenuItem* item);
 
  private:
-  void chooseRow(QListWidgetItem* row);
+  void chooseRow(QTreeWidgetItem* row);
 
-  QListWidget* m_list = nullptr;
+  QTreeWidget* m_list = nullptr;
 };
 
 }  // namespace corvantel::gui

@@ -28,6 +28,17 @@ TEST(GenerateCommand, ReadsTheProjectAndWritesTheFolder) {
   EXPECT_EQ(gentest::readAll(work.file("out/menu.html")), generator::buildMenuPage(d->settings(), d->tree()));
   EXPECT_EQ(gentest::readAll(work.file("out/HM_Loader.js")), "HM_Loader.js");
 
+  // With a site folder, each item whose page is not there is a warning line; the command still succeeds.
+  mkdir(work.file("site").c_str(), 0755);
+  test::writeFile(work.file("site/news.html"), "x");
+  d->settings().siteFolder = work.file("site");
+  project::saveProjectFiles(*d, projectPath);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(generator::runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "corvantel: warning: " + document::extractTitle(d->tree().root()->text()) +
+                " > News > 2024: 2024.html: No such file or folder in the site folder\n");
+
   // A missing support file: the folder is still written, but the command fails.
   std::remove(work.file("program/data/triL.gif").c_str());
   EXPECT_EQ(generator::runGenerateCommand(work.file("out"), projectPath, work.file("program/")), 1);

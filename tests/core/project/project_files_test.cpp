@@ -70,6 +70,29 @@ TEST(ProjectFiles, SaveAndOpenRoundTrip) {
   EXPECT_EQ(test::readFile(folder.file("club.cvp")) + test::readFile(folder.file("club.cvd")), before);
 }
 
+// The file keeps the site folder relative to its own folder; a save into another folder must still name
+// the same site, and opening gives the full path back.
+TEST(ProjectFiles, SiteFolderFollowsTheProjectIntoAnotherFolder) {
+  test::TempDir folder;
+  std::filesystem::create_directories(folder.file("sub/deeper"));
+  document::Document doc;
+  fillSample(doc);
+  document::ProjectSettings s = doc.settings();
+  s.siteFolder = folder.file("web");
+  doc.setSettings(s, false);
+  saveProjectFiles(doc, folder.file("club.cvp"));
+  EXPECT_NE(test::readFile(folder.file("club.cvp")).find("SiteFolder=web\r\n"), std::string::npos);
+
+  document::Document opened;
+  openProjectFiles(opened, folder.file("club.cvp"));
+  EXPECT_EQ(opened.settings().siteFolder, folder.file("web"));
+  saveProjectFiles(opened, folder.file("sub/deeper/club.cvp"));
+  EXPECT_NE(test::readFile(folder.file("sub/deeper/club.cvp")).find("SiteFolder=../../web\r\n"), std::string::npos);
+  document::Document moved;
+  openProjectFiles(moved, folder.file("sub/deeper/club.cvp"));
+  EXPECT_EQ(moved.settings().siteFolder, folder.file("web"));
+}
+
 TEST(ProjectFiles, FailedOpenLeavesTheDocumentAsItWas) {
   test::TempDir folder;
   document::Document doc;

@@ -36,6 +36,7 @@ class LinkCheckTest : public ::testing::Test {
     std::map<std::string, LinkProblem> out;
     for (const BrokenLink& link : checkLinks(tree, m_dir.file("site"))) {
       EXPECT_EQ(document::extractUrl(link.item->text()), link.address);
+      EXPECT_EQ(link.captionPath, "Menu > Item");
       out[link.address] = link.problem;
     }
     return out;
@@ -82,6 +83,9 @@ TEST_F(LinkCheckTest, WalksADeepTreeAndRefusesAMissingSiteFolder) {
   const std::vector<BrokenLink> broken = checkLinks(tree, m_dir.file("site"));
   ASSERT_EQ(broken.size(), 1u);
   EXPECT_EQ(broken[0].address, "gone.html");
+  EXPECT_EQ(broken[0].captionPath.substr(0, 12), "Menu > Item ");
+  EXPECT_EQ(broken[0].captionPath.size(), std::string("Menu").size() + 100000 * std::string(" > Item").size() +
+                                              std::string(" > Last").size());
 
   EXPECT_THROW(checkLinks(tree, m_dir.file("no-site")), Error);
   EXPECT_THROW(checkLinks(tree, m_dir.file("outside.html")), Error);

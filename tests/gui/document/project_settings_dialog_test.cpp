@@ -134,14 +134,14 @@ TEST(ProjectSettingsDialog, KeyboardOrderSizesThatMakeNoSenseAndItsPlace) {
   // Tab walks down the left column, then the right one, then the buttons (colour buttons aside).
   test::child<QLineEdit>(&dialog, "pageTitleEdit")->setFocus();
   QStringList walked;
-  for (int i = 0; i < 30 && walked.size() < 16; ++i) {
+  for (int i = 0; i < 30 && walked.size() < 18; ++i) {
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr);
     if (!qobject_cast<ColorButton*>(focus)) walked << focus->objectName();
     QTest::keyClick(focus, Qt::Key_Tab);
   }
   EXPECT_EQ(walked,
-            (QStringList{"pageTitleEdit", "authorEdit", "encodingBox", "menuWidthField", "itemPaddingField",
+            (QStringList{"pageTitleEdit", "authorEdit", "encodingBox", "siteFolderEdit", "siteFolderButton", "menuWidthField", "itemPaddingField",
                          "keepHighlightCheck", "scriptMenuRadio", "xField", "yField", "fontFamilyEdit", "boldCheck",
                          "italicCheck", "borderWidthField", "separatorSizeField", "okButton", "cancelButton"}));
 
