@@ -10,6 +10,7 @@
 #include "gui/app/main_window.h"
 #include "gui/app/user_prompts.h"
 #include "gui/document/project_settings_dialog.h"
+#include "gui/site/link_report_dialog.h"
 #include "gui/i18n/language_dialog.h"
 #include "gui/i18n/language_list_view.h"
 #include "gui/i18n/toolkit_translation.h"
@@ -65,6 +66,8 @@ CaptionTable MainWindow::captionTable() const {
       caption(m_indentAction, "Move &into item above"),
       caption(m_outdentAction, "Move &out of submenu"),
       caption(m_checkLinksAction, "Check &links"),
+      // An open link report is filled again, its headers and reasons in the new language.
+      {"Link check", [report = m_linkReport](const QString&) { report->requestRefresh(); }},
       // Undo and Redo name the step they take back or do again, in the current language.
       {"&Undo", [this](const QString&) { updateUndoActions(); }},
       caption(m_helpMenu, "&Help"),

@@ -17,6 +17,7 @@ namespace corvantel::gui {
 void MainWindow::setUpLinkCheck() {
   m_linkReport = new LinkReportDialog(this);
   connect(m_linkReport, &LinkReportDialog::itemChosen, this, &MainWindow::selectCheckedItem);
+  connect(m_linkReport, &LinkReportDialog::refreshWanted, this, &MainWindow::refreshLinkCheck);
   // Any edit, undo or redo may have mended or broken a link or removed a marked item, and a new or opened
   // project replaces every item: the marks and the report hold items, so none may outlive its item.
   connect(m_undoStack, &QUndoStack::indexChanged, this, &MainWindow::refreshLinkCheck);

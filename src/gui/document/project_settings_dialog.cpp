@@ -191,6 +191,8 @@ QGroupBox* ProjectSettingsDialog::buildPageGroup() {
   m_siteFolderButton->setAutoDefault(false);
   m_siteFolderLabel = label(m_pageGroup, "siteFolderLabel", m_siteFolderEdit);
   connect(m_siteFolderButton, &QPushButton::clicked, this, &ProjectSettingsDialog::browseSiteFolder);
+  // The field is narrow: the whole path shows as its tool tip.
+  connect(m_siteFolderEdit, &QLineEdit::textChanged, m_siteFolderEdit, &QLineEdit::setToolTip);
   auto* siteRow = new QHBoxLayout;
   siteRow->addWidget(m_siteFolderEdit, 1);
   siteRow->addWidget(m_siteFolderButton);

@@ -23,13 +23,15 @@ LinkReportDialog::LinkReportDialog(QWidget* parent) : QDialog(parent) {
   m_list->setUniformRowHeights(true);
   m_list->setAlternatingRowColors(true);
   m_list->header()->setStretchLastSection(true);
-  m_list->setMinimumSize(560, 220);
+  m_list->setTextElideMode(Qt::ElideMiddle);  // long paths keep their start and their file name
+  m_list->setMinimumSize(420, 160);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   buttons->setObjectName(QStringLiteral("linkReportButtons"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_list, 1);
   layout->addWidget(buttons);
+  resize(820, 320);
   // A double click or Enter on a row (or a single click where the desktop activates with one).
   connect(m_list, &QTreeWidget::itemActivated, this, &LinkReportDialog::chooseRow);
 }
@@ -47,10 +49,12 @@ void LinkReportDialog::showEntries(const QList<Entry>& entries, const QString& n
     auto* row = new QTreeWidgetItem(m_list, {noneText});
     row->setFirstColumnSpanned(true);
   }
-  // The captions and the address as wide as they need, up to a third of the list each.
+  // The captions and the address as wide as they need, up to a share of the list each; the reason
+  // takes the rest.
+  const int shares[] = {40, 30};
   for (int column = 0; column < 2; ++column) {
     m_list->resizeColumnToContents(column);
-    m_list->setColumnWidth(column, std::min(m_list->columnWidth(column), m_list->viewport()->width() / 3));
+    m_list->setColumnWidth(column, std::min(m_list->columnWidth(column), width() * shares[column] / 100));
   }
   m_list->setCurrentItem(m_list->topLevelItem(0));
 }

@@ -32,9 +32,14 @@ class LinkReportDialog : public QDialog {
   void showEntries(const QList<Entry>& entries, const QString& noneText);
   // Empties the list, so that no row names an item any more.
   void clearReport();
+  // Asks, while the window is shown, for the check to run again (after a change of language).
+  void requestRefresh() {
+    if (isVisible()) emit refreshWanted();
+  }
 
  signals:
   void itemChosen(const document::MenuItem* item);
+  void refreshWanted();
 
  private:
   void chooseRow(QTreeWidgetItem* row);
