@@ -42,11 +42,16 @@ void MainWindow::checkLinks() {
 void MainWindow::checkLinksAfterGeneration() {
   const std::string site = project::siteFolderPath(m_document.settings(), settingsFileName());
   if (site.empty()) return;
-  // The report only when something is broken.
-  if (runLinkCheck(site, false)) {
-    m_linkReport->show();
-    m_linkReport->raise();
+  // The report only when something is broken; the files are written either way, so a site folder gone
+  // is a warning, not a failed generation.
+  try {
+    if (!runLinkCheck(site, false)) return;
+  } catch (const Error& e) {
+    prompts().warning(this, QString::fromUtf8(e.what()));
+    return;
   }
+  m_linkReport->show();
+  m_linkReport->raise();
 }
 
 void MainWindow::refreshLinkCheck() {
