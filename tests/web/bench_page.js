@@ -7,10 +7,12 @@
 //     previous move opened (the script builds the submenus of an open menu ahead in that idle time; the
 //     output tells how many of the measured ones were), and the part of the time before the move reached
 //     the page (a raw update where the browser sends them, else the frame-aligned pointerover) is shown
-//     apart from the script's own part;
+//     apart from the script's own part; the 49-item submenu once more on pages that get no raw updates
+//     (the browser sends them to https and local pages only), alternating with the loads above;
 //   - on a phone profile (Pixel 7, CPU slowed four times through CDP): the main menu against
 //     DOMContentLoaded (negative: ready before it), and from the end of a tap (the finger lifted) on a
-//     section of the folded list to its submenu shown.
+//     section of the folded list to its submenu shown, apart: until the page got the event it opened on
+//     (the finger's pointerup, or the click the browser sends later) and the script's own part.
 // Usage: CORVANTEL=build/corvantel node tests/web/bench_page.js [--quick]
 'use strict';
 const fs = require('fs');
@@ -106,42 +108,60 @@ const PROBE = () => {
   const server = await serve(out);
   const browser = await launchBrowser();
   const load = [], loadFrame = [], drop = [], dropFrame = [], sub = [], subFrame = [], subWait = [], subWork = [];
+  const plain = { sub: [], subFrame: [], subWait: [], subWork: [], ahead: 0 };
   let subAhead = 0, dropAhead = 0, phoneAhead = 0;
   const phoneLoad = [], phoneTap = [], phoneTapFrame = [], phoneTapWait = [], phoneTapWork = [];
+  // One page load on the desktop profile: the drop-down of bar item n, then one of its 49-item submenus.
+  // noRaw: as in a browser that sends no raw pointer updates (they come only to https and local pages).
+  const desktop = async (n, noRaw) => {
+    const context = await browser.newContext({ viewport: { width: 1400, height: 900 } });
+    if (noRaw) {
+      await context.addInitScript(() => {
+        const add = EventTarget.prototype.addEventListener;
+        EventTarget.prototype.addEventListener = function (type, ...rest) {
+          if (type !== 'pointerrawupdate') add.call(this, type, ...rest);
+        };
+      });
+    }
+    await context.addInitScript(PROBE);
+    const page = await context.newPage();
+    await page.goto(server.url + 'menu.html');
+    await page.waitForFunction(() => window.__bench.barFrame !== undefined);
+    const b = await page.evaluate(() => window.__bench);
+    const top = page.locator('.hm-bar > .hm-item > .hm-row').nth(n - 1);
+    const tb = await top.boundingBox();
+    await page.mouse.move(tb.x + 10, tb.y + tb.height / 2);
+    await page.locator(`[id="hm-HM_Array1_${n}"]`).waitFor({ state: 'visible' });
+    const row = page.locator(`[id="hm-HM_Array1_${n}"] > .hm-item > .hm-row`).nth(3);
+    const rb = await row.boundingBox();
+    await page.mouse.move(rb.x + 10, tb.y + tb.height + 2);
+    await page.evaluate(settled);
+    await page.mouse.move(rb.x + 10, rb.y + rb.height / 2);
+    await page.locator(`[id="hm-HM_Array1_${n}_4"]`).waitFor({ state: 'visible' });
+    await page.waitForTimeout(50);
+    const shown = await page.evaluate(() => window.__bench.shown);
+    await context.close();
+    return { b, first: shown[0], last: shown[shown.length - 1] };
+  };
   try {
     for (let i = 0; i < LOADS; i++) {
-      const context = await browser.newContext({ viewport: { width: 1400, height: 900 } });
-      await context.addInitScript(PROBE);
-      const page = await context.newPage();
-      await page.goto(server.url + 'menu.html');
-      await page.waitForFunction(() => window.__bench.barFrame !== undefined);
-      const b = await page.evaluate(() => window.__bench);
+      const { b, first, last } = await desktop(1 + (i % 10), false);
       load.push(b.bar - b.dcl);
       loadFrame.push(b.barFrame - b.dcl);
-      // A drop-down of the bar, then one of its 49-item submenus.
-      const n = 1 + (i % 10);
-      const top = page.locator('.hm-bar > .hm-item > .hm-row').nth(n - 1);
-      const tb = await top.boundingBox();
-      await page.mouse.move(tb.x + 10, tb.y + tb.height / 2);
-      await page.locator(`[id="hm-HM_Array1_${n}"]`).waitFor({ state: 'visible' });
-      const row = page.locator(`[id="hm-HM_Array1_${n}"] > .hm-item > .hm-row`).nth(3);
-      const rb = await row.boundingBox();
-      await page.mouse.move(rb.x + 10, tb.y + tb.height + 2);
-      await page.evaluate(settled);
-      await page.mouse.move(rb.x + 10, rb.y + rb.height / 2);
-      await page.locator(`[id="hm-HM_Array1_${n}_4"]`).waitFor({ state: 'visible' });
-      await page.waitForTimeout(50);
-      const shown = await page.evaluate(() => window.__bench.shown);
-      drop.push(shown[0].shown - shown[0].over);
-      if (shown[0].ahead) dropAhead++;
-      dropFrame.push(shown[0].frame - shown[0].over);
-      const last = shown[shown.length - 1];
+      drop.push(first.shown - first.over);
+      if (first.ahead) dropAhead++;
+      dropFrame.push(first.frame - first.over);
       sub.push(last.shown - last.over);
       subFrame.push(last.frame - last.over);
       subWait.push(last.dispatched - last.over);
       subWork.push(last.shown - last.dispatched);
       if (last.ahead) subAhead++;
-      await context.close();
+      const p = (await desktop(1 + (i % 10), true)).last;
+      plain.sub.push(p.shown - p.over);
+      plain.subFrame.push(p.frame - p.over);
+      plain.subWait.push(p.dispatched - p.over);
+      plain.subWork.push(p.shown - p.dispatched);
+      if (p.ahead) plain.ahead++;
     }
     for (let i = 0; i < PHONE_LOADS; i++) {
       const context = await browser.newContext(devices['Pixel 7']);
@@ -187,6 +207,11 @@ const PROBE = () => {
   console.log(`  hover -> next frame:                            ${f(subFrame)}`);
   console.log(`  of which the move waited to reach the page:     ${f(subWait)}`);
   console.log(`  move reached the page -> shown (the script):    ${f(subWork)}`);
+  console.log(`without raw pointer updates (a page served over plain http from elsewhere), ${LOADS} page loads:`);
+  console.log(`  hover -> submenu of 49 items shown:             ${f(plain.sub)}  [${plain.ahead} of ${LOADS} built ahead]`);
+  console.log(`  hover -> next frame:                            ${f(plain.subFrame)}`);
+  console.log(`  of which the move waited to reach the page:     ${f(plain.subWait)}`);
+  console.log(`  move reached the page -> shown (the script):    ${f(plain.subWork)}`);
   console.log(`phone profile (Pixel 7, CPU 4x slower), ${PHONE_LOADS} page loads, medians:`);
   console.log(`  DOMContentLoaded -> main menu (negative: before): ${f(phoneLoad)}`);
   console.log(`  tap -> submenu of 10 items shown:                 ${f(phoneTap)}  [${phoneAhead} of ${PHONE_LOADS} built ahead]`);
