@@ -673,8 +673,9 @@
   }
   function runAhead(deadline) {
     ahead.scheduled = false;
-    // The idle time the browser offers, or a short slice when it offers none.
-    var end = performance.now() + (deadline && !deadline.didTimeout ? deadline.timeRemaining() : 3);
+    // The idle time the browser offers, but never more than a few milliseconds at a time (a tap or a key
+    // that comes meanwhile waits for the slice), or a short slice when it offers none.
+    var end = performance.now() + (deadline && !deadline.didTimeout ? Math.min(deadline.timeRemaining(), 6) : 3);
     var slice = { over: function () { return performance.now() > end - 0.5; } };
     while (ahead.items.length && !slice.over()) {
       var item = ahead.items[0];
