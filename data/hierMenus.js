@@ -129,6 +129,8 @@
     ' border:var(--hm-bw) var(--hm-bs) var(--hm-bc);background:var(--hm-bg);',
     ' font-family:var(--hm-ff);font-size:var(--hm-fs);font-weight:var(--hm-fw);font-style:var(--hm-fi)}',
     '.hm-menu[hidden]{display:none}',
+    // A submenu built ahead: laid out, unseen. The folded form keeps its hidden sections out of the layout.
+    '.hm-menu[hidden].hm-ahead{display:block;visibility:hidden;position:fixed}',
     '.hm-scroll{overflow-y:auto;overscroll-behavior:contain}',
     '.hm-scroll>.hm-item>.hm-menu{position:fixed}',
     '.hm-tree>.hm-menu{position:relative}',
@@ -299,6 +301,7 @@
     this.parentItem = parentItem; // the Item that opens this menu (null for a tree's first menu)
     this.level = level; // 0 for a tree's first menu
     this.el = null;
+    this.building = null; // the element while it is built ahead, slice by slice
     this.items = [];
     this.open = false;
   }
@@ -401,24 +404,32 @@
     if (P.rightToLeft) el.classList.add('hm-rtl');
   };
 
-  // Builds the element of a menu and its rows (not the submenus, which wait until they are opened).
-  Tree.prototype.buildMenu = function (menu) {
-    var ul = doc.createElement('ul');
-    ul.className = 'hm-menu';
-    ul.id = menu.level === 0 && this.kind !== 'bar' ? 'elMenu' + this.number : 'hm-' + menu.name;
-    if (menu.level === 0 && this.kind === 'bar' && this.horizontal) ul.classList.add('hm-bar');
-    // A pop-up is named after the link that opens it.
-    var label = menu.parentItem ? plainText(menu.parentItem.caption)
-      : this.trigger ? (this.trigger.textContent || '').trim() : W.site;
-    ul.setAttribute('aria-label', label);
-    menu.el = ul;
-    ul.hmMenu = menu;
+  // Builds the element of a menu and its rows (not the submenus, which wait until they are opened or
+  // built ahead). With a slice (building ahead) it stops when the slice's time is up and returns null; the
+  // next call goes on where it stopped.
+  Tree.prototype.buildMenu = function (menu, slice) {
+    var ul = menu.building;
+    if (!ul) {
+      ul = doc.createElement('ul');
+      ul.className = 'hm-menu';
+      ul.id = menu.level === 0 && this.kind !== 'bar' ? 'elMenu' + this.number : 'hm-' + menu.name;
+      if (menu.level === 0 && this.kind === 'bar' && this.horizontal) ul.classList.add('hm-bar');
+      // A pop-up is named after the link that opens it.
+      var label = menu.parentItem ? plainText(menu.parentItem.caption)
+        : this.trigger ? (this.trigger.textContent || '').trim() : W.site;
+      ul.setAttribute('aria-label', label);
+      ul.hmMenu = menu;
+      menu.building = ul;
+    }
     var pathIndex = currentPath[menu.name];
-    for (var i = 0; i < menu.rows.length; i++) {
+    for (var i = menu.items.length; i < menu.rows.length; i++) {
+      if (slice && slice.over()) return null;
       var item = new Item(menu, i + 1, menu.rows[i]);
       menu.items.push(item);
       ul.appendChild(this.buildItem(item, pathIndex === i + 1));
     }
+    menu.building = null;
+    menu.el = ul;
     return ul;
   };
 
@@ -516,6 +527,7 @@
       self.unfold(!nav.classList.contains('hm-unfolded'));
     });
     this.fitBar();
+    buildAhead(this.root);
   };
 
   // The bar folds into the "Menu" button whenever it is wider than the room right of its place in the
@@ -597,6 +609,7 @@
       first.open = false;
       first.byHover = false;
       first.el.hidden = true;
+      dropAhead(first);
       setExpanded(this.triggerToggle, false);
       if (this.trigger) this.trigger.classList.remove('hm-trigger-open');
       this.callHook(this.uponHide, first);
@@ -611,6 +624,7 @@
     sub.open = false;
     sub.byHover = false;
     sub.el.hidden = true;
+    dropAhead(sub);
     item.li.classList.remove('hm-open');
     setExpanded(item.toggle, false);
     this.callHook(this.uponHide, sub);
@@ -624,6 +638,7 @@
     if (!sub || sub.open) return;
     if (!sub.el) item.li.appendChild(this.buildMenu(sub));
     sub.open = true;
+    sub.el.classList.remove('hm-ahead');
     sub.el.hidden = false;
     item.li.classList.add('hm-open');
     setExpanded(item.toggle, true);
@@ -633,7 +648,59 @@
       sub.el.style.maxHeight = '';
     }
     this.callHook(this.uponDisplay, sub);
+    buildAhead(sub);
   };
+
+  // The submenus of an open menu are built ahead, in the browser's idle time and in short slices, and are
+  // laid out unseen (visibility hidden, fixed in the window so that they never widen the page), so that
+  // pointing at an item only shows and places its submenu. Only the submenus one level below an open menu
+  // are built; the page never builds the whole tree, and the submenus of a menu that closes stop being
+  // laid out. A submenu built ahead is the same as one built when it opens: the class that keeps it laid
+  // out goes when it is shown.
+  var ahead = { items: [], scheduled: false };
+  function buildAhead(menu) {
+    for (var i = 0; i < menu.items.length; i++) {
+      var item = menu.items[i];
+      if (item.hasSub && !(item.sub && item.sub.open)) ahead.items.push(item);
+    }
+    scheduleAhead();
+  }
+  function scheduleAhead() {
+    if (ahead.scheduled || !ahead.items.length) return;
+    ahead.scheduled = true;
+    if (win.requestIdleCallback) win.requestIdleCallback(runAhead, { timeout: 100 });
+    else setTimeout(runAhead, 20);
+  }
+  function runAhead(deadline) {
+    ahead.scheduled = false;
+    // The idle time the browser offers, but never more than a few milliseconds at a time (a tap or a key
+    // that comes meanwhile waits for the slice), or a short slice when it offers none.
+    var end = performance.now() + (deadline && !deadline.didTimeout ? Math.min(deadline.timeRemaining(), 6) : 3);
+    var slice = { over: function () { return performance.now() > end - 0.5; } };
+    while (ahead.items.length && !slice.over()) {
+      var item = ahead.items[0];
+      var sub = item.subMenu();
+      // A menu closed meanwhile needs nothing ahead; a submenu opened meanwhile is built and shown.
+      if (item.menu.open && !sub.open) {
+        if (!sub.el) {
+          var ul = item.menu.tree.buildMenu(sub, slice);
+          if (!ul) break;
+          ul.hidden = true;
+          item.li.appendChild(ul);
+        }
+        sub.el.classList.add('hm-ahead');
+      }
+      ahead.items.shift();
+    }
+    scheduleAhead();
+  }
+  // The submenus built ahead below a menu that closes are no longer laid out.
+  function dropAhead(menu) {
+    for (var i = 0; i < menu.items.length; i++) {
+      var sub = menu.items[i].sub;
+      if (sub && sub.el) sub.el.classList.remove('hm-ahead');
+    }
+  }
 
   // Opens a pop-up tree's first menu from its trigger.
   Tree.prototype.openPopup = function (trigger) {
@@ -667,7 +734,10 @@
       }
     }
     moveTo(first.el, x, y);
-    if (!wasOpen) this.callHook(this.uponDisplay, first);
+    if (!wasOpen) {
+      this.callHook(this.uponDisplay, first);
+      buildAhead(first);
+    }
   };
 
   // A menu taller than the room it has gets that height and scrolls inside itself; its submenus are then
@@ -787,9 +857,6 @@
     }
     return null;
   }
-  function inRow(node) {
-    return !!(node && node.closest && node.closest('.hm-row'));
-  }
 
   // Where the pointer was last seen on the page.
   var pointer = { x: 0, y: 0, px: 0, py: 0, known: false };
@@ -806,27 +873,43 @@
   doc.addEventListener('pointermove', trackPointer, { capture: true, passive: true });
   doc.addEventListener('pointerout', trackPointer, { capture: true, passive: true });
 
-  // Pointer positions for hover intent.
+  // Pointer positions for hover intent: the last move, from (px, py) to (x, y).
   var aim = { x: 0, y: 0, px: 0, py: 0, timer: 0, pending: null };
+  var overRow = null; // the menu row the pointer was last seen on
 
-  Tree.prototype.listen = function (el) {
-    var self = this;
-    el.addEventListener('pointerover', function (e) {
-      self.cancelHide();
-      if (e.pointerType === 'touch' || self.narrow) return;
-      if (!inRow(e.target)) return;
-      var item = itemOf(e.target);
-      if (item) self.hover(item, e);
-    });
-    el.addEventListener('pointermove', function (e) {
+  // Every report of the pointer's position: the move for hover intent, and a row it came onto. Where the
+  // browser offers it, the raw update reports a move as soon as it happens; the other pointer events of
+  // that move come with the next frame, so a submenu opened from the raw update is drawn a frame sooner.
+  // Whichever of them comes first handles the move, the others find it done.
+  function pointerSeen(e) {
+    if (e.pointerType === 'touch') return;
+    if (e.clientX !== aim.x || e.clientY !== aim.y) {
       aim.px = aim.x;
       aim.py = aim.y;
       aim.x = e.clientX;
       aim.y = e.clientY;
-      // A pointer resting on, or moving away within, an item that waits for an aimed submenu takes over.
-      if (aim.pending && itemOf(e.target) === aim.pending && !self.aimingAtOpenSub(aim.pending)) {
-        self.takeOver(aim.pending);
+    }
+    var row = e.target && e.target.closest ? e.target.closest('.hm-row') : null;
+    var item = row && itemOf(row);
+    if (row !== overRow) {
+      overRow = row;
+      if (item && !item.menu.tree.narrow) {
+        item.menu.tree.cancelHide();
+        item.menu.tree.hover(item, e);
       }
+    } else if (item && aim.pending === item && !item.menu.tree.aimingAtOpenSub(item)) {
+      // A pointer resting on, or moving away within, an item that waits for an aimed submenu takes over.
+      item.menu.tree.takeOver(item);
+    }
+  }
+  doc.addEventListener('pointerrawupdate', pointerSeen, { capture: true, passive: true });
+  doc.addEventListener('pointerover', pointerSeen, { capture: true, passive: true });
+  doc.addEventListener('pointermove', pointerSeen, { capture: true, passive: true });
+
+  Tree.prototype.listen = function (el) {
+    var self = this;
+    el.addEventListener('pointerover', function () {
+      self.cancelHide();
     });
     el.addEventListener('pointerleave', function (e) {
       if (e.pointerType === 'touch') return;
@@ -957,7 +1040,7 @@
   };
 
   // What the pointer was when it went down, and whether the menu it hit was already open then.
-  var tapStart = { type: 'mouse', wasOpen: false };
+  var tapStart = { type: 'mouse', wasOpen: false, id: -1, x: 0, y: 0, time: 0, live: false };
 
   function onPointerDown(e) {
     lastPointerType = e.pointerType || 'mouse';
@@ -965,6 +1048,12 @@
     var trig = triggerTree(e.target);
     tapStart.type = lastPointerType;
     tapStart.wasOpen = item ? !!(item.sub && item.sub.open) : trig ? trig.root.open : false;
+    tapStart.live = lastPointerType === 'touch' && e.isPrimary;
+    tapStart.id = e.pointerId;
+    tapStart.x = e.clientX;
+    tapStart.y = e.clientY;
+    tapStart.time = e.timeStamp;
+    if (tapStart.live) tapClick = null;
     for (var i = 0; i < trees.length; i++) {
       var t = trees[i];
       if (P.clickKill && !t.contains(e.target)) {
@@ -972,6 +1061,61 @@
         if (t.kind === 'bar' && t.narrow) t.unfold(false);
       }
     }
+  }
+
+  // A tap the menus take acts when the finger lifts, not on the click that the browser sends for it some
+  // time later (tens of milliseconds on a phone): the tap's control gets its click at once, and the
+  // browser's own click that follows is swallowed, so that it neither follows the link nor toggles back.
+  // The menus take a first tap on a link that opens a menu, and every tap on their arrow buttons and on the
+  // "Menu" button; other taps (a second tap that follows a link, a plain link) are left to the browser. A
+  // touch that moved, lasted long, or that the browser took for scrolling (pointercancel) is no tap.
+  var TAP_SLOP = 8; // px
+  var TAP_TIME = 400; // ms
+  var tapClick = null; // the tap acted on whose click is still to come
+
+  function onPointerUp(e) {
+    if (!tapStart.live || e.pointerId !== tapStart.id) return;
+    tapStart.live = false;
+    if (Math.abs(e.clientX - tapStart.x) > TAP_SLOP || Math.abs(e.clientY - tapStart.y) > TAP_SLOP ||
+        e.timeStamp - tapStart.time > TAP_TIME) return;
+    var control = tapControl(e.target);
+    if (!control) return;
+    tapClick = { x: e.clientX, y: e.clientY, time: e.timeStamp };
+    control.dispatchEvent(new MouseEvent('click', { bubbles: true, cancelable: true, view: win, detail: 1,
+      clientX: e.clientX, clientY: e.clientY, screenX: e.screenX, screenY: e.screenY }));
+  }
+
+  function onPointerCancel(e) {
+    if (e.pointerId === tapStart.id) tapStart.live = false;
+  }
+
+  function swallowTapClick(e) {
+    var t = tapClick;
+    if (!t || !e.isTrusted) return;
+    tapClick = null;
+    if (e.timeStamp - t.time > 1000 || Math.abs(e.clientX - t.x) > 2 * TAP_SLOP || Math.abs(e.clientY - t.y) > 2 * TAP_SLOP) return;
+    e.preventDefault();
+    e.stopPropagation();
+  }
+
+  // The control of ours that a tap on the node acts on, or null when the tap is the browser's to handle.
+  function tapControl(node) {
+    var item = itemOf(node);
+    if (item) {
+      if (item.toggle && item.toggle.contains(node)) return item.toggle;
+      if (item.link && item.link.contains(node) && item.hasSub && !tapStart.wasOpen && !(item.sub && item.sub.open)) {
+        return item.link;
+      }
+      return null;
+    }
+    var own = node && node.closest ? node.closest('a, button') : null;
+    if (!own) return null;
+    for (var i = 0; i < trees.length; i++) {
+      var t = trees[i];
+      if (own === t.burger || own === t.triggerToggle) return own;
+      if (own.hmOpens === t && !tapStart.wasOpen) return own;
+    }
+    return null;
   }
 
   function triggerTree(node) {
@@ -1178,6 +1322,7 @@
       else if (tree.root.open) tree.closeAll();
       else tree.openPopup(link);
     });
+    link.hmOpens = tree;
     link.addEventListener('click', function (e) {
       // First tap opens, second follows the link.
       if (tapStart.type === 'touch' && !tapStart.wasOpen) {
@@ -1334,6 +1479,9 @@
     enhanceTriggers();
     if (currentTree) markCurrentTrigger(currentTree);
     doc.addEventListener('pointerdown', onPointerDown, true);
+    doc.addEventListener('pointerup', onPointerUp, true);
+    doc.addEventListener('pointercancel', onPointerCancel, true);
+    win.addEventListener('click', swallowTapClick, true);
     doc.addEventListener('keydown', function (e) {
       if (e.key !== 'Escape') return;
       for (var t = 0; t < trees.length; t++) if (!trees[t].contains(e.target)) trees[t].closeAll();

@@ -57,6 +57,7 @@ function address(project, transport, file = 'menu.html') {
 async function open(project, transport, options = {}) {
   const context = await browser.newContext({ viewport: { width: 1024, height: 768 }, ...options.context });
   context.setDefaultTimeout(5000);
+  if (options.init) await context.addInitScript(options.init);
   const page = await context.newPage();
   const problems = [];
   page.on('pageerror', (e) => problems.push('page error: ' + e.message));
@@ -182,7 +183,8 @@ for (const type of Object.keys(TYPES)) {
         try {
           await openFirst(page, type);
           if (t.bar || type === 'table_coded') {
-            const texts = await page.locator('[id="hm-HM_Array1_2"], #elMenu2').first().locator('.hm-row').allTextContents();
+            // The menu's own rows (the submenus below them may be built ahead, hidden).
+            const texts = await page.locator('[id="hm-HM_Array1_2"], #elMenu2').first().locator(':scope > .hm-item > .hm-row').allTextContents();
             assert.deepEqual(texts, ['Alpha', 'Beta & Gamma', 'New things', 'Back\\slash']);
             assert.equal(await page.locator('.hm-row b:text-is("New")').count(), 1, 'markup kept as markup');
             await pointAt(page, rowOf(page, 'Beta & Gamma'));
@@ -192,7 +194,7 @@ for (const type of Object.keys(TYPES)) {
               : await page.locator('a.navbar').nth(2).textContent();
             assert.equal(accents, 'Café Crème');
           } else {
-            const texts = await page.locator('#elMenu2 .hm-row').allTextContents();
+            const texts = await page.locator('#elMenu2 > .hm-item > .hm-row').allTextContents();
             assert.deepEqual(texts, ['アルファ', 'ベータ & "引用"', '新着']);
             assert.equal(await page.locator('#elMenu2 b:text-is("新着")').count(), 1);
             assert.equal(await page.evaluate(() => document.characterSet), 'Shift_JIS');
@@ -372,14 +374,26 @@ for (const type of Object.keys(TYPES)) {
         assert.equal(await page.evaluate(() => document.documentElement.clientWidth), 412, 'the device width');
         const first = t.bar ? menuOf(page, 'HM_Array1_2') : page.locator('#elMenu2');
         const second = menuOf(page, secondLevel(type));
+        // A finger that slides over the link (a scroll, a swipe) opens nothing and follows nothing.
+        const cdp = await page.context().newCDPSession(page);
+        const drag = async (locator, dx, dy) => {
+          const b = await locator.boundingBox();
+          const at = (i) => [{ x: b.x + 6 + (dx * i) / 4, y: b.y + b.height / 2 + (dy * i) / 4 }];
+          await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: at(0) });
+          for (let i = 1; i <= 4; i++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: at(i) });
+          await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+        };
+        const link = t.bar ? rowOf(page, t.top[1]).locator('a') : page.locator('a.navbar').filter({ hasText: t.top[1] });
         if (t.bar) {
           const burger = page.locator('.hm-burger');
           assert.ok(parseFloat(await burger.evaluate((el) => getComputedStyle(el).fontSize)) >= 16);
           await tap(burger);
-          await tap(rowOf(page, t.top[1]).locator('a'));
-        } else {
-          await tap(page.locator('a.navbar').filter({ hasText: t.top[1] }));
         }
+        await drag(link, 0, -30);
+        await page.waitForTimeout(300);
+        assert.ok(!(await first.isVisible()), 'a slide opened nothing');
+        assert.match(page.url(), /menu\.html$/);
+        await tap(link);
         await first.waitFor({ state: 'visible' });
         await tap(rowOf(page, t.bar || type === 'table_coded' ? 'Beta & Gamma' : 'ベータ & "引用"').locator('a'));
         await second.waitFor({ state: 'visible' });
@@ -646,6 +660,41 @@ describe('menus at the window\'s edges', () => {
       await tall.waitFor({ state: 'hidden' });
     } finally {
       await context.close();
+    }
+  });
+});
+
+describe('submenus built ahead', () => {
+  it('are the same as those built on opening, and only one level below the open menus is built', async () => {
+    const cases = { js_menu: ['a', 'HM_Array1_2'], table_coded_moved: ['navbar', 'HM_Array2'] };
+    for (const [project, [kind, first]] of Object.entries(cases)) {
+      fs.copyFileSync(path.join(folder(project), 'menu.html'), path.join(folder(project), 'beta1.html'));
+      const markup = [];
+      // Without idle time the page builds nothing ahead: every submenu is built when it opens.
+      for (const init of [undefined, () => { window.requestIdleCallback = () => 0; }]) {
+        const { page, problems, close } = await open(project, 'http', { file: 'beta1.html', init });
+        try {
+          if (kind === 'navbar') await pointAt(page, page.locator('a.navbar').filter({ hasText: 'Products' }), 4);
+          else await pointAt(page, rowOf(page, 'Products'));
+          await page.locator(`[id="hm-${first}_2"]`).waitFor({ state: init ? 'detached' : 'attached' });
+          if (init) await page.waitForTimeout(300);
+          assert.equal(await page.locator(`[id="hm-${first}_2"]`).count(), init ? 0 : 1, `${project}: built ahead`);
+          assert.equal(await page.locator(`[id="hm-${first}_2_2"]`).count(), 0, `${project}: nothing two levels below`);
+          await pointAt(page, rowOf(page, 'Beta & Gamma'));
+          const sub = menuOf(page, `${first}_2`);
+          await sub.waitFor({ state: 'visible' });
+          markup.push(await sub.evaluate((el) => {
+            const copy = el.cloneNode(true);
+            for (const m of copy.querySelectorAll('.hm-menu')) m.remove();
+            return copy.outerHTML;
+          }));
+          assert.deepEqual(problems, []);
+        } finally {
+          await close();
+        }
+      }
+      assert.match(markup[0], /aria-current="page"/);
+      assert.equal(markup[0], markup[1], project);
     }
   });
 });
