@@ -55,6 +55,21 @@
     return null;
   }
 
+  // The addresses of the menu data are relative to the folder the data lives in, the site's root, where the
+  // loader loads this script from beside hierArrays.js. A page in a subfolder of the site resolves them from
+  // there; a page in that folder itself keeps them as written.
+  var dataFolder = '';
+  (function () {
+    var self = doc.currentScript;
+    if (!self || !self.src) return;
+    var folder = self.src.replace(/[?#].*$/, '').replace(/[^\/]*$/, '');
+    if (folder !== location.href.replace(/[?#].*$/, '').replace(/[^\/]*$/, '')) dataFolder = folder;
+  })();
+  function dataUrl(url) {
+    if (dataFolder === '' || url === '' || /^([a-z][a-z0-9+.\-]*:|[\/#?])/i.test(url)) return url;
+    return new URL(url, dataFolder).href;
+  }
+
   var imageSrc = String(param('ImageSrc', 'tri.gif'));
   var P = {
     width: num(param('MenuWidth', 150), 150),
@@ -293,7 +308,7 @@
     this.menu = menu;
     this.index = index; // 1-based position
     this.caption = row[0] == null ? '' : String(row[0]);
-    this.url = row[1] == null ? '' : String(row[1]);
+    this.url = row[1] == null ? '' : dataUrl(String(row[1]));
     this.hasSub = num(row[4], 0) === 1 && isArrayData(win[menu.name + '_' + index]);
     this.sub = null; // Menu, made when first needed
     this.li = null;
@@ -1261,7 +1276,7 @@
       for (var i = 0; i < rows.length; i++) {
         var url = rows[i][1] == null ? '' : String(rows[i][1]);
         if (url !== '' && (last === '' || url.indexOf(last) >= 0)) {
-          resolver.setAttribute('href', url);
+          resolver.setAttribute('href', dataUrl(url));
           if (stripHash(resolver.href) === here) return recordPath(name, i + 1);
         }
         if (num(rows[i][4], 0) === 1 && isArrayData(win[name + '_' + (i + 1)])) stack.push(name + '_' + (i + 1));

@@ -7,6 +7,7 @@
 
 #include "core/generator/command_line.h"
 #include "core/ini/program_settings.h"
+#include "core/site/insert_command.h"
 #include "corvantel_version.h"
 
 #ifndef CORVANTEL_NO_GUI
@@ -22,6 +23,7 @@ namespace {
 
 const char* kUsage = "Usage: corvantel [-debug] [PROJECT.cvp]\n"
                      "       corvantel --generate OUTPUT-FOLDER PROJECT.cvp\n"
+                     "       corvantel --insert PROJECT.cvp PAGE...\n"
                      "       corvantel --help | --version\n";
 
 void printHelp() {
@@ -32,6 +34,10 @@ void printHelp() {
       "                                    not a switch)\n"
       "  --generate OUTPUT-FOLDER PROJECT  write menu.html, hierArrays.js and the menu script into\n"
       "                                    OUTPUT-FOLDER (which must exist) without opening a window\n"
+      "  --insert PROJECT PAGE...          put the project's menu into these pages of its site folder\n"
+      "                                    (paths relative to the site folder, or absolute) between\n"
+      "                                    marker comments, copy the menu's files there and print the\n"
+      "                                    pages that changed\n"
       "  --help                            show this text and exit\n"
       "  --version                         show the version and exit\n"
       "  -debug, /debug                    switch (any letter case, anywhere on the line): write the\n"
@@ -73,6 +79,14 @@ int main(int argc, char** argv) {
         return 2;
       }
       return corvantel::generator::runGenerateCommand(args[1], args[2], corvantel::ini::findProgramFolder(argv[0]));
+    }
+    if (first == "--insert") {
+      if (args.size() < 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+      }
+      return corvantel::site::runInsertCommand(args[1], std::vector<std::string>(args.begin() + 2, args.end()),
+                                               corvantel::ini::findProgramFolder(argv[0]));
     }
     for (const std::string& a : args) {
       if (a.size() > 1 && a[0] == '-' && !isHelpDebugSwitch(a)) {

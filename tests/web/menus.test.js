@@ -7,6 +7,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { pathToFileURL } = require('url');
+const { spawnSync } = require('child_process');
 const { devices } = require('playwright-core');
 const { launchBrowser, serve, generate, DATA_DIR, SOURCE_DIR } = require('./lib/harness');
 
@@ -753,5 +754,58 @@ describe('loader', () => {
     } finally {
       await context.close();
     }
+  });
+});
+
+describe('the menu put into the pages of a site', () => {
+  it('works on a page at the top and one in a subfolder, each marking its own item current', async () => {
+    const dir = path.join(WORK, 'own_site');
+    const site = path.join(dir, 'site');
+    fs.mkdirSync(path.join(site, 'guide'), { recursive: true });
+    fs.writeFileSync(path.join(dir, 'own.cvp'),
+      fs.readFileSync(path.join(DATA_DIR, 'js_menu.cvp'), 'utf8').replace(/\r?\n?$/, '\r\nSiteFolder=site\r\n'));
+    fs.writeFileSync(path.join(dir, 'own.cvd'), ['Menu\t', '\tHome\tindex.html', '\tGuide\tguide/index.html',
+      '\t\tStart\tguide/index.html#top', '\t\tInstall\tguide/install.html', '\tContact\tcontact.html', ''].join('\r\n'));
+    const pages = ['index.html', 'contact.html', 'guide/index.html', 'guide/install.html'];
+    for (const p of pages) {
+      fs.writeFileSync(path.join(site, p), `<!DOCTYPE html>\n<html><head><meta charset="utf-8"><title>${p}</title></head>\n` +
+        `<body>\n<main style="margin-top:80px"><h1>${p}</h1></main>\n</body></html>\n`);
+    }
+    const program = process.env.CORVANTEL || path.join(SOURCE_DIR, 'build', 'corvantel');
+    const r = spawnSync(program, ['--insert', path.join(dir, 'own.cvp'), ...pages], { encoding: 'utf8' });
+    assert.equal(r.status, 0, r.stderr);
+    assert.match(r.stdout, /^changed: guide\/install\.html$/m);
+
+    for (const [file, current, opens] of [['index.html', 'Home', null], ['guide/install.html', 'Install', 'Guide']]) {
+      const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
+      const page = await context.newPage();
+      const problems = [];
+      page.on('pageerror', (e) => problems.push(e.message));
+      page.on('response', (res) => res.status() >= 400 && problems.push(`${res.status()} ${res.url()}`));
+      try {
+        await page.goto(`${server.url}own_site/site/${file}`);
+        await page.waitForSelector('.hm-bar');
+        if (opens) {
+          await pointAt(page, rowOf(page, opens));
+          await menuOf(page, 'HM_Array1_2').waitFor({ state: 'visible' });
+          // The arrow picture of the bar item comes from the site's folder.
+          assert.match(await rowOf(page, opens).locator('.hm-arrow').evaluate((el) => getComputedStyle(el).content),
+            /\/own_site\/site\/tri\.gif"/);
+        }
+        const marked = page.locator('a[aria-current="page"]');
+        assert.equal(await marked.count(), 1, file);
+        assert.equal((await marked.textContent()).trim(), current);
+        assert.equal(await marked.evaluate((a) => a.href), `${server.url}own_site/site/${file}`);
+        const home = page.locator('.hm-bar a.hm-link').filter({ hasText: 'Home' });
+        await home.click();
+        await page.waitForURL(`${server.url}own_site/site/index.html`);
+        assert.deepEqual(problems, []);
+      } finally {
+        await context.close();
+      }
+    }
+    const again = spawnSync(program, ['--insert', path.join(dir, 'own.cvp'), ...pages], { encoding: 'utf8' });
+    assert.equal(again.status, 0, again.stderr);
+    assert.doesNotMatch(again.stdout, /^changed: /m);
   });
 });

@@ -62,9 +62,22 @@ const char* yesNo(bool value) { return value ? "true;" : "false;"; }
 
 std::string hexColor(document::Color color) { return "\"#" + colorToHex(color) + "\";"; }
 
-void writeLinkLine(PageText& page, const document::MenuItem& item, int position) {
+// An address of the tree as seen from a page `pathToSite` away from the site's folder: a relative path gets the
+// prefix, an address with a scheme, an absolute path, a fragment or a query stays as written.
+std::string addressFromPage(const std::string& address, const std::string& pathToSite) {
+  if (pathToSite.empty() || address.empty() || address[0] == '/' || address[0] == '#' || address[0] == '?') {
+    return address;
+  }
+  for (char c : address) {
+    if (c == ':') return address;
+    if (c == '/' || c == '?' || c == '#') break;
+  }
+  return pathToSite + address;
+}
+
+void writeLinkLine(PageText& page, const document::MenuItem& item, int position, const std::string& pathToSite) {
   const std::string caption = document::extractTitle(item.text());
-  const std::string address = document::extractUrl(item.text());
+  const std::string address = addressFromPage(document::extractUrl(item.text()), pathToSite);
   page << "    <A ";
   if (address.empty()) {
     page << "href=\"\" onClick=\"return false;\"";
@@ -80,19 +93,9 @@ void writeLinkLine(PageText& page, const document::MenuItem& item, int position)
   page.endLine();
 }
 
-}  // namespace
-
-std::string buildMenuPage(const document::ProjectSettings& s, const document::MenuTree& tree) {
-  PageText page(document::encodingName(s.encodingIndex));
+// The style and the two scripts of the head: the pop-up stand-ins and the in-page parameters.
+void writeHeadBlock(PageText& page, const document::ProjectSettings& s, const std::string& pathToSite) {
   const bool table = s.isTableType();
-
-  page.line("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Final//EN\">");
-  page.line("<HTML>");
-  page.line("<HEAD>");
-  page.line("<META NAME=\"Generator\" CONTENT=\"Ombrel Corvantel 2.0.0.0\">");
-  (page << "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=" << page.charset() << "\">").endLine();
-  (page << "<META NAME=\"Author\" CONTENT=\"" << quoteAttribute(s.pageAuthor) << "\">").endLine();
-  (page << "<TITLE>" << s.pageTitle << "</TITLE>").endLine();
   if (table) {
     page.line("<STYLE TYPE=\"text/css\">");
     page.line(" .navbar {color : #FFFFFF; text-decoration : none}");
@@ -130,7 +133,8 @@ std::string buildMenuPage(const document::ProjectSettings& s, const document::Me
   page.line("HM_PG_BorderStyle = \"solid\";");
   page.line("HM_PG_SeparatorSize = " + std::to_string(s.separatorSize) + ";");
   page.line("HM_PG_SeparatorColor = " + hexColor(s.separatorColor));
-  page.line("HM_PG_ImageSrc = \"tri.gif\";");
+  (page << "HM_PG_ImageSrc = \"").script(pageScriptString(pathToSite + "tri.gif")) << "\";";
+  page.endLine();
   page.line("HM_PG_ImageSize = 5;");
   page.line("HM_PG_ImageHorizSpace = 0;");
   page.line("HM_PG_ImageVertSpace =0;");
@@ -153,8 +157,12 @@ std::string buildMenuPage(const document::ProjectSettings& s, const document::Me
   page.line("");
   page.line("//-->");
   page.line("</SCRIPT>");
-  page.line("</HEAD>");
-  page.line("<BODY>");
+}
+
+// For the table menu types, the row of links made of the top-level items.
+void writeLinkRow(PageText& page, const document::ProjectSettings& s, const document::MenuTree& tree,
+                  const std::string& pathToSite) {
+  const bool table = s.isTableType();
   if (table) {
     page.line("<TABLE width=\"100%\"border=\"0\" cellspacing=\"0\" cellpadding=\"0\" vspace=\"0\" hspace=\"0\" "
               "BGCOLOR=\"#000000\">");
@@ -162,19 +170,56 @@ std::string buildMenuPage(const document::ProjectSettings& s, const document::Me
     page.line("    <TD width=\"100%\" valign=\"bottom\" height=19><font color=\"#FFFFFF\"><span>&nbsp;&nbsp;");
     if (const document::MenuItem* root = tree.root()) {
       int position = 0;
-      for (const auto& item : root->children()) writeLinkLine(page, *item, ++position);
+      for (const auto& item : root->children()) writeLinkLine(page, *item, ++position, pathToSite);
     }
     page.line("</SPAN></FONT></TD>");
     page.line("  </TR>");
     page.line("</TABLE>");
   }
+}
+
+void writeLoaderLine(PageText& page, const std::string& pathToSite) {
+  page << "<SCRIPT LANGUAGE=\"JavaScript1.2\" SRC=\"" << quoteAttribute(pathToSite + "HM_Loader.js")
+       << "\" TYPE='text/javascript'></SCRIPT>";
+  page.endLine();
+}
+
+}  // namespace
+
+std::string buildMenuPage(const document::ProjectSettings& s, const document::MenuTree& tree) {
+  PageText page(document::encodingName(s.encodingIndex));
+
+  page.line("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Final//EN\">");
+  page.line("<HTML>");
+  page.line("<HEAD>");
+  page.line("<META NAME=\"Generator\" CONTENT=\"Ombrel Corvantel 2.0.0.0\">");
+  (page << "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=" << page.charset() << "\">").endLine();
+  (page << "<META NAME=\"Author\" CONTENT=\"" << quoteAttribute(s.pageAuthor) << "\">").endLine();
+  (page << "<TITLE>" << s.pageTitle << "</TITLE>").endLine();
+  writeHeadBlock(page, s, "");
+  page.line("</HEAD>");
+  page.line("<BODY>");
+  writeLinkRow(page, s, tree, "");
   page.line("<!-- Your text goes here -->");
-  page.line("<SCRIPT LANGUAGE=\"JavaScript1.2\" SRC=\"HM_Loader.js\" TYPE='text/javascript'></SCRIPT>");
+  writeLoaderLine(page, "");
   page.line(std::string("<HR><SMALL>Created using <A href=\"") + kMakerHomePage +
             "\">Corvantel 2</A>. The menu script is &copy; Corvantel, see <A href=\"" + kMenuScriptPublisherSite +
             "\">its home page</A>.</SMALL>");
   page.line("</BODY>");
   return page.take();
+}
+
+MenuPageBlocks buildMenuBlocks(const document::ProjectSettings& settings, const document::MenuTree& tree,
+                               const std::string& encodingName, const std::string& pathToSite) {
+  MenuPageBlocks blocks;
+  PageText head(encodingName);
+  writeHeadBlock(head, settings, pathToSite);
+  blocks.head = head.take();
+  PageText body(encodingName);
+  writeLinkRow(body, settings, tree, pathToSite);
+  writeLoaderLine(body, pathToSite);
+  blocks.body = body.take();
+  return blocks;
 }
 
 void writeMenuPage(const std::string& path, const document::ProjectSettings& settings, const document::MenuTree& tree) {

@@ -6,9 +6,16 @@
 #include <string_view>
 
 // The ASCII side of the program's texts: letter case, which the files' keys and names ignore whatever the
-// user's locale, and decimal numbers as fields and files write them.
+// user's locale, and decimal and hexadecimal numbers as fields and files write them.
 namespace corvantel::io {
 
+// The value of a hexadecimal digit (either letter case), or -1 when `c` is none.
+constexpr int hexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
 constexpr char toLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 constexpr char toUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string toLowerAscii(std::string_view text);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "core/io/ascii.h"
 #include "core/palette/color_palette_table.h"
 
 namespace corvantel::palette {
@@ -17,18 +18,11 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 std::optional<document::Color> parseHex(std::string_view digits) {
   if (digits.size() != 3 && digits.size() != 6) return std::nullopt;
   std::array<int, 6> d{};
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    d[i] = hexDigit(digits[i]);
+    d[i] = io::hexDigitValue(digits[i]);
     if (d[i] < 0) return std::nullopt;
   }
   if (digits.size() == 3) return document::makeColor(d[0] * 17, d[1] * 17, d[2] * 17);

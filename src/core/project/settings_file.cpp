@@ -12,18 +12,11 @@ namespace corvantel::project {
 
 namespace {
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 std::optional<std::int32_t> parseHex(std::string_view digits) {
   if (digits.empty()) return std::nullopt;
   std::uint64_t value = 0;
   for (char c : digits) {
-    int d = hexDigit(c);
+    int d = io::hexDigitValue(c);
     if (d < 0) return std::nullopt;
     value = value * 16 + static_cast<std::uint64_t>(d);
     if (value > 0xFFFFFFFFull) return std::nullopt;

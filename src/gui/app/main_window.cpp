@@ -117,7 +117,7 @@ void MainWindow::setUpStatusBar() {
 void MainWindow::updateWindowTitle() {
   const std::string& name = m_document.projectFileName();
   const bool unnamed = name.empty() || m_document.isUnnamed();
-  QString shown = unnamed ? QStringLiteral("New project") : QFileInfo(QString::fromStdString(name)).fileName();
+  QString shown = unnamed ? translate("New project") : QFileInfo(QString::fromStdString(name)).fileName();
   shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));  // a "[*]" of the name is no mark
   setWindowFilePath(unnamed ? QString() : QString::fromStdString(name));
   setWindowTitle(shown + QStringLiteral("[*] \u2014 Corvantel 2"));
@@ -135,10 +135,14 @@ void MainWindow::updateStatusBar() {
   if (m_document.isModified()) project += QStringLiteral("  \u2022 ") + translate("unsaved changes");
   m_statusProject->setText(project);
   m_statusProject->setToolTip(QString::fromStdString(name));
+  // The last generation's folder, in the current language's words.
+  const QString folder = m_statusOutput->property("folder").toString();
+  m_statusOutput->setText(folder.isEmpty() ? QString() : translate("Generated into %1").arg(folder));
 }
 
 void MainWindow::showGeneratedFolder(const QString& folder) {
-  m_statusOutput->setText(translate("Generated into %1").arg(folder));
+  m_statusOutput->setProperty("folder", folder);
+  updateStatusBar();
 }
 
 QString MainWindow::statusText() const {
@@ -188,6 +192,7 @@ QMenuBar* MainWindow::buildMainMenu() {
   m_generateAction =
       addCommand(m_fileMenu, "generateAction", QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::generateFiles);
   m_previewAction = addCommand(m_fileMenu, "previewAction", QKeySequence(Qt::Key_F9), &MainWindow::previewInBrowser);
+  m_insertMenuAction = addCommand(m_fileMenu, "insertMenuAction", {}, &MainWindow::insertMenuIntoPages);
   m_fileMenu->addSeparator();
   m_languageAction = addCommand(m_fileMenu, "languageAction", {}, &MainWindow::chooseLanguage);
   m_fileMenu->addSeparator();
@@ -222,11 +227,11 @@ QAction* MainWindow::addToolButton(const char* name, const char* hint, int icon,
   QAction* a = m_toolBar->addAction(toolbarIcon(icon), QString::fromLatin1(hint));
   a->setObjectName(QString::fromLatin1(name));
   a->setToolTip(QString::fromLatin1(hint));
+  m_toolButtonHints.emplace_back(a, hint);
   connect(a, &QAction::triggered, this, commandSlot(this, command));
   return a;
 }
 
-// The tool bar's hints stay English.
 QToolBar* MainWindow::buildToolBar() {
   m_toolBar = new QToolBar(this);
   m_toolBar->setObjectName(QStringLiteral("toolBar"));

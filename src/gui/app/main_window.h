@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/document/document.h"
 #include "core/document/edit_history.h"
@@ -116,6 +118,9 @@ class MainWindow : public QMainWindow {
   void generateFiles();
   // Preview in browser: generates into a fresh temporary folder (removed at exit) and opens its menu.html.
   void previewInBrowser();
+  // Put menu into pages: the chosen pages of the site folder get the menu between marker comments, after a
+  // list of the pages that will change.
+  void insertMenuIntoPages();
   // The folder the last preview was generated into; empty before the first.
   QString lastPreviewFolder() const;
   void chooseLanguage();
@@ -224,6 +229,7 @@ class MainWindow : public QMainWindow {
   QAction* m_projectSettingsAction = nullptr;
   QAction* m_generateAction = nullptr;
   QAction* m_previewAction = nullptr;
+  QAction* m_insertMenuAction = nullptr;
   QAction* m_languageAction = nullptr;
   QAction* m_exitAction = nullptr;
   QAction* m_addMenuAction = nullptr;
@@ -237,6 +243,8 @@ class MainWindow : public QMainWindow {
   QAction* m_outdentAction = nullptr;
   QAction* m_editCaptionAction = nullptr;
   QAction* m_removeMenuButton = nullptr;
+  // The tool bar's own buttons with the English hint each shows (its key in the language files).
+  std::vector<std::pair<QAction*, const char*>> m_toolButtonHints;
   QMenu* m_treeContextMenu = nullptr;
   QUndoStack* m_undoStack = nullptr;
   QAction* m_contentsAction = nullptr;

@@ -53,6 +53,7 @@ CaptionTable MainWindow::captionTable() const {
       caption(m_saveProjectAsAction, "Save project &as"),
       caption(m_projectSettingsAction, "&Project settings"),
       caption(m_generateAction, "&Generate files from project"),
+      caption(m_insertMenuAction, "Put menu &into pages..."),
       caption(m_languageAction, "&Language"),
       caption(m_exitAction, "&Exit"),
       caption(m_itemsMenu, "&Menu items"),
@@ -93,6 +94,13 @@ CaptionTable MainWindow::captionTable() const {
                                 // Added to the File menu after the others; it follows the language too.
                                 caption(m_previewAction, "Pre&view in browser"),
                             });
+  // The tool bar's hints: an icon button shows its hint as text and tool tip alike.
+  for (const auto& [action, hint] : m_toolButtonHints) {
+    table.push_back({hint, [action = action](const QString& text) {
+                       action->setText(text);
+                       action->setToolTip(text);
+                     }});
+  }
   return table;
 }
 
@@ -103,6 +111,7 @@ void MainWindow::translateWindows() {
   installToolkitTranslation(QString::fromStdString(m_translator.locale()));
   applyCaptions(captionTable(), [this](const char* english) { return translate(english); });
   updateStatusBar();
+  updateWindowTitle();
   m_languageDialog->retranslate();
   // A language file that was refused (too large) or cannot be read is said, not silently replaced by
   // English.

@@ -63,6 +63,10 @@ QString QtUserPrompts::openFileName(QWidget* parent, const QString& filter, cons
   return QFileDialog::getOpenFileName(parent, QString(), start, filter);
 }
 
+QStringList QtUserPrompts::openFileNames(QWidget* parent, const QString& filter, const QString& start) {
+  return QFileDialog::getOpenFileNames(parent, QString(), start, filter);
+}
+
 // The overwrite question is the program's own (it names both project files), so the dialog asks none.
 QString QtUserPrompts::saveFileName(QWidget* parent, const QString& filter, const QString& start) {
   QFileDialog dialog(parent, QString(), start, filter);

@@ -12,6 +12,7 @@ class QtUserPrompts : public UserPrompts {
   void warning(QWidget* parent, const QString& text) override;
   void error(QWidget* parent, const QString& text) override;
   QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
+  QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override;
   QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
   std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt) override;
   int execDialog(QDialog* dialog) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -27,6 +28,11 @@ class UserPrompts {
   // when cancelled. The dialog starts at `start`: a folder, or a file name it proposes (empty: the
   // dialog's own choice).
   virtual QString openFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
+  // Several files to open at once; empty when cancelled. Without a dialog of its own, one file.
+  virtual QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) {
+    const QString one = openFileName(parent, filter, start);
+    return one.isEmpty() ? QStringList() : QStringList{one};
+  }
   virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
   // A one-line input box; nothing when cancelled.
   virtual std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt) = 0;

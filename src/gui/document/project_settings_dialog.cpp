@@ -118,6 +118,11 @@ ProjectSettingsDialog::ProjectSettingsDialog(QWidget* parent) : QDialog(parent) 
 
 CaptionTable ProjectSettingsDialog::captionTable() const {
   CaptionTable table = ColorButton::paletteCaptions();  // the palettes of the colour buttons
+  table.push_back({"More colors", [this](const QString& text) {
+                     for (ColorButton* b : {m_fontColorButton, m_fontColorOverButton, m_backgroundColorButton,
+                                            m_backgroundColorOverButton, m_borderColorButton, m_separatorColorButton})
+                       b->setCustomText(text);
+                   }});
   table.insert(table.end(), {
       caption(m_pageGroup, "Page parameters"),
       caption(m_pageTitleLabel, "Page &title"),

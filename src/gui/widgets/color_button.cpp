@@ -275,11 +275,19 @@ QString ColorButton::colorText() const {
 }
 
 CaptionTable ColorButton::paletteCaptions() {
-  return {
+  CaptionTable table = {
       {"Exact color", [](const QString& text) { ColorPopup::texts().exactColor = text; }},
       {"Not a color: type #RRGGBB, #RGB or R, G, B",
        [](const QString& text) { ColorPopup::texts().invalidColor = text; }},
+      {"Intensity: %1%", [](const QString& text) { ColorPopup::texts().intensity = text; }},
+      {"red: %1, green: %2, blue: %3 (%4)", [](const QString& text) { ColorPopup::texts().colorHint = text; }},
   };
+  // The standard colours; the system colours' names stay as the desktop names them.
+  for (int cell = 0; cell < kFirstSystemCell; ++cell) {
+    const char* english = paletteColors()[static_cast<std::size_t>(cell)].name;
+    table.push_back({english, [english](const QString& text) { ColorPopup::texts().colorNames[english] = text; }});
+  }
+  return table;
 }
 
 // ---- painting ----

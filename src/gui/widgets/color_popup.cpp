@@ -88,6 +88,12 @@ ColorPopup::Texts& ColorPopup::texts() {
   return shared;
 }
 
+QString ColorPopup::Texts::colorName(int cell) const {
+  const char* english = paletteColors()[static_cast<std::size_t>(cell)].name;
+  const auto found = colorNames.find(english);
+  return found != colorNames.end() ? found->second : QString::fromUtf8(english);
+}
+
 bool ColorPopup::isDark(const QPalette& palette) {
   return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
 }
@@ -931,14 +937,14 @@ void ColorPopup::updateHint(QPoint pos, bool held) {
   QPoint at = mapToGlobal(pos);
   int timeout = -1;
   if (isColorCell(cell)) {
-    text = QString::fromUtf8(paletteColors()[static_cast<std::size_t>(cell)].name);
+    text = texts().colorName(cell);
     area = qrect(cellRect(m_layout, cell));
   } else if (cell == kCellDefault || cell == kCellCustom) {
     text = m_owner->hintFor(cell);
     if (text.isEmpty()) text = m_owner->toolTip();
     area = qrect(cellRect(m_layout, cell));
   } else if (customMode() && m_layout.intensityBar.contains(pt)) {
-    text = QStringLiteral("Intensity: %1%").arg(static_cast<int>(std::lrint(m_intensity * 100.0f)));
+    text = texts().intensity.arg(static_cast<int>(std::lrint(m_intensity * 100.0f)));
     at = mapToGlobal(QPoint(m_layout.intensityBar.right, pos.y() - 8));
     timeout = kHintMs;
   } else {
@@ -975,7 +981,7 @@ void ColorPopup::updateHint(QPoint pos, bool held) {
 }
 
 QString ColorPopup::colorHint(document::Color colour) const {
-  return QStringLiteral("red: %1, green: %2, blue: %3 (%4)")
+  return texts().colorHint
       .arg(redOf(colour))
       .arg(greenOf(colour))
       .arg(blueOf(colour))
@@ -992,7 +998,7 @@ void ColorPopup::showKeyHint() {
     case KeyArea::Cells: {
       const int cell = m_hover != kCellNone ? m_hover : m_selected;
       if (isColorCell(cell)) {
-        text = QString::fromUtf8(paletteColors()[static_cast<std::size_t>(cell)].name);
+        text = texts().colorName(cell);
       } else if (cell == kCellDefault || cell == kCellCustom) {
         text = m_owner->hintFor(cell);
         if (text.isEmpty()) text = m_owner->toolTip();
@@ -1017,7 +1023,7 @@ void ColorPopup::showKeyHint() {
       break;
     }
     case KeyArea::Bar: {
-      text = QStringLiteral("Intensity: %1%").arg(static_cast<int>(std::lrint(m_intensity * 100.0f)));
+      text = texts().intensity.arg(static_cast<int>(std::lrint(m_intensity * 100.0f)));
       const int h = l.intensityBar.height() - 1;
       at = QPoint(l.intensityBar.right, l.intensityBar.top + static_cast<int>(std::lrint((1.0 - m_intensity) * h)) - 8);
       timeout = kHintMs;

@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <map>
 #include <optional>
+#include <string>
 
 class QLineEdit;
 
@@ -31,6 +33,11 @@ class ColorPopup : public QWidget {
   struct Texts {
     QString exactColor = QStringLiteral("Exact color");
     QString invalidColor = QStringLiteral("Not a color: type #RRGGBB, #RGB or R, G, B");
+    QString intensity = QStringLiteral("Intensity: %1%");
+    QString colorHint = QStringLiteral("red: %1, green: %2, blue: %3 (%4)");
+    // The colour cells' names by their English names; a name missing here is shown in English.
+    std::map<std::string, QString> colorNames;
+    QString colorName(int cell) const;
   };
   static Texts& texts();
 

@@ -6,6 +6,7 @@
 
 #include "core/help/help_log.h"
 #include "gui/app/user_prompts.h"
+#include "gui/i18n/ui_text.h"
 #include "gui/widgets/chm_help_display.h"
 #include "gui/widgets/help_display.h"
 
@@ -93,9 +94,12 @@ int HelpHook::showContextOf(const QString& helpFile, int context, const QString&
 }
 
 void HelpHook::showFailure(int code) {
-  std::string message = help::helpErrorMessage(code, help::buildHelpPath(m_helpFile.toStdString()));
-  writeLog(help::HelpLog::showErrorLine(code, message));
-  prompts().warning(QApplication::activeWindow(), QString::fromStdString(message));
+  const std::string helpPath = help::buildHelpPath(m_helpFile.toStdString());
+  std::string message = help::helpErrorMessage(code, helpPath);
+  writeLog(help::HelpLog::showErrorLine(code, message));  // the log stays English
+  const QString shown = code == 1 ? uiText("The help file %1 is missing.").arg(QString::fromStdString(helpPath))
+                                  : QString::fromStdString(message);
+  prompts().warning(QApplication::activeWindow(), shown);
 }
 
 int HelpHook::helpContextOf(const QWidget* widget) {

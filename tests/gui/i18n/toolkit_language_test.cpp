@@ -14,6 +14,7 @@
 
 #include "gui/app/main_window.h"
 #include "gui/i18n/toolkit_translation.h"
+#include "gui/widgets/color_popup.h"
 #include "gui/widgets/folder_browse_dialog.h"
 #include "gui/widgets/help_viewer.h"
 #include <QTabWidget>
@@ -70,6 +71,13 @@ TEST_F(ToolkitLanguage, GermanAndBackWithoutRestart) {
   form->document().setModified(true);
   EXPECT_EQ(form->statusText(), QStringLiteral("Neues Projekt (noch nicht gespeichert)  \u2022 ungespeicherte Änderungen"));
   EXPECT_EQ(folderBrowserTexts(), (QStringList{"Ordner suchen", "Arbeitsplatz", "Neuer Ordner"}));
+  // Texts that live outside the window's own controls: the tool bar's hints and the palette's.
+  EXPECT_EQ(test::child<QAction>(form.get(), "newProjectButton")->toolTip(), QStringLiteral("Neues Projekt"));
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Neues Projekt[*] \u2014 Corvantel 2"));
+  form->showGeneratedFolder(QStringLiteral("/tmp/out"));
+  EXPECT_TRUE(form->statusText().endsWith(QStringLiteral("Erzeugt in /tmp/out")));
+  EXPECT_EQ(ColorPopup::texts().colorName(0), QStringLiteral("Schwarz"));
+  EXPECT_EQ(ColorPopup::texts().intensity, QStringLiteral("Helligkeit: %1%"));
 
   const bool haveGerman =
       QFileInfo::exists(QDir(toolkitTranslationFolder()).filePath(QStringLiteral("qtbase_de.qm")));
@@ -112,8 +120,10 @@ TEST_F(ToolkitLanguage, GermanAndBackWithoutRestart) {
   }
 
   use(kLanguageFolder + "english.lng");
-  EXPECT_EQ(form->statusText(), QStringLiteral("New project (not saved yet)  \u2022 unsaved changes"));
+  EXPECT_EQ(form->statusText(),
+            QStringLiteral("New project (not saved yet)  \u2022 unsaved changes | Generated into /tmp/out"));
   EXPECT_EQ(folderBrowserTexts(), (QStringList{"Browse for Folder", "Computer", "New folder"}));
+  EXPECT_EQ(ColorPopup::texts().colorName(0), QStringLiteral("Black"));
   EXPECT_EQ(shortcutText(), QStringLiteral("Ctrl+N"));
   EXPECT_EQ(yesButtonText(), QStringLiteral("&Yes"));
   prompts.verifyAllUsed();
