@@ -1,19 +1,25 @@
 #include "core/site/navigation_import.h"
 
 #include <gumbo.h>
+#include <iconv.h>
 
-#include <cstdlib>
+#include <cerrno>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
 
 #include "core/error.h"
+#include "core/generator/output_encoding.h"
 #include "core/io/ascii.h"
 #include "core/io/file_io.h"
 #include "core/io/text_codec.h"
 #include "core/io/utf8.h"
+#include "core/site/navigation_import_caption.h"
+#include "core/site/navigation_import_parser.h"
+#include "core/site/page_markup.h"
 
 namespace corvantel::site {
 
@@ -23,71 +29,8 @@ using document::MenuItem;
 using document::MenuTree;
 
 constexpr int kImportedPicture = 0;  // the picture of items read from a file
-
-// Gumbo's own teardown recurses over the tree, which a deeply nested page would overflow. Its nodes are
-// taken from this arena instead, which lets go of all of them at once without walking the tree.
-class Arena {
- public:
-  Arena() = default;
-  Arena(const Arena&) = delete;
-  Arena& operator=(const Arena&) = delete;
-  ~Arena() {
-    for (void* block : m_blocks) std::free(block);
-  }
-
-  static void* allocate(void* self, std::size_t size) { return static_cast<Arena*>(self)->take(size); }
-  static void release(void*, void*) {}
-
- private:
-  static constexpr std::size_t kChunk = 256 * 1024;
-  static constexpr std::size_t kAlign = alignof(std::max_align_t);
-
-  void* take(std::size_t size) {
-    size = (size + kAlign - 1) / kAlign * kAlign;
-    if (size == 0) size = kAlign;
-    if (size > kChunk / 4) return keep(std::malloc(size));
-    if (m_free < size) {
-      m_next = static_cast<char*>(keep(std::malloc(kChunk)));
-      m_free = kChunk;
-    }
-    void* out = m_next;
-    m_next += size;
-    m_free -= size;
-    return out;
-  }
-  void* keep(void* block) {
-    if (!block) throw std::bad_alloc();
-    m_blocks.push_back(block);
-    return block;
-  }
-
-  std::vector<void*> m_blocks;
-  char* m_next = nullptr;
-  std::size_t m_free = 0;
-};
-
-class ParsedPage {
- public:
-  explicit ParsedPage(std::string_view utf8) : m_text(utf8) {
-    m_options = kGumboDefaultOptions;
-    m_options.allocator = &Arena::allocate;
-    m_options.deallocator = &Arena::release;
-    m_options.userdata = &m_arena;
-    m_options.max_errors = 0;
-    m_output = gumbo_parse_with_options(&m_options, m_text.data(), m_text.size());
-  }
-  ParsedPage(const ParsedPage&) = delete;
-  ParsedPage& operator=(const ParsedPage&) = delete;
-  // Nothing to destroy: the arena frees every node.
-
-  const GumboNode* root() const { return m_output->root; }
-
- private:
-  std::string m_text;
-  Arena m_arena;
-  GumboOptions m_options{};
-  GumboOutput* m_output = nullptr;
-};
+constexpr std::size_t kMaxCaptionCharacters = 200;
+constexpr std::size_t kMaxFileBytes = std::size_t(64) << 20;
 
 bool isElement(const GumboNode* node, GumboTag tag) {
   return node->type == GUMBO_NODE_ELEMENT && node->v.element.tag == tag;
@@ -146,7 +89,7 @@ std::size_t countLinks(const GumboNode* node) {
   return n;
 }
 
-// Inline elements a caption keeps (as bare tags, without attributes).
+// Inline elements a caption keeps (as bare tags, without attributes; a bare <span> would mean nothing).
 const char* keptInlineTag(const GumboNode* node) {
   switch (node->v.element.tag) {
     case GUMBO_TAG_B:
@@ -159,7 +102,6 @@ const char* keptInlineTag(const GumboNode* node) {
     case GUMBO_TAG_BIG:
     case GUMBO_TAG_SUB:
     case GUMBO_TAG_SUP:
-    case GUMBO_TAG_SPAN:
     case GUMBO_TAG_CODE:
     case GUMBO_TAG_MARK:
     case GUMBO_TAG_ABBR:
@@ -169,97 +111,64 @@ const char* keptInlineTag(const GumboNode* node) {
   }
 }
 
-void appendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '\t': case '\n': case '\r': case '\f': out += ' '; break;
-      default: out += c;
-    }
-  }
-}
-
-// Blanks (and the line breaks and tabs a caption cannot hold) run together into one blank, none at the
-// ends; an inline element left with nothing inside it goes.
-std::string tidyCaption(const std::string& raw) {
-  std::string out;
-  bool blank = false;
-  for (char c : raw) {
-    if (c == ' ') {
-      blank = true;
-      continue;
-    }
-    if (blank && !out.empty()) out += ' ';
-    blank = false;
-    out += c;
-  }
-  // Drop empty pairs such as "<b></b>" (repeatedly, for nested ones).
-  for (bool again = true; again;) {
-    again = false;
-    for (std::size_t open = out.find('<'); open != std::string::npos; open = out.find('<', open + 1)) {
-      const std::size_t close = out.find('>', open);
-      if (close == std::string::npos || out[open + 1] == '/') continue;
-      const std::string end = "</" + out.substr(open + 1, close - open);
-      if (out.compare(close + 1, end.size(), end) == 0) {
-        out.erase(open, close + 1 - open + end.size());
-        again = true;
-        break;
-      }
-    }
-  }
-  return out;
-}
-
 // The caption of the content below `node`, leaving out the lists below it (they are submenus) and, when
 // `skipLinks`, links (an entry's text around its first link is not part of another item).
-std::string captionOf(const GumboNode* node, bool skipLinks) {
-  std::string raw;
+std::string captionOf(const GumboNode* node, bool skipLinks, ImportReport& report) {
+  CaptionBuilder caption(kMaxCaptionCharacters);
   // Closing tags are written when the walk leaves an element: a stack of what is open.
-  struct Open {
-    const GumboNode* node;
-    unsigned next;
-    const char* tag;
-  };
-  std::vector<Open> stack{{node, 0, nullptr}};
+  std::vector<std::pair<const GumboNode*, unsigned>> stack{{node, 0}};
   while (!stack.empty()) {
-    Open& top = stack.back();
-    const GumboVector* children = childrenOf(top.node);
-    if (!children || top.next >= children->length) {
-      if (top.tag) raw += std::string("</") + top.tag + ">";
+    auto& [parent, next] = stack.back();
+    const GumboVector* children = childrenOf(parent);
+    if (!children || next >= children->length) {
+      if (stack.size() > 1) caption.close();
       stack.pop_back();
       continue;
     }
-    const GumboNode* child = childAt(children, top.next++);
+    const GumboNode* child = childAt(children, next++);
     switch (child->type) {
       case GUMBO_NODE_TEXT:
       case GUMBO_NODE_WHITESPACE:
       case GUMBO_NODE_CDATA:
-        appendEscaped(raw, child->v.text.text);
+        caption.text(child->v.text.text);
         break;
       case GUMBO_NODE_ELEMENT: {
         if (isHidden(child) || isList(child) || (skipLinks && isLink(child))) break;
         if (isElement(child, GUMBO_TAG_IMG)) {
           if (const GumboAttribute* alt = gumbo_get_attribute(&child->v.element.attributes, "alt")) {
-            appendEscaped(raw, alt->value);
+            caption.text(alt->value);
           }
           break;
         }
         if (isElement(child, GUMBO_TAG_BR)) {
-          raw += ' ';
+          caption.blank();
           break;
         }
-        const char* tag = keptInlineTag(child);
-        if (tag) raw += std::string("<") + tag + ">";
-        stack.push_back({child, 0, tag});
+        caption.open(keptInlineTag(child));
+        stack.emplace_back(child, 0);
         break;
       }
       default:
         break;
     }
   }
-  return tidyCaption(raw);
+  std::string out = caption.finish();
+  // A link with nothing to read (an icon without alt text) may still name itself for screen readers.
+  if (out.empty() && node->type == GUMBO_NODE_ELEMENT) {
+    for (const char* name : {"aria-label", "title"}) {
+      if (const GumboAttribute* label = gumbo_get_attribute(&node->v.element.attributes, name)) {
+        CaptionBuilder named(kMaxCaptionCharacters);
+        named.text(label->value);
+        out = named.finish();
+        if (!out.empty()) {
+          if (named.shortened()) ++report.shortened;
+          return out;
+        }
+      }
+    }
+  }
+  if (caption.shortened()) ++report.shortened;
+  return out;
 }
 
 // The address as written, without the tabs and line breaks a browser drops from it too.
@@ -274,16 +183,17 @@ std::string addressOf(const GumboNode* link) {
   return out.substr(first, out.find_last_not_of(' ') + 1 - first);
 }
 
-// The list entries that belong to `list`: its <li> elements, also where broken markup wrapped them in
-// something else, but not those of a list inside it.
+// What a list holds, in order: its <li> elements, also where broken markup wrapped them in something else,
+// and lists put directly into it without an entry around them (which browsers show as the submenu of the
+// entry before), but nothing of a list inside an entry.
 std::vector<const GumboNode*> entriesOf(const GumboNode* list) {
   std::vector<const GumboNode*> out;
   walkBelow(list, [&](const GumboNode* child) {
-    if (isElement(child, GUMBO_TAG_LI)) {
+    if (isElement(child, GUMBO_TAG_LI) || isList(child)) {
       out.push_back(child);
       return false;
     }
-    return child->type == GUMBO_NODE_ELEMENT && !isList(child) && !isHidden(child);
+    return child->type == GUMBO_NODE_ELEMENT && !isHidden(child);
   });
   return out;
 }
@@ -314,28 +224,33 @@ EntryParts partsOf(const GumboNode* entry) {
   return parts;
 }
 
-// Builds the items of `lists` under `parent`, breadth by breadth, with a queue instead of recursion.
+// Builds the items of `lists` under `parent`, breadth by breadth, with a queue instead of recursion. The
+// children of each item are appended in their own order, so building breadth-first keeps every submenu's
+// order.
 void buildFromLists(MenuTree& tree, MenuItem* parent, const std::vector<const GumboNode*>& lists,
                     ImportReport& report) {
   std::vector<std::pair<const GumboNode*, MenuItem*>> pending;
   for (const GumboNode* list : lists) pending.emplace_back(list, parent);
   for (std::size_t i = 0; i < pending.size(); ++i) {
     const auto [list, under] = pending[i];
+    MenuItem* previous = nullptr;
     for (const GumboNode* entry : entriesOf(list)) {
+      if (isList(entry)) {
+        pending.emplace_back(entry, previous ? previous : under);
+        continue;
+      }
       const EntryParts parts = partsOf(entry);
       report.extraLinks += parts.otherLinks;
-      std::string caption = parts.link ? captionOf(parts.link, false) : captionOf(entry, true);
+      std::string caption = parts.link ? captionOf(parts.link, false, report) : captionOf(entry, true, report);
       std::string address = parts.link ? addressOf(parts.link) : std::string();
       if (!parts.link && caption.empty() && parts.lists.empty()) {
         ++report.emptyEntries;
         continue;
       }
-      MenuItem* item = tree.append(under, caption + '\t' + address, kImportedPicture);
+      previous = tree.append(under, caption + '\t' + address, kImportedPicture);
       ++report.taken;
-      for (const GumboNode* sub : parts.lists) pending.emplace_back(sub, item);
+      for (const GumboNode* sub : parts.lists) pending.emplace_back(sub, previous);
     }
-    // Pending entries are consumed in order of discovery; the children of each item are appended in
-    // their own order, so breadth-first building keeps every submenu's order.
   }
 }
 
@@ -352,24 +267,43 @@ std::vector<const GumboNode*> outerLists(const GumboNode* node) {
   return out;
 }
 
-std::string lowerAttribute(std::string_view text) { return io::toLowerAscii(text); }
-
-// The charset a meta element of the page's head declares, lower case; empty when none.
-std::string declaredCharset(std::string_view bytes) {
-  const std::string head = lowerAttribute(bytes.substr(0, 4096));
-  for (std::size_t meta = head.find("<meta"); meta != std::string::npos; meta = head.find("<meta", meta + 5)) {
-    const std::size_t end = head.find('>', meta);
-    const std::string tag = head.substr(meta, end == std::string::npos ? std::string::npos : end - meta);
-    const std::size_t at = tag.find("charset");
-    if (at == std::string::npos) continue;
-    std::size_t p = tag.find_first_not_of(" \t\r\n", at + 7);
-    if (p == std::string::npos || tag[p] != '=') continue;
-    p = tag.find_first_not_of(" \t\r\n\"'", p + 1);
-    if (p == std::string::npos) continue;
-    const std::size_t stop = tag.find_first_of(" \t\r\n\"';/", p);
-    return tag.substr(p, stop == std::string::npos ? std::string::npos : stop - p);
+bool isWesternCharset(const std::string& charset) {
+  for (const char* name : {"windows-1252", "cp1252", "x-cp1252", "iso-8859-1", "iso8859-1", "iso_8859-1", "latin1",
+                           "l1", "us-ascii", "ascii"}) {
+    if (io::equalsIgnoringAsciiCase(charset, name)) return true;
   }
-  return {};
+  return false;
+}
+
+// `bytes` in the encoding `charset` as UTF-8, a byte that does not decode as U+FFFD; nothing when the system
+// has no converter for it.
+std::optional<std::string> convertToUtf8(std::string_view bytes, const std::string& charset) {
+  iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out;
+  char buffer[4096];
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  bool flushing = false;
+  for (;;) {
+    char* to = buffer;
+    std::size_t toLeft = sizeof buffer;
+    const std::size_t result =
+        flushing ? iconv(cd, nullptr, nullptr, &to, &toLeft) : iconv(cd, &in, &inLeft, &to, &toLeft);
+    out.append(buffer, static_cast<std::size_t>(to - buffer));
+    if (result != static_cast<std::size_t>(-1)) {
+      if (flushing) break;
+      flushing = true;
+      continue;
+    }
+    if (errno == E2BIG) continue;
+    if (errno != EILSEQ && errno != EINVAL) break;
+    out += "\xEF\xBF\xBD";
+    ++in;
+    --inLeft;
+  }
+  iconv_close(cd);
+  return out;
 }
 
 void startTree(MenuTree& into) {
@@ -413,20 +347,22 @@ std::vector<std::string> textsOfUnknownElements(const GumboNode* node, std::stri
   return out;
 }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = io::toLowerAscii(c);
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+// A caption of plain text.
+std::string plainCaption(std::string_view text, ImportReport& report) {
+  CaptionBuilder caption(kMaxCaptionCharacters);
+  caption.text(text);
+  if (caption.shortened()) ++report.shortened;
+  return caption.finish();
 }
 
 // A path segment as a caption: percent escapes decoded when they give UTF-8, the extension of a page
 // dropped, escaped for the page.
-std::string segmentCaption(std::string_view segment, bool isFile) {
+std::string segmentCaption(std::string_view segment, bool isFile, ImportReport& report) {
   std::string decoded;
   for (std::size_t i = 0; i < segment.size(); ++i) {
-    if (segment[i] == '%' && i + 2 < segment.size() + 0 && hexValue(segment[i + 1]) >= 0 && hexValue(segment[i + 2]) >= 0) {
-      decoded += static_cast<char>(hexValue(segment[i + 1]) * 16 + hexValue(segment[i + 2]));
+    if (segment[i] == '%' && i + 2 < segment.size() && io::hexDigitValue(segment[i + 1]) >= 0 &&
+        io::hexDigitValue(segment[i + 2]) >= 0) {
+      decoded += static_cast<char>(io::hexDigitValue(segment[i + 1]) * 16 + io::hexDigitValue(segment[i + 2]));
       i += 2;
     } else {
       decoded += segment[i];
@@ -442,18 +378,19 @@ std::string segmentCaption(std::string_view segment, bool isFile) {
       }
     }
   }
-  std::string out;
-  appendEscaped(out, decoded);
-  return tidyCaption(out);
+  return plainCaption(decoded, report);
 }
 
 }  // namespace
 
 std::string decodePageText(std::string_view bytes) {
-  const std::string charset = declaredCharset(bytes);
-  const bool western = charset == "windows-1252" || charset == "iso-8859-1" || charset == "latin1" ||
-                       charset == "cp1252" || charset == "us-ascii" || charset == "iso-8859-15";
-  if (western) return io::windows1252ToUtf8(bytes);
+  const PageMarkup markup = scanPage(bytes);
+  const std::string& charset = markup.charset;
+  if (markup.byteOrderMark || charset.empty() || io::toLowerAscii(charset).starts_with("utf")) {
+    return io::decodeFileText(std::string(bytes));
+  }
+  if (isWesternCharset(charset)) return io::windows1252ToUtf8(bytes);
+  if (std::optional<std::string> text = convertToUtf8(bytes, charset)) return *std::move(text);
   return io::decodeFileText(std::string(bytes));
 }
 
@@ -485,7 +422,7 @@ void importPage(std::string_view bytes, MenuTree& into, ImportReport& report) {
       // A navigation of bare links: one flat menu.
       walkBelow(nav, [&](const GumboNode* child) {
         if (!isLink(child)) return !isHidden(child);
-        into.append(root, captionOf(child, false) + '\t' + addressOf(child), kImportedPicture);
+        into.append(root, captionOf(child, false, report) + '\t' + addressOf(child), kImportedPicture);
         ++report.taken;
         return false;
       });
@@ -518,6 +455,10 @@ void importPage(std::string_view bytes, MenuTree& into, ImportReport& report) {
 
 bool looksLikeSitemap(std::string_view bytes) {
   return io::toLowerAscii(bytes.substr(0, 2048)).find("<urlset") != std::string::npos;
+}
+
+bool looksLikeSitemapIndex(std::string_view bytes) {
+  return io::toLowerAscii(bytes.substr(0, 2048)).find("<sitemapindex") != std::string::npos;
 }
 
 void importSitemap(std::string_view bytes, MenuTree& into, ImportReport& report) {
@@ -569,7 +510,7 @@ void importSitemap(std::string_view bytes, MenuTree& into, ImportReport& report)
       auto [it, added] = folders.try_emplace(key, nullptr);
       if (added) {
         const bool last = isFolderAddress && i + 1 == folderCount;
-        it->second = into.append(parent, segmentCaption(segments[i], false) + '\t' + (last ? address : ""),
+        it->second = into.append(parent, segmentCaption(segments[i], false, report) + '\t' + (last ? address : ""),
                                  kImportedPicture);
         ++report.taken;
       } else if (isFolderAddress && i + 1 == folderCount && document::extractUrl(it->second->text()).empty()) {
@@ -580,14 +521,14 @@ void importSitemap(std::string_view bytes, MenuTree& into, ImportReport& report)
     if (isFolderAddress) {
       if (segments.empty()) {
         // The site's own start page.
-        std::string caption;
-        appendEscaped(caption, scheme == std::string::npos ? site : site.substr(scheme + 3));
+        const std::string caption =
+            plainCaption(scheme == std::string::npos ? site : site.substr(scheme + 3), report);
         into.append(root, (caption.empty() ? std::string("/") : caption) + '\t' + address, kImportedPicture);
         ++report.taken;
       }
       continue;
     }
-    into.append(parent, segmentCaption(segments.back(), true) + '\t' + address, kImportedPicture);
+    into.append(parent, segmentCaption(segments.back(), true, report) + '\t' + address, kImportedPicture);
     ++report.taken;
   }
   if (report.taken == 0) {
@@ -597,8 +538,14 @@ void importSitemap(std::string_view bytes, MenuTree& into, ImportReport& report)
 }
 
 void importFile(const std::string& path, MenuTree& into, ImportReport& report) {
-  const io::ReadResult read = io::readFile(path);
+  const io::ReadResult read = io::readFile(path, kMaxFileBytes);
+  if (read.failure == io::ReadFailure::TooLarge) {
+    throw Error(fillMessage("The file %s is larger than 64 MB; it cannot be imported", path));
+  }
   if (!read.ok()) throw Error(fillMessage("Cannot open file %s", path));
+  if (looksLikeSitemapIndex(read.bytes)) {
+    throw Error(fillMessage("The file %s is a sitemap index: import one of the sitemaps it names", path));
+  }
   if (looksLikeSitemap(read.bytes)) {
     importSitemap(read.bytes, into, report);
   } else {
