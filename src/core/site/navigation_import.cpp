@@ -278,7 +278,7 @@ bool isWesternCharset(const std::string& charset) {
 // `bytes` in the encoding `charset` as UTF-8, a byte that does not decode as U+FFFD; nothing when the system
 // has no converter for it.
 std::optional<std::string> convertToUtf8(std::string_view bytes, const std::string& charset) {
-  iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
+  iconv_t cd = iconv_open("UTF-8", generator::converterName(charset).c_str());
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out;
   char buffer[4096];
