@@ -39,8 +39,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "web")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The platform plugins and the toolkit's translations (its buttons and key names in the chosen language)
-# are loaded at run time, so the shared-library scan cannot see them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+# are loaded at run time, so the shared-library scan cannot see them. The HTML5 parser is named as well,
+# so that a package built without the scan still brings it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, libgumbo1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_GENERATOR "DEB")
 include(CPack)

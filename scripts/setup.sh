@@ -4,7 +4,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6 qt6-svg-dev
-      libjpeg62-turbo-dev libchm-dev fp-compiler-3.2.2 fp-units-misc-3.2.2 fp-units-fcl-3.2.2
+      libjpeg62-turbo-dev libchm-dev libgumbo-dev fp-compiler-3.2.2 fp-units-misc-3.2.2 fp-units-fcl-3.2.2
       libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
       xvfb xauth chromium desktop-file-utils appstream
       fonts-dejavu-core fonts-liberation file ccache qt6-translations-l10n)
