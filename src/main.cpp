@@ -7,6 +7,7 @@
 
 #include "core/generator/command_line.h"
 #include "core/ini/program_settings.h"
+#include "core/site/import_command.h"
 #include "core/site/insert_command.h"
 #include "corvantel_version.h"
 
@@ -24,6 +25,7 @@ namespace {
 const char* kUsage = "Usage: corvantel [-debug] [PROJECT.cvp]\n"
                      "       corvantel --generate OUTPUT-FOLDER PROJECT.cvp\n"
                      "       corvantel --insert PROJECT.cvp PAGE...\n"
+                     "       corvantel --import PAGE.html PROJECT.cvp\n"
                      "       corvantel --help | --version\n";
 
 void printHelp() {
@@ -38,6 +40,10 @@ void printHelp() {
       "                                    (paths relative to the site folder, or absolute) between\n"
       "                                    marker comments, copy the menu's files there and print the\n"
       "                                    pages that changed\n"
+      "  --import PAGE PROJECT             read the navigation of PAGE (an HTML page or a sitemap.xml)\n"
+      "                                    into the project's tree: an existing project keeps its\n"
+      "                                    settings, a new one gets the defaults and PAGE's folder as\n"
+      "                                    its site folder; print what was taken and skipped\n"
       "  --help                            show this text and exit\n"
       "  --version                         show the version and exit\n"
       "  -debug, /debug                    switch (any letter case, anywhere on the line): write the\n"
@@ -87,6 +93,13 @@ int main(int argc, char** argv) {
       }
       return corvantel::site::runInsertCommand(args[1], std::vector<std::string>(args.begin() + 2, args.end()),
                                                corvantel::ini::findProgramFolder(argv[0]));
+    }
+    if (first == "--import") {
+      if (args.size() != 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+      }
+      return corvantel::site::runImportCommand(args[1], args[2]);
     }
     for (const std::string& a : args) {
       if (a.size() > 1 && a[0] == '-' && !isHelpDebugSwitch(a)) {

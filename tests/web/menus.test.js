@@ -806,27 +806,59 @@ describe('loader', () => {
   });
 });
 
-describe('the menu put into the pages of a site', () => {
-  it('works on a page at the top and one in a subfolder, each marking its own item current', async () => {
+describe('a small site: import its navigation, check its links, put the menu into its pages', () => {
+  it('works from the command line on ten pages in three folders', async () => {
     const dir = path.join(WORK, 'own_site');
     const site = path.join(dir, 'site');
-    fs.mkdirSync(path.join(site, 'guide'), { recursive: true });
+    for (const sub of ['', 'products', 'guide']) fs.mkdirSync(path.join(site, sub), { recursive: true });
+    // The site's own navigation, as its author wrote it by hand; one link leads to a page not written yet.
+    const nav = '<nav class="site"><ul>\n' +
+      '<li><a href="index.html">Home</a></li>\n' +
+      '<li><a href="products/index.html">Products</a><ul>\n' +
+      '  <li><a href="products/tables.html">Tables</a><li><a href="products/chairs.html"><b>Chairs</b></a>\n' +
+      '  <li><a href="products/lamps.html">Lamps &amp; lights</a></ul>\n' +
+      '<li><a href="guide/index.html">Guide</a><ul>\n' +
+      '  <li><a href="guide/install.html">Install</a></li><li><a href="guide/upgrade.html">Upgrade</a></li>\n' +
+      '  <li><a href="guide/faq.html#top">Questions</a></li></ul></li>\n' +
+      '<li><a href="about.html">About</a></li><li><a href="contact.html">Contact</a></li>\n' +
+      '<li><a href="mailto:info@example.org">Mail us</a></li>\n' +
+      '</ul></nav>\n';
+    const pages = ['index.html', 'about.html', 'contact.html', 'products/index.html', 'products/tables.html',
+      'products/chairs.html', 'products/lamps.html', 'guide/index.html', 'guide/install.html', 'guide/faq.html'];
+    const writePage = (p) => fs.writeFileSync(path.join(site, p),
+      `<!DOCTYPE html>\n<html lang="en"><head><meta charset="utf-8"><title>${p}</title></head>\n` +
+      `<body>\n<main style="margin-top:80px"><h1>${p}</h1></main>\n${p === 'index.html' ? nav : ''}</body></html>\n`);
+    pages.forEach(writePage);
     fs.writeFileSync(path.join(dir, 'own.cvp'),
       fs.readFileSync(path.join(DATA_DIR, 'js_menu.cvp'), 'utf8').replace(/\r?\n?$/, '\r\nSiteFolder=site\r\n'));
-    fs.writeFileSync(path.join(dir, 'own.cvd'), ['Menu\t', '\tHome\tindex.html', '\tGuide\tguide/index.html',
-      '\t\tStart\tguide/index.html#top', '\t\tInstall\tguide/install.html', '\tContact\tcontact.html', ''].join('\r\n'));
-    const pages = ['index.html', 'contact.html', 'guide/index.html', 'guide/install.html'];
-    for (const p of pages) {
-      fs.writeFileSync(path.join(site, p), `<!DOCTYPE html>\n<html><head><meta charset="utf-8"><title>${p}</title></head>\n` +
-        `<body>\n<main style="margin-top:80px"><h1>${p}</h1></main>\n</body></html>\n`);
-    }
     const program = process.env.CORVANTEL || path.join(SOURCE_DIR, 'build', 'corvantel');
-    const r = spawnSync(program, ['--insert', path.join(dir, 'own.cvp'), ...pages], { encoding: 'utf8' });
-    assert.equal(r.status, 0, r.stderr);
-    assert.match(r.stdout, /^changed: guide\/install\.html$/m);
+    const run = (...args) => {
+      const r = spawnSync(program, args, { encoding: 'utf8' });
+      assert.equal(r.status, 0, r.stderr);
+      return r;
+    };
 
-    for (const [file, current, opens] of [['index.html', 'Home', null], ['guide/install.html', 'Install', 'Guide']]) {
-      const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
+    const imported = run('--import', path.join(site, 'index.html'), path.join(dir, 'own.cvp'));
+    assert.match(imported.stdout, /^imported: 12 menu items/m);
+    assert.match(fs.readFileSync(path.join(dir, 'own.cvp'), 'utf8'), /^MenuType=0\r?$/m, 'the settings are kept');
+    // A new project takes the page's folder as its site folder.
+    run('--import', path.join(site, 'index.html'), path.join(dir, 'new.cvp'));
+    assert.match(fs.readFileSync(path.join(dir, 'new.cvp'), 'utf8'), /^SiteFolder=site\r?$/m);
+    const out = path.join(dir, 'generated');
+    fs.mkdirSync(out);
+    assert.match(run('--generate', out, path.join(dir, 'own.cvp')).stderr, /Upgrade.*guide\/upgrade\.html/);
+    pages.push('guide/upgrade.html');
+    writePage('guide/upgrade.html');
+    assert.doesNotMatch(run('--generate', out, path.join(dir, 'own.cvp')).stderr, /upgrade/);
+
+    const inserted = run('--insert', path.join(dir, 'own.cvp'), ...pages);
+    assert.equal(inserted.stdout.match(/^changed: /gm).length, pages.length);
+    assert.ok(fs.readFileSync(path.join(site, 'index.html'), 'utf8').includes(`</main>\n${nav}</body>`),
+      'the page outside the markers is as it was');
+
+    for (const [file, current, opens, array] of [['index.html', 'Home', null, null],
+      ['products/chairs.html', 'Chairs', 'Products', 'HM_Array1_2'], ['guide/upgrade.html', 'Upgrade', 'Guide', 'HM_Array1_3']]) {
+      const context = await browser.newContext({ viewport: { width: 1280, height: 768 } });
       const page = await context.newPage();
       const problems = [];
       page.on('pageerror', (e) => problems.push(e.message));
@@ -836,7 +868,7 @@ describe('the menu put into the pages of a site', () => {
         await page.waitForSelector('.hm-bar');
         if (opens) {
           await pointAt(page, rowOf(page, opens));
-          await menuOf(page, 'HM_Array1_2').waitFor({ state: 'visible' });
+          await menuOf(page, array).waitFor({ state: 'visible' });
           // The arrow picture of the bar item comes from the site's folder.
           assert.match(await rowOf(page, opens).locator('.hm-arrow').evaluate((el) => getComputedStyle(el).content),
             /\/own_site\/site\/tri\.gif"/);
@@ -853,8 +885,6 @@ describe('the menu put into the pages of a site', () => {
         await context.close();
       }
     }
-    const again = spawnSync(program, ['--insert', path.join(dir, 'own.cvp'), ...pages], { encoding: 'utf8' });
-    assert.equal(again.status, 0, again.stderr);
-    assert.doesNotMatch(again.stdout, /^changed: /m);
+    assert.doesNotMatch(run('--insert', path.join(dir, 'own.cvp'), ...pages).stdout, /^changed: /m);
   });
 });

@@ -21,21 +21,6 @@ void printWritten(const GenerationReport& report) {
   std::fflush(stdout);
 }
 
-// With a site folder, one warning line per item whose link names nothing in it; the generation has
-// succeeded either way.
-void warnBrokenLinks(const document::Document& document, const std::string& projectFile) {
-  const std::string site = project::siteFolderPath(document.settings(), projectFile);
-  if (site.empty()) return;
-  try {
-    for (const site::BrokenLink& link : site::checkLinks(document.tree(), site)) {
-      std::fprintf(stderr, "corvantel: warning: %s: %s: %s\n", link.captionPath.c_str(), link.address.c_str(),
-                   site::problemText(link.problem));
-    }
-  } catch (const Error& e) {
-    std::fprintf(stderr, "corvantel: warning: %s\n", e.what());
-  }
-}
-
 }  // namespace
 
 int runGenerateCommand(const std::string& outputFolder, const std::string& projectFile,
@@ -53,7 +38,7 @@ int runGenerateCommand(const std::string& outputFolder, const std::string& proje
     if (!report.encodingWarning.empty()) {
       std::fprintf(stderr, "corvantel: warning: %s\n", report.encodingWarning.c_str());
     }
-    warnBrokenLinks(document, projectFile);
+    site::printBrokenLinkWarnings(document.tree(), project::siteFolderPath(document.settings(), projectFile));
     const std::string warning = notCopiedWarning(report, programFolder);
     if (!warning.empty()) {
       std::fprintf(stderr, "corvantel: %s\n", warning.c_str());

@@ -1,5 +1,6 @@
 #include "core/site/link_check.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
@@ -148,6 +149,18 @@ std::vector<BrokenLink> checkLinks(const document::MenuTree& tree, const std::st
 const char* problemText(LinkProblem problem) {
   return problem == LinkProblem::OutsideSite ? "The address leads outside the site folder"
                                              : "No such file or folder in the site folder";
+}
+
+void printBrokenLinkWarnings(const document::MenuTree& tree, const std::string& siteFolder) {
+  if (siteFolder.empty()) return;
+  try {
+    for (const BrokenLink& link : checkLinks(tree, siteFolder)) {
+      std::fprintf(stderr, "corvantel: warning: %s: %s: %s\n", link.captionPath.c_str(), link.address.c_str(),
+                   problemText(link.problem));
+    }
+  } catch (const Error& e) {
+    std::fprintf(stderr, "corvantel: warning: %s\n", e.what());
+  }
 }
 
 }  // namespace corvantel::site

@@ -36,4 +36,9 @@ std::vector<BrokenLink> checkLinks(const document::MenuTree& tree, const std::st
 // The reason for `problem` in English, as a warning line states it (also the key of its translation).
 const char* problemText(LinkProblem problem);
 
+// For the command line: one "corvantel: warning: <caption path>: <address>: <reason>" line on standard
+// error per broken link of `tree` in `siteFolder` (nothing when it is empty; a folder that cannot be
+// checked gives one warning line instead).
+void printBrokenLinkWarnings(const document::MenuTree& tree, const std::string& siteFolder);
+
 }  // namespace corvantel::site
