@@ -171,16 +171,20 @@ std::string captionOf(const GumboNode* node, bool skipLinks, ImportReport& repor
   return out;
 }
 
-// The address as written, without the tabs and line breaks a browser drops from it too.
-std::string addressOf(const GumboNode* link) {
-  const GumboAttribute* href = gumbo_get_attribute(&link->v.element.attributes, "href");
+// An address as written, without the tabs and line breaks a browser drops from it too (they would also
+// break the menu data's lines), and without blanks around it.
+std::string cleanAddress(std::string_view written) {
   std::string out;
-  for (const char* p = href->value; *p; ++p) {
-    if (*p != '\t' && *p != '\n' && *p != '\r') out += *p;
+  for (const char c : written) {
+    if (c != '\t' && c != '\n' && c != '\r') out += c;
   }
   const std::size_t first = out.find_first_not_of(' ');
   if (first == std::string::npos) return {};
   return out.substr(first, out.find_last_not_of(' ') + 1 - first);
+}
+
+std::string addressOf(const GumboNode* link) {
+  return cleanAddress(gumbo_get_attribute(&link->v.element.attributes, "href")->value);
 }
 
 // What a list holds, in order: its <li> elements, also where broken markup wrapped them in something else,
@@ -465,7 +469,8 @@ void importSitemap(std::string_view bytes, MenuTree& into, ImportReport& report)
   report = ImportReport{};
   report.source = ImportReport::Source::Sitemap;
   const ParsedPage page(io::decodeFileText(std::string(bytes)));
-  const std::vector<std::string> addresses = textsOfUnknownElements(page.root(), "loc");
+  std::vector<std::string> addresses = textsOfUnknownElements(page.root(), "loc");
+  for (std::string& address : addresses) address = cleanAddress(address);
 
   startTree(into);
   MenuItem* root = into.root();
