@@ -24,6 +24,7 @@ inline constexpr int kProjectSettings = 1005;
 inline constexpr int kFolderDialog = 1010;   // the folder browser of Generate files from project
 inline constexpr int kColourPalette = 1011;  // the colour popup of the colour buttons
 inline constexpr int kAbout = 1012;          // the About window, and how to use the help
+inline constexpr int kOwnSite = 1013;        // the site folder: import, link check, menu put into pages
 inline constexpr int kContents = 1049;
 }  // namespace help_context
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/help/help_path.h"
 #include "core/project/settings_file.h"
 #include "core/site/page_insertion.h"
 #include "gui/app/main_window.h"
@@ -50,7 +51,8 @@ void MainWindow::insertMenuIntoPages() {
     prompts().warning(this, translate("None of the chosen pages changes.") + left);
     return;
   }
-  if (!prompts().confirmOkCancel(this, translate("These pages will change:") + lines(changing) + left, 0)) return;
+  if (!prompts().confirmOkCancel(this, translate("These pages will change:") + lines(changing) + left,
+                                 help::help_context::kOwnSite)) return;
 
   const site::InsertionReport report = site::writePages(changes, m_document, siteFolder, m_programFolder);
   m_statusOutput->setText(

@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/help/help_path.h"
+
 namespace corvantel::gui {
 
 namespace {
@@ -15,6 +17,7 @@ constexpr int kItemRole = Qt::UserRole + 1;
 
 LinkReportDialog::LinkReportDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("linkReportDialog"));
+  setProperty("helpContext", help::help_context::kOwnSite);
   setModal(false);
   m_list = new QTreeWidget(this);
   m_list->setObjectName(QStringLiteral("linkList"));

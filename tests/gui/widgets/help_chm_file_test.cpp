@@ -40,13 +40,14 @@ TEST(HelpChmFile, BuiltFileMapsEveryContextOfTheProgram) {
       {1010, "/topics/generating.htm", "Generating and publishing"},
       {1011, "/topics/colour_palette.htm", "The colour palette"},
       {1012, "/topics/about.htm", "About Corvantel and this help"},
+      {1013, "/topics/own_site.htm", "The menu on your own site"},
       {1049, "/topics/contents.htm", "Corvantel Help"},
   };
   for (const Expected& e : expected) {
     EXPECT_EQ(file.topicForContext(e.context), QString::fromLatin1(e.topic)) << e.context;
     EXPECT_EQ(titleOf(file, QString::fromLatin1(e.topic)), QString::fromLatin1(e.title)) << e.context;
   }
-  EXPECT_EQ(file.contextMap().size(), 8);
+  EXPECT_EQ(file.contextMap().size(), 9);
   EXPECT_TRUE(file.topicForContext(1001).isEmpty());
   EXPECT_TRUE(file.topicForContext(0).isEmpty());
 
