@@ -26,8 +26,7 @@ QString MainWindow::importReportText(const site::ImportReport& report, const QSt
   const auto count = [this](std::size_t n, CountText text) {
     return n == 1 ? translate(text.one) : translate(text.many).arg(n);
   };
-  QString text = translate("Imported %1 from %2.")
-                     .arg(count(report.taken, {"1 menu item", "%1 menu items"}), fileName);
+  QString text = translate("Imported %1 from %2.").arg(count(report.taken, {"1 menu item", "%1 menu items"}), fileName);
   QStringList skipped;
   if (report.extraLinks > 0) {
     skipped << count(report.extraLinks, {"1 link outside the lists or beside the first link of an entry",
@@ -53,7 +52,8 @@ void MainWindow::importMenuFromPage() {
                          QStringLiteral(" (*.xml);;") + translate("All files") + QStringLiteral(" (*)");
   // The dialog starts in the site folder when the project has one, else beside the project.
   const std::string site = project::siteFolderPath(m_document.settings(), settingsFileName());
-  const QString path = prompts().openFileName(this, filter, site.empty() ? projectFolder() : QString::fromStdString(site));
+  const QString path =
+      prompts().openFileName(this, filter, site.empty() ? projectFolder() : QString::fromStdString(site));
   if (path.isEmpty()) return;
 
   // Read in full before anything changes: a page the import refuses leaves the document and its history

@@ -20,15 +20,16 @@ std::string captions(const document::MenuTree& tree) {
 }
 
 TEST_F(MainWindowTest, ImportReplacesTheTreeAsOneUndoStepAndSaysWhatItTook) {
-  writeFile(dir.file("club.html"),
-            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Club</title></head><body>\n"
-            "<nav><ul>\n"
-            "  <li><a href=\"index.html\">Home</a></li>\n"
-            "  <li><a href=\"about/\">About</a>\n"
-            "    <ul><li><a href=\"about/team.html\">Team</a></li><li><a href=\"about/history.html\">History</a></li></ul>\n"
-            "  </li>\n"
-            "</ul><a href=\"login.html\">Log in</a></nav>\n"
-            "<p>Welcome</p></body></html>\n");
+  writeFile(
+      dir.file("club.html"),
+      "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Club</title></head><body>\n"
+      "<nav><ul>\n"
+      "  <li><a href=\"index.html\">Home</a></li>\n"
+      "  <li><a href=\"about/\">About</a>\n"
+      "    <ul><li><a href=\"about/team.html\">Team</a></li><li><a href=\"about/history.html\">History</a></li></ul>\n"
+      "  </li>\n"
+      "</ul><a href=\"login.html\">Log in</a></nav>\n"
+      "<p>Welcome</p></body></html>\n");
   writeFile(dir.file("plain.html"), "<html><body><p>No menu on this page.</p></body></html>");
 
   // A modified document: one item added and named through the window.
@@ -47,8 +48,7 @@ TEST_F(MainWindowTest, ImportReplacesTheTreeAsOneUndoStepAndSaysWhatItTook) {
   action("importMenuAction")->trigger();
   prompts.verifyAllUsed();
   const std::string imported = captions(tree());
-  EXPECT_EQ(imported,
-            "Menu|\n Home|index.html\n About|about/\n  Team|about/team.html\n  History|about/history.html\n");
+  EXPECT_EQ(imported, "Menu|\n Home|index.html\n About|about/\n  Team|about/team.html\n  History|about/history.html\n");
   EXPECT_EQ(history->count(), stepsBefore + 1);
   EXPECT_EQ(action("undoAction")->text(), QStringLiteral("&Undo Import menu"));
   EXPECT_TRUE(form->document().isModified());
