@@ -123,6 +123,21 @@ class SetSettings final : public EditOperation {
   ProjectSettings m_other;
 };
 
+// Swaps the document's tree with the one it keeps: apply and revert are the same step.
+class ReplaceTree final : public EditOperation {
+ public:
+  ReplaceTree(Document& document, std::string name, std::unique_ptr<MenuTree> other)
+      : EditOperation(document, std::move(name)), m_other(std::move(other)) {}
+
+  void apply() override { m_document.tree().swapWith(*m_other); }
+  void revert() override { m_document.tree().swapWith(*m_other); }
+  MenuItem* selectionAfterApply() const override { return m_document.tree().root(); }
+  MenuItem* selectionAfterRevert() const override { return m_document.tree().root(); }
+
+ private:
+  std::unique_ptr<MenuTree> m_other;  // on the heap: its items point at its top item
+};
+
 bool isMovable(const Document& document, const MenuItem* item) {
   return item && item->parent() && item != document.tree().root();
 }
@@ -200,6 +215,12 @@ EditOperationPtr makeOutdent(Document& document, MenuItem* item) {
 EditOperationPtr makeSetSettings(Document& document, const ProjectSettings& settings) {
   if (document.settings() == settings) return nullptr;
   return std::make_unique<SetSettings>(document, settings);
+}
+
+EditOperationPtr makeReplaceTree(Document& document, MenuTree&& tree, std::string name) {
+  auto kept = std::make_unique<MenuTree>();
+  kept->replaceWith(tree);
+  return std::make_unique<ReplaceTree>(document, std::move(name), std::move(kept));
 }
 
 void EditHistory::push(EditOperationPtr operation) {

@@ -21,10 +21,12 @@
 // stack order only, so each one finds the tree as it left it; a removed subtree is kept, detached and
 // whole, by the operation that removed it, and an added item that an undo took out again is kept by its
 // operation, so a redo puts back the very same items that later operations point at. When the document's
-// tree is replaced as a whole (New, Open) the history must be cleared.
+// tree is replaced as a whole by New or Open the history must be cleared; a replacement that is to be
+// undone (an import) is itself an operation, which keeps the tree not in the document whole.
 //
-// Removing and restoring a subtree moves one pointer, whatever its size; dropping a kept subtree (when
-// the history is cleared or a redo is discarded) frees it without recursion, so any depth is safe.
+// Removing and restoring a subtree moves one pointer, whatever its size, and replacing the tree moves its
+// top-level items; dropping a kept subtree or tree (when the history is cleared or a redo is discarded)
+// frees it without recursion, so any depth is safe.
 
 #include <cstddef>
 #include <memory>
@@ -45,6 +47,7 @@ inline constexpr const char* kEditRemove = "Remove";
 inline constexpr const char* kEditSet = "Set";
 inline constexpr const char* kEditMove = "Move";
 inline constexpr const char* kEditSettings = "Project settings";
+inline constexpr const char* kEditImportMenu = "Import menu";
 
 class EditOperation {
  public:
@@ -95,6 +98,10 @@ EditOperationPtr makeOutdent(Document& document, MenuItem* item);
 EditOperationPtr makeMove(Document& document, MenuItem* item, MenuItem* parent, int row);
 // Replaces the project settings (the settings dialog's OK); nullptr when they are the same.
 EditOperationPtr makeSetSettings(Document& document, const ProjectSettings& settings);
+// Replaces the whole tree by the items of `tree` (which is left empty); undo puts the old tree back. Both
+// trees keep their items, so the operations before and after this one find theirs. The selection
+// afterwards is the root of the tree then in the document.
+EditOperationPtr makeReplaceTree(Document& document, MenuTree&& tree, std::string name = kEditImportMenu);
 
 // An undo stack in the manner of QUndoStack: operations below index() are applied, those from index() on
 // can be redone; pushing drops them. The clean index is the index at the last setClean() (a save); once

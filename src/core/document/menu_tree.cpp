@@ -173,6 +173,17 @@ void MenuTree::replaceWith(MenuTree& other) {
   if (m_observer) m_observer->reset();
 }
 
+void MenuTree::swapWith(MenuTree& other) {
+  if (&other == this) return;
+  if (m_observer) m_observer->aboutToReset();
+  if (other.m_observer) other.m_observer->aboutToReset();
+  m_top.m_children.swap(other.m_top.m_children);
+  for (auto& c : m_top.m_children) c->m_parent = &m_top;
+  for (auto& c : other.m_top.m_children) c->m_parent = &other.m_top;
+  if (other.m_observer) other.m_observer->reset();
+  if (m_observer) m_observer->reset();
+}
+
 int MenuTree::depth(const MenuItem* item) {
   int d = -1;
   for (const MenuItem* p = item ? item->m_parent : nullptr; p; p = p->m_parent) ++d;

@@ -115,6 +115,8 @@ class MenuTree {
   void clear();
   // Takes over every item of `other` (which is left empty), as one reset.
   void replaceWith(MenuTree& other);
+  // Exchanges every item with `other`, as one reset of each tree. Only the top-level items are visited.
+  void swapWith(MenuTree& other);
 
   // Depth of an item: 0 for a top-level item.
   static int depth(const MenuItem* item);

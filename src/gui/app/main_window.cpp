@@ -96,6 +96,10 @@ void MainWindow::connectTreeView() {
     if (!m_currentItem) takeCurrentItem(m_treeView->selectedItem());
   });
   connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { takeCurrentItem(nullptr); });
+  // A replaced tree (New, Open, an import and its undo) shows its first level of menus.
+  connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+    if (document::MenuItem* root = m_document.tree().root()) m_treeView->expand(m_model->indexFromItem(root));
+  });
 }
 
 void MainWindow::setUpStatusBar() {
@@ -193,6 +197,7 @@ QMenuBar* MainWindow::buildMainMenu() {
   m_generateAction =
       addCommand(m_fileMenu, "generateAction", QKeySequence(Qt::CTRL | Qt::Key_G), &MainWindow::generateFiles);
   m_previewAction = addCommand(m_fileMenu, "previewAction", QKeySequence(Qt::Key_F9), &MainWindow::previewInBrowser);
+  m_importMenuAction = addCommand(m_fileMenu, "importMenuAction", {}, &MainWindow::importMenuFromPage);
   m_insertMenuAction = addCommand(m_fileMenu, "insertMenuAction", {}, &MainWindow::insertMenuIntoPages);
   m_fileMenu->addSeparator();
   m_languageAction = addCommand(m_fileMenu, "languageAction", {}, &MainWindow::chooseLanguage);

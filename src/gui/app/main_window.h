@@ -28,6 +28,10 @@ namespace corvantel::ini {
 class RecentProjects;
 }
 
+namespace corvantel::site {
+struct ImportReport;
+}
+
 namespace corvantel::gui {
 
 class MenuTreeModel;
@@ -122,6 +126,9 @@ class MainWindow : public QMainWindow {
   void checkLinks();
   // Preview in browser: generates into a fresh temporary folder (removed at exit) and opens its menu.html.
   void previewInBrowser();
+  // Import menu from page: after the save question, the navigation of a chosen page (or the addresses of
+  // a sitemap) replace the tree as one undo step, and a message says how many items came and what was left.
+  void importMenuFromPage();
   // Put menu into pages: the chosen pages of the site folder get the menu between marker comments, after a
   // list of the pages that will change.
   void insertMenuIntoPages();
@@ -202,6 +209,8 @@ class MainWindow : public QMainWindow {
   bool runLinkCheck(const std::string& siteFolder, bool reportAllFound);
   void refreshLinkCheck();
   void selectCheckedItem(const document::MenuItem* item);
+  // What an import took and left, in the current language: "Imported 12 menu items from index.html. ..."
+  QString importReportText(const site::ImportReport& report, const QString& fileName) const;
   // The project's settings file; empty for a project that has none yet.
   std::string settingsFileName() const;
   void setUpLocalization();
@@ -242,6 +251,7 @@ class MainWindow : public QMainWindow {
   QAction* m_projectSettingsAction = nullptr;
   QAction* m_generateAction = nullptr;
   QAction* m_previewAction = nullptr;
+  QAction* m_importMenuAction = nullptr;
   QAction* m_insertMenuAction = nullptr;
   QAction* m_languageAction = nullptr;
   QAction* m_exitAction = nullptr;

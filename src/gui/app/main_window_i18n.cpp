@@ -54,6 +54,7 @@ CaptionTable MainWindow::captionTable() const {
       caption(m_saveProjectAsAction, "Save project &as"),
       caption(m_projectSettingsAction, "&Project settings"),
       caption(m_generateAction, "&Generate files from project"),
+      caption(m_importMenuAction, "I&mport menu from page..."),
       caption(m_insertMenuAction, "Put menu &into pages..."),
       caption(m_languageAction, "&Language"),
       caption(m_exitAction, "&Exit"),

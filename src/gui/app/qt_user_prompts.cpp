@@ -55,6 +55,10 @@ void QtUserPrompts::warning(QWidget* parent, const QString& text) {
   QMessageBox::warning(parent, title(), text, QMessageBox::Ok);
 }
 
+void QtUserPrompts::information(QWidget* parent, const QString& text) {
+  QMessageBox::information(parent, title(), text, QMessageBox::Ok);
+}
+
 void QtUserPrompts::error(QWidget* parent, const QString& text) {
   QMessageBox::critical(parent, title(), text, QMessageBox::Ok);
 }

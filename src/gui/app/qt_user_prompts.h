@@ -10,6 +10,7 @@ class QtUserPrompts : public UserPrompts {
   Answer askYesNoCancel(QWidget* parent, const QString& text) override;
   bool confirmOkCancel(QWidget* parent, const QString& text, int helpContext) override;
   void warning(QWidget* parent, const QString& text) override;
+  void information(QWidget* parent, const QString& text) override;
   void error(QWidget* parent, const QString& text) override;
   QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
   QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override;

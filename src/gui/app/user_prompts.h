@@ -22,6 +22,8 @@ class UserPrompts {
   virtual bool confirmOkCancel(QWidget* parent, const QString& text, int helpContext) = 0;
   // A warning with an OK button alone.
   virtual void warning(QWidget* parent, const QString& text) = 0;
+  // A message with the information icon and OK (what a command did). Without a box of its own, a warning.
+  virtual void information(QWidget* parent, const QString& text) { warning(parent, text); }
   // The application's error box: title "Corvantel", error icon, OK.
   virtual void error(QWidget* parent, const QString& text) = 0;
   // A file to open / to save with the given filters ("Corvantel project (*.cvp);;All files (*)"); empty

@@ -125,7 +125,13 @@ TEST_F(EditHistoryTest, EveryOperationUndoesAndRedoesExactly) {
   ProjectSettings changed = doc.settings();
   changed.pageTitle = "Changed";
   push(makeSetSettings(doc, changed), "settings");
-  push(makeRemove(doc, root), "remove everything");
+  MenuTree imported;
+  MenuItem* importedRoot = imported.append(nullptr, "Menu\t", 0);
+  imported.append(importedRoot, "Imported\ti.html", -1);
+  push(makeReplaceTree(doc, std::move(imported)), "replace the tree");
+  ASSERT_EQ(doc.tree().root(), importedRoot);
+  push(makeAddChild(doc, importedRoot->child(0), "\t", -1), "add into the replacing tree");
+  push(makeRemove(doc, importedRoot), "remove everything");
   ASSERT_TRUE(doc.tree().empty());
 
   while (history.canUndo()) {

@@ -22,6 +22,8 @@ const char* ScriptedPrompts::kindName(Kind kind) {
       return "OK/Cancel confirmation";
     case Kind::Warning:
       return "warning";
+    case Kind::Information:
+      return "information";
     case Kind::Error:
       return "error box";
     case Kind::OpenFile:
@@ -54,6 +56,7 @@ ScriptedPrompts& ScriptedPrompts::answerOkCancel(bool ok) {
 }
 
 ScriptedPrompts& ScriptedPrompts::expectWarning() { return push(Step{Kind::Warning}); }
+ScriptedPrompts& ScriptedPrompts::expectInformation() { return push(Step{Kind::Information}); }
 ScriptedPrompts& ScriptedPrompts::expectError() { return push(Step{Kind::Error}); }
 
 ScriptedPrompts& ScriptedPrompts::answerOpenFile(const QString& path) {
@@ -124,6 +127,11 @@ bool ScriptedPrompts::confirmOkCancel(QWidget*, const QString& text, int helpCon
 void ScriptedPrompts::warning(QWidget*, const QString& text) {
   m_calls.push_back({Kind::Warning, text});
   take(Kind::Warning, text);
+}
+
+void ScriptedPrompts::information(QWidget*, const QString& text) {
+  m_calls.push_back({Kind::Information, text});
+  take(Kind::Information, text);
 }
 
 void ScriptedPrompts::error(QWidget*, const QString& text) {

@@ -16,7 +16,7 @@ namespace corvantel::test {
 // Constructing one installs it; destroying it puts the earlier prompts back.
 class ScriptedPrompts : public gui::UserPrompts {
  public:
-  enum class Kind { YesNoCancel, OkCancel, Warning, Error, OpenFile, SaveFile, Input, Dialog };
+  enum class Kind { YesNoCancel, OkCancel, Warning, Information, Error, OpenFile, SaveFile, Input, Dialog };
 
   struct Call {
     Call(Kind k, QString t, int help = 0) : kind(k), text(std::move(t)), helpContext(help) {}
@@ -34,6 +34,7 @@ class ScriptedPrompts : public gui::UserPrompts {
   ScriptedPrompts& answerYesNoCancel(Answer answer);
   ScriptedPrompts& answerOkCancel(bool ok);
   ScriptedPrompts& expectWarning();
+  ScriptedPrompts& expectInformation();
   ScriptedPrompts& expectError();
   ScriptedPrompts& answerOpenFile(const QString& path);
   ScriptedPrompts& answerSaveFile(const QString& path);
@@ -56,6 +57,7 @@ class ScriptedPrompts : public gui::UserPrompts {
   Answer askYesNoCancel(QWidget* parent, const QString& text) override;
   bool confirmOkCancel(QWidget* parent, const QString& text, int helpContext) override;
   void warning(QWidget* parent, const QString& text) override;
+  void information(QWidget* parent, const QString& text) override;
   void error(QWidget* parent, const QString& text) override;
   QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
   QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
