@@ -1,6 +1,10 @@
 // Import menu from page in the window: the save question, the tree replaced as one step of the history
-// that undo and redo follow, the message of what came, and a refused page that changes nothing.
+// that undo and redo follow, the message of what came, and a refused page that changes nothing; then the
+// whole way from a site's own navigation to the menu in its pages.
+#include <QDialog>
 #include <QLineEdit>
+#include <QTreeWidget>
+#include <filesystem>
 #include <QUndoStack>
 
 #include "main_window_fixture.h"
@@ -77,6 +81,59 @@ TEST_F(MainWindowTest, ImportReplacesTheTreeAsOneUndoStepAndSaysWhatItTook) {
   EXPECT_EQ(captions(tree()), imported);
   EXPECT_EQ(history->count(), stepsBefore + 1);
   EXPECT_EQ(history->index(), stepsBefore + 1);
+}
+
+// The author's way through a small site in the window: the site folder set, its navigation imported,
+// the broken link found and mended, and the menu put into a page of a subfolder, once.
+TEST_F(MainWindowTest, ASiteFromImportToTheMenuInItsPages) {
+  std::filesystem::create_directories(dir.file("site/guide"));
+  writeFile(dir.file("site/index.html"),
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Home</title></head><body>\n"
+            "<nav><ul><li><a href=\"index.html\">Home</a></li><li><a href=\"guide/index.html\">Guide</a>\n"
+            "<ul><li><a href=\"guide/install.html\">Install</a></li></ul></li></ul></nav></body></html>\n");
+  writeFile(dir.file("site/guide/index.html"), "<html><head><title>Guide</title></head><body><p>Guide</p></body></html>\n");
+  const std::string page = "<html><head><title>Install</title></head>\n<body>\n<p>Install</p>\n</body></html>\n";
+  std::filesystem::create_directories(dir.file("data"));
+  for (const char* name : {"data/hierMenus.js", "data/HM_Loader.js", "data/tri.gif", "data/triL.gif"}) {
+    writeFile(dir.file(name), "// support\n");
+  }
+
+  prompts.answerDialog(QDialog::Accepted, [this](QDialog* dialog) {
+    child<QLineEdit>(dialog, "siteFolderEdit")->setText(QString::fromStdString(dir.file("site")));
+  });
+  form->editProjectSettings();
+  prompts.answerYesNoCancel(gui::UserPrompts::Answer::No)
+      .answerOpenFile(QString::fromStdString(dir.file("site/index.html")))
+      .expectInformation();
+  action("importMenuAction")->trigger();
+  prompts.verifyAllUsed();
+  ASSERT_EQ(captions(tree()), "Menu|\n Home|index.html\n Guide|guide/index.html\n  Install|guide/install.html\n");
+
+  action("checkLinksAction")->trigger();
+  auto* report = child<QTreeWidget>(form.get(), "linkList");
+  ASSERT_EQ(report->topLevelItemCount(), 1);
+  EXPECT_EQ(report->topLevelItem(0)->text(0), QStringLiteral("Menu > Guide > Install"));
+  writeFile(dir.file("site/guide/install.html"), page);
+  action("checkLinksAction")->trigger();
+  ASSERT_EQ(report->topLevelItemCount(), 1);
+  EXPECT_EQ(report->topLevelItem(0)->text(0), QStringLiteral("All links found"));
+
+  prompts.answerOpenFile(QString::fromStdString(dir.file("site/guide/install.html"))).answerOkCancel(true);
+  action("insertMenuAction")->trigger();
+  prompts.verifyAllUsed();
+  ASSERT_EQ(prompts.texts(Kind::OkCancel).size(), 1);
+  EXPECT_TRUE(prompts.texts(Kind::OkCancel)[0].contains(QStringLiteral("guide/install.html")));
+  const std::string inserted = readFile(dir.file("site/guide/install.html"));
+  EXPECT_NE(inserted.find("<!-- corvantel menu -->"), std::string::npos);
+  EXPECT_NE(inserted.find("SRC=\"../HM_Loader.js\""), std::string::npos) << "paths from the page's own folder";
+  EXPECT_EQ(readFile(dir.file("site/hierMenus.js")), "// support\n");
+
+  // Nothing changed since: the second run says so and writes nothing.
+  prompts.answerOpenFile(QString::fromStdString(dir.file("site/guide/install.html"))).expectWarning();
+  action("insertMenuAction")->trigger();
+  prompts.verifyAllUsed();
+  EXPECT_EQ(prompts.texts(Kind::Warning).back(), QStringLiteral("None of the chosen pages changes."));
+  EXPECT_EQ(readFile(dir.file("site/guide/install.html")), inserted);
 }
 
 }  // namespace
