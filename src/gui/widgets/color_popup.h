@@ -21,6 +21,7 @@ class ColorButton;
 // Default cell and a custom cell that opens the honeycomb of custom colours below. A borderless
 // top-level window that never takes the activation; its owner opens it, holds the pointer grab for it
 // and receives the picked colour.
+// (Drawing in color_popup_paint.cpp, keys and the exact colour field in color_popup_keys.cpp.)
 class ColorPopup : public QWidget {
   Q_OBJECT
  public:
