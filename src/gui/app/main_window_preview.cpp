@@ -51,6 +51,9 @@ void MainWindow::previewInBrowser() {
   const std::string warning = generator::notCopiedWarning(report, m_programFolder);
   if (!warning.empty()) prompts().warning(this, QString::fromStdString(warning));
   openWebAddress(QUrl::fromLocalFile(dir->path() + QStringLiteral("/menu.html")).toString());
+  // The preview's links lead into the temporary folder, but the menu's links are meant for the site: the
+  // check tells what will not be found there, as after Generate.
+  checkLinksAfterGeneration();
 }
 
 QString MainWindow::lastPreviewFolder() const {
