@@ -558,10 +558,12 @@
     this.burger.setAttribute('aria-expanded', String(open));
   };
 
-  // A pop-up tree's first menu, built when it is first opened, placed after its trigger (so that Tab
-  // goes from the trigger into the menu) or at the end of the page.
-  Tree.prototype.buildPopup = function () {
-    var ul = this.buildMenu(this.root);
+  // A pop-up tree's first menu, built ahead or when it is first opened, placed after its trigger (so that
+  // Tab goes from the trigger into the menu) or at the end of the page. With a slice (building ahead) it
+  // returns null when the slice's time is up before the menu is complete.
+  Tree.prototype.buildPopup = function (slice) {
+    var ul = this.buildMenu(this.root, slice);
+    if (!ul) return null;
     this.applyLook(ul);
     ul.hidden = true;
     ul.hmTree = this;
@@ -570,6 +572,7 @@
     if (after && after.parentNode) after.parentNode.insertBefore(ul, after.nextSibling);
     else doc.body.appendChild(ul);
     this.listen(ul);
+    return ul;
   };
 
   // Whether a node lies in this tree (its menus, or the page link and button that open it).
@@ -609,6 +612,7 @@
       first.open = false;
       first.byHover = false;
       first.el.hidden = true;
+      if (this.trigger) first.el.classList.add('hm-ahead'); // its link stays on show
       dropAhead(first);
       setExpanded(this.triggerToggle, false);
       if (this.trigger) this.trigger.classList.remove('hm-trigger-open');
@@ -656,8 +660,9 @@
   // pointing at an item only shows and places its submenu. Only the submenus one level below an open menu
   // are built; the page never builds the whole tree, and the submenus of a menu that closes stop being
   // laid out. A submenu built ahead is the same as one built when it opens: the class that keeps it laid
-  // out goes when it is shown.
-  var ahead = { items: [], scheduled: false };
+  // out goes when it is shown. The link row of the table types is always on show, so the pop-ups that its
+  // links open (their first menus) are built ahead after the page has loaded, and stay laid out.
+  var ahead = { items: [], scheduled: false }; // items, and pop-up trees
   function buildAhead(menu) {
     for (var i = 0; i < menu.items.length; i++) {
       var item = menu.items[i];
@@ -679,6 +684,12 @@
     var slice = { over: function () { return performance.now() > end - 0.5; } };
     while (ahead.items.length && !slice.over()) {
       var item = ahead.items[0];
+      if (item instanceof Tree) {
+        if (!item.el && !item.buildPopup(slice)) break;
+        if (!item.root.open) item.el.classList.add('hm-ahead');
+        ahead.items.shift();
+        continue;
+      }
       var sub = item.subMenu();
       // A menu closed meanwhile needs nothing ahead; a submenu opened meanwhile is built and shown.
       if (item.menu.open && !sub.open) {
@@ -710,6 +721,7 @@
     var first = this.root;
     var wasOpen = first.open;
     first.open = true;
+    first.el.classList.remove('hm-ahead');
     first.el.hidden = false;
     setExpanded(this.triggerToggle, true);
     if (this.trigger) this.trigger.classList.add('hm-trigger-open');
@@ -876,11 +888,14 @@
   // Pointer positions for hover intent: the last move, from (px, py) to (x, y).
   var aim = { x: 0, y: 0, px: 0, py: 0, timer: 0, pending: null };
   var overRow = null; // the menu row the pointer was last seen on
+  var overTrigger = null; // the page's link that opens a pop-up that the pointer was last seen on
+  var triggerTaken = null; // that link, once its pop-up was opened for this visit
 
-  // Every report of the pointer's position: the move for hover intent, and a row it came onto. Where the
-  // browser offers it, the raw update reports a move as soon as it happens; the other pointer events of
-  // that move come with the next frame, so a submenu opened from the raw update is drawn a frame sooner.
-  // Whichever of them comes first handles the move, the others find it done.
+  // Every report of the pointer's position: the move for hover intent, and a row or a pop-up's link it
+  // came onto. Where the browser offers it, the raw update reports a move as soon as it happens; the other
+  // pointer events of that move (and the mouseover that the page's links call popUp from) come with the
+  // next frame, so a menu opened from the raw update is drawn a frame sooner. Whichever of them comes
+  // first handles the move, the others find it done.
   function pointerSeen(e) {
     if (e.pointerType === 'touch') return;
     if (e.clientX !== aim.x || e.clientY !== aim.y) {
@@ -889,7 +904,18 @@
       aim.x = e.clientX;
       aim.y = e.clientY;
     }
-    var row = e.target && e.target.closest ? e.target.closest('.hm-row') : null;
+    var target = e.target && e.target.closest ? e.target : null;
+    var link = target && target.closest('a');
+    if (!(link && link.hmOpens)) link = null;
+    if (link !== overTrigger) {
+      overTrigger = link;
+      triggerTaken = null;
+      if (link) {
+        popUp('elMenu' + link.hmOpens.number, e);
+        triggerTaken = link;
+      }
+    }
+    var row = target && target.closest('.hm-row');
     var item = row && itemOf(row);
     if (row !== overRow) {
       overRow = row;
@@ -992,7 +1018,7 @@
 
   // Whether the pointer's last move heads into the rectangle (the page's links use this for the pop-ups).
   function movingInto(r) {
-    return towards(r, { x: pointer.px, y: pointer.py }, { x: pointer.x, y: pointer.y });
+    return towards(r, { x: aim.px, y: aim.py }, { x: aim.x, y: aim.y });
   }
 
   // Whether p lies in the triangle from p0 to the near edge of r (the way from p0 into r).
@@ -1363,6 +1389,8 @@
       if (tapStart.type === 'touch') return;
     }
     var link = e && e.target && e.target.closest ? e.target.closest('a') : null;
+    // The page's own mouseover call of a move whose pointer event has already opened this link's pop-up.
+    if (link && link === triggerTaken && e.type === 'mouseover') return;
     link = link || tree.trigger;
     var open = openPopupTree();
     if (open && open !== tree && e && e.type !== 'click' && movingInto(open.root.el.getBoundingClientRect())) {
@@ -1478,6 +1506,8 @@
     }
     enhanceTriggers();
     if (currentTree) markCurrentTrigger(currentTree);
+    for (var p = 0; p < trees.length; p++) if (trees[p].trigger) ahead.items.push(trees[p]);
+    scheduleAhead();
     doc.addEventListener('pointerdown', onPointerDown, true);
     doc.addEventListener('pointerup', onPointerUp, true);
     doc.addEventListener('pointercancel', onPointerCancel, true);
