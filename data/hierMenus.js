@@ -662,7 +662,7 @@
   // laid out. A submenu built ahead is the same as one built when it opens: the class that keeps it laid
   // out goes when it is shown. The link row of the table types is always on show, so the pop-ups that its
   // links open (their first menus) are built ahead after the page has loaded, and stay laid out.
-  var ahead = { items: [], scheduled: false }; // items, and pop-up trees
+  var ahead = { items: [], scheduled: false, layoutCost: 3 }; // items and pop-up trees; layout per build time
   function buildAhead(menu) {
     for (var i = 0; i < menu.items.length; i++) {
       var item = menu.items[i];
@@ -680,13 +680,23 @@
     ahead.scheduled = false;
     // The idle time the browser offers, but never more than a few milliseconds at a time (a tap or a key
     // that comes meanwhile waits for the slice), or a short slice when it offers none.
-    var end = performance.now() + (deadline && !deadline.didTimeout ? Math.min(deadline.timeRemaining(), 6) : 3);
+    var start = performance.now();
+    var room = deadline && !deadline.didTimeout ? Math.min(deadline.timeRemaining(), 6) : 3;
+    var end = start + room;
     var slice = { over: function () { return performance.now() > end - 0.5; } };
+    // What a slice adds is laid out before the slice ends: left to the next frame, or to the hit test of
+    // the next pointer move, that layout (a few times the cost of the building) would hold up the move.
+    // So a slice begins another menu only while the layout of what it built is likely to fit in it too.
+    var added = null;
     while (ahead.items.length && !slice.over()) {
+      if (added && performance.now() - start > room / (1 + ahead.layoutCost)) break;
       var item = ahead.items[0];
       if (item instanceof Tree) {
         if (!item.el && !item.buildPopup(slice)) break;
-        if (!item.root.open) item.el.classList.add('hm-ahead');
+        if (!item.root.open) {
+          item.el.classList.add('hm-ahead');
+          added = item.el;
+        }
         ahead.items.shift();
         continue;
       }
@@ -700,8 +710,15 @@
           item.li.appendChild(ul);
         }
         sub.el.classList.add('hm-ahead');
+        added = sub.el;
       }
       ahead.items.shift();
+    }
+    if (added) {
+      var built = performance.now();
+      void added.offsetWidth; // lays out the page now
+      var cost = (performance.now() - built) / Math.max(built - start, 0.25);
+      ahead.layoutCost = Math.min(Math.max((ahead.layoutCost + cost) / 2, 0.5), 8);
     }
     scheduleAhead();
   }
@@ -1106,9 +1123,21 @@
         e.timeStamp - tapStart.time > TAP_TIME) return;
     var control = tapControl(e.target);
     if (!control) return;
-    tapClick = { x: e.clientX, y: e.clientY, time: e.timeStamp };
+    tapClick = { x: e.clientX, y: e.clientY, time: e.timeStamp, control: control };
     control.dispatchEvent(new MouseEvent('click', { bubbles: true, cancelable: true, view: win, detail: 1,
       clientX: e.clientX, clientY: e.clientY, screenX: e.screenX, screenY: e.screenY }));
+  }
+
+  // The touchend of a tap acted on is cancelled: the browser then sends neither the compatibility mouse
+  // events nor the click, whose handling (a hit test that lays out the menu just opened, focus changes)
+  // would come before the frame that shows the menu. The focus goes to the control, as the mouse down of a
+  // tap would have put it.
+  function onTouchEnd(e) {
+    var t = tapClick;
+    if (!t || !e.cancelable || e.touches.length) return;
+    e.preventDefault();
+    tapClick = null;
+    if (doc.activeElement !== t.control && t.control.isConnected) t.control.focus({ preventScroll: true });
   }
 
   function onPointerCancel(e) {
@@ -1510,6 +1539,7 @@
     scheduleAhead();
     doc.addEventListener('pointerdown', onPointerDown, true);
     doc.addEventListener('pointerup', onPointerUp, true);
+    doc.addEventListener('touchend', onTouchEnd, { capture: true, passive: false });
     doc.addEventListener('pointercancel', onPointerCancel, true);
     win.addEventListener('click', swallowTapClick, true);
     doc.addEventListener('keydown', function (e) {

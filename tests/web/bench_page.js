@@ -15,9 +15,11 @@
 //   - on a phone profile (Pixel 7, CPU slowed four times through CDP): the main menu against
 //     DOMContentLoaded (negative: ready before it), and from the end of a tap (the finger lifted) on a
 //     section of the folded list to its submenu shown, apart: until the page got the event it opened on
-//     (the finger's pointerup, or the click the browser sends later) and the script's own part.
+//     (the finger's pointerup, or the click the browser sends later) and the script's own part, and
+//     how often the browser's compatibility mouse events of the tap came before the frame that showed it.
 // For every hover the output tells how many of the measured moves reached the page first as a raw update
-// (the rest came with the frame).
+// (the rest came with the frame), and for the 49-item submenu how long the moves waited that came while the
+// page was still building the submenus of the drop-down ahead, apart from the others.
 // Usage: CORVANTEL=build/corvantel node tests/web/bench_page.js [--quick]
 'use strict';
 const fs = require('fs');
@@ -66,7 +68,7 @@ const median = (xs) => {
 // Records, inside the page, DOMContentLoaded, the insertion of the bar, the first frame after it, and for
 // every submenu the moment it was shown and the frame after.
 const PROBE = () => {
-  window.__bench = { shown: [] };
+  window.__bench = { shown: [], aheadAt: [] };
   const b = window.__bench;
   document.addEventListener('DOMContentLoaded', () => { b.dcl = performance.now(); });
   // A move reaches the page first as a raw update (where the browser has them), then with the next
@@ -87,6 +89,8 @@ const PROBE = () => {
     b.via = e.type;
   }, true);
   document.addEventListener('click', (e) => { if (e.isTrusted) b.click = performance.now(); }, true);
+  // The compatibility mouse events that the browser sends after a tap (unless the page cancels its touchend).
+  document.addEventListener('mouseup', (e) => { if (e.isTrusted) b.mouseup = performance.now(); }, true);
   const record = (ahead) => {
     const entry = { over: b.over, dispatched: b.click > b.dispatched ? b.click : b.dispatched, shown: performance.now(), ahead,
       raw: b.via === 'pointerrawupdate' };
@@ -105,6 +109,7 @@ const PROBE = () => {
           } else if (n.matches('.hm-menu')) {
             added.add(n);
             if (!n.hidden && (b.bar !== undefined || b.dcl !== undefined)) record(false); // built on its opening
+            else if (n.hidden) b.aheadAt.push(performance.now()); // built ahead, unseen
           }
         }
       } else if (r.attributeName === 'hidden' && !r.target.hidden && r.target.matches('.hm-menu') && !added.has(r.target)) {
@@ -123,7 +128,8 @@ const PROBE = () => {
   const browser = await launchBrowser();
   const load = [], loadFrame = [], drop = [], dropFrame = [], sub = [], subFrame = [], subWait = [], subWork = [];
   const plain = { sub: [], subFrame: [], subWait: [], subWork: [], ahead: 0 };
-  let subAhead = 0, dropAhead = 0, phoneAhead = 0, dropRaw = 0, subRaw = 0;
+  const busyWait = [], idleWait = [];
+  let subAhead = 0, dropAhead = 0, phoneAhead = 0, dropRaw = 0, subRaw = 0, phoneCompat = 0;
   const popup = {};
   for (const kind of ['coded', 'relative']) popup[kind] = { shown: [], frame: [], wait: [], work: [], ahead: 0, raw: 0 };
   const phoneLoad = [], phoneTap = [], phoneTapFrame = [], phoneTapWait = [], phoneTapWork = [];
@@ -155,9 +161,11 @@ const PROBE = () => {
     await page.mouse.move(rb.x + 10, rb.y + rb.height / 2);
     await page.locator(`[id="hm-HM_Array1_${n}_4"]`).waitFor({ state: 'visible' });
     await page.waitForTimeout(50);
-    const shown = await page.evaluate(() => window.__bench.shown);
+    const { shown, aheadAt } = await page.evaluate(() => window.__bench);
     await context.close();
-    return { b, first: shown[0], last: shown[shown.length - 1] };
+    const last = shown[shown.length - 1];
+    // Whether the move came while the page was still building submenus ahead (it built more after it).
+    return { b, first: shown[0], last, busy: aheadAt.some((t) => t > last.over) };
   };
   // One page load of a table type: the pointer rests below the link row, then goes onto link n.
   const table = async (kind, n) => {
@@ -179,7 +187,8 @@ const PROBE = () => {
   };
   try {
     for (let i = 0; i < LOADS; i++) {
-      const { b, first, last } = await desktop(1 + (i % 10), false);
+      const { b, first, last, busy } = await desktop(1 + (i % 10), false);
+      (busy ? busyWait : idleWait).push(last.dispatched - last.over);
       load.push(b.bar - b.dcl);
       loadFrame.push(b.barFrame - b.dcl);
       drop.push(first.shown - first.over);
@@ -229,8 +238,9 @@ const PROBE = () => {
       await page.touchscreen.tap(sb.x + 5, sb.y + sb.height / 2);
       await page.locator(`[id="hm-HM_Array1_${n}"]`).waitFor({ state: 'visible' });
       await page.waitForTimeout(100);
-      const shown = await page.evaluate(() => window.__bench.shown);
+      const { shown, mouseup } = await page.evaluate(() => window.__bench);
       const last = shown[shown.length - 1];
+      if (mouseup > last.shown && mouseup < last.frame) phoneCompat++;
       phoneTap.push(last.shown - last.over);
       phoneTapFrame.push(last.frame - last.over);
       phoneTapWait.push(last.dispatched - last.over);
@@ -252,6 +262,8 @@ const PROBE = () => {
   console.log(`  hover -> submenu of 49 items shown:             ${f(sub)}  [${subAhead} of ${LOADS} built ahead, ${subRaw} raw]`);
   console.log(`  hover -> next frame:                            ${f(subFrame)}`);
   console.log(`  of which the move waited to reach the page:     ${f(subWait)}`);
+  if (busyWait.length) console.log(`    moves while submenus were still built ahead:  ${f(busyWait)}  [${busyWait.length} of ${LOADS}]`);
+  if (idleWait.length) console.log(`    moves after that work was done:               ${f(idleWait)}  [${idleWait.length} of ${LOADS}]`);
   console.log(`  move reached the page -> shown (the script):    ${f(subWork)}`);
   console.log(`without raw pointer updates (a page served over plain http from elsewhere), ${LOADS} page loads:`);
   console.log(`  hover -> submenu of 49 items shown:             ${f(plain.sub)}  [${plain.ahead} of ${LOADS} built ahead]`);
@@ -268,7 +280,7 @@ const PROBE = () => {
   console.log(`phone profile (Pixel 7, CPU 4x slower), ${PHONE_LOADS} page loads, medians:`);
   console.log(`  DOMContentLoaded -> main menu (negative: before): ${f(phoneLoad)}`);
   console.log(`  tap -> submenu of 10 items shown:                 ${f(phoneTap)}  [${phoneAhead} of ${PHONE_LOADS} built ahead]`);
-  console.log(`  tap -> next frame:                                ${f(phoneTapFrame)}`);
+  console.log(`  tap -> next frame:                                ${f(phoneTapFrame)}  [${phoneCompat} of ${PHONE_LOADS} after mouse events]`);
   console.log(`  of which before the page got the opening event:  ${f(phoneTapWait)}`);
   console.log(`  that event -> submenu shown (the script):         ${f(phoneTapWork)}`);
 })().catch((e) => {
