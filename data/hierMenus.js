@@ -1535,7 +1535,7 @@
     }
     enhanceTriggers();
     if (currentTree) markCurrentTrigger(currentTree);
-    for (var p = 0; p < trees.length; p++) if (trees[p].trigger) ahead.items.push(trees[p]);
+    for (var k = 0; k < trees.length; k++) if (trees[k].trigger) ahead.items.push(trees[k]);
     scheduleAhead();
     doc.addEventListener('pointerdown', onPointerDown, true);
     doc.addEventListener('pointerup', onPointerUp, true);
