@@ -1131,13 +1131,18 @@
   // The touchend of a tap acted on is cancelled: the browser then sends neither the compatibility mouse
   // events nor the click, whose handling (a hit test that lays out the menu just opened, focus changes)
   // would come before the frame that shows the menu. The focus goes to the control, as the mouse down of a
-  // tap would have put it.
+  // tap would have put it, once that frame is drawn (moving it needs the style of the page up to date).
   function onTouchEnd(e) {
     var t = tapClick;
     if (!t || !e.cancelable || e.touches.length) return;
     e.preventDefault();
     tapClick = null;
-    if (doc.activeElement !== t.control && t.control.isConnected) t.control.focus({ preventScroll: true });
+    var control = t.control;
+    requestAnimationFrame(function () {
+      setTimeout(function () {
+        if (control.isConnected && doc.activeElement !== control) control.focus({ preventScroll: true });
+      }, 0);
+    });
   }
 
   function onPointerCancel(e) {
