@@ -558,10 +558,12 @@
     this.burger.setAttribute('aria-expanded', String(open));
   };
 
-  // A pop-up tree's first menu, built when it is first opened, placed after its trigger (so that Tab
-  // goes from the trigger into the menu) or at the end of the page.
-  Tree.prototype.buildPopup = function () {
-    var ul = this.buildMenu(this.root);
+  // A pop-up tree's first menu, built ahead or when it is first opened, placed after its trigger (so that
+  // Tab goes from the trigger into the menu) or at the end of the page. With a slice (building ahead) it
+  // returns null when the slice's time is up before the menu is complete.
+  Tree.prototype.buildPopup = function (slice) {
+    var ul = this.buildMenu(this.root, slice);
+    if (!ul) return null;
     this.applyLook(ul);
     ul.hidden = true;
     ul.hmTree = this;
@@ -570,6 +572,7 @@
     if (after && after.parentNode) after.parentNode.insertBefore(ul, after.nextSibling);
     else doc.body.appendChild(ul);
     this.listen(ul);
+    return ul;
   };
 
   // Whether a node lies in this tree (its menus, or the page link and button that open it).
@@ -609,6 +612,7 @@
       first.open = false;
       first.byHover = false;
       first.el.hidden = true;
+      if (this.trigger) first.el.classList.add('hm-ahead'); // its link stays on show
       dropAhead(first);
       setExpanded(this.triggerToggle, false);
       if (this.trigger) this.trigger.classList.remove('hm-trigger-open');
@@ -656,8 +660,9 @@
   // pointing at an item only shows and places its submenu. Only the submenus one level below an open menu
   // are built; the page never builds the whole tree, and the submenus of a menu that closes stop being
   // laid out. A submenu built ahead is the same as one built when it opens: the class that keeps it laid
-  // out goes when it is shown.
-  var ahead = { items: [], scheduled: false };
+  // out goes when it is shown. The link row of the table types is always on show, so the pop-ups that its
+  // links open (their first menus) are built ahead after the page has loaded, and stay laid out.
+  var ahead = { items: [], scheduled: false, layoutCost: 3 }; // items and pop-up trees; layout per build time
   function buildAhead(menu) {
     for (var i = 0; i < menu.items.length; i++) {
       var item = menu.items[i];
@@ -675,10 +680,26 @@
     ahead.scheduled = false;
     // The idle time the browser offers, but never more than a few milliseconds at a time (a tap or a key
     // that comes meanwhile waits for the slice), or a short slice when it offers none.
-    var end = performance.now() + (deadline && !deadline.didTimeout ? Math.min(deadline.timeRemaining(), 6) : 3);
+    var start = performance.now();
+    var room = deadline && !deadline.didTimeout ? Math.min(deadline.timeRemaining(), 6) : 3;
+    var end = start + room;
     var slice = { over: function () { return performance.now() > end - 0.5; } };
+    // What a slice adds is laid out before the slice ends: left to the next frame, or to the hit test of
+    // the next pointer move, that layout (a few times the cost of the building) would hold up the move.
+    // So a slice begins another menu only while the layout of what it built is likely to fit in it too.
+    var added = null;
     while (ahead.items.length && !slice.over()) {
+      if (added && performance.now() - start > room / (1 + ahead.layoutCost)) break;
       var item = ahead.items[0];
+      if (item instanceof Tree) {
+        if (!item.el && !item.buildPopup(slice)) break;
+        if (!item.root.open) {
+          item.el.classList.add('hm-ahead');
+          added = item.el;
+        }
+        ahead.items.shift();
+        continue;
+      }
       var sub = item.subMenu();
       // A menu closed meanwhile needs nothing ahead; a submenu opened meanwhile is built and shown.
       if (item.menu.open && !sub.open) {
@@ -689,8 +710,15 @@
           item.li.appendChild(ul);
         }
         sub.el.classList.add('hm-ahead');
+        added = sub.el;
       }
       ahead.items.shift();
+    }
+    if (added) {
+      var built = performance.now();
+      void added.offsetWidth; // lays out the page now
+      var cost = (performance.now() - built) / Math.max(built - start, 0.25);
+      ahead.layoutCost = Math.min(Math.max((ahead.layoutCost + cost) / 2, 0.5), 8);
     }
     scheduleAhead();
   }
@@ -710,6 +738,7 @@
     var first = this.root;
     var wasOpen = first.open;
     first.open = true;
+    first.el.classList.remove('hm-ahead');
     first.el.hidden = false;
     setExpanded(this.triggerToggle, true);
     if (this.trigger) this.trigger.classList.add('hm-trigger-open');
@@ -876,11 +905,14 @@
   // Pointer positions for hover intent: the last move, from (px, py) to (x, y).
   var aim = { x: 0, y: 0, px: 0, py: 0, timer: 0, pending: null };
   var overRow = null; // the menu row the pointer was last seen on
+  var overTrigger = null; // the page's link that opens a pop-up that the pointer was last seen on
+  var triggerTaken = null; // that link, once its pop-up was opened for this visit
 
-  // Every report of the pointer's position: the move for hover intent, and a row it came onto. Where the
-  // browser offers it, the raw update reports a move as soon as it happens; the other pointer events of
-  // that move come with the next frame, so a submenu opened from the raw update is drawn a frame sooner.
-  // Whichever of them comes first handles the move, the others find it done.
+  // Every report of the pointer's position: the move for hover intent, and a row or a pop-up's link it
+  // came onto. Where the browser offers it, the raw update reports a move as soon as it happens; the other
+  // pointer events of that move (and the mouseover that the page's links call popUp from) come with the
+  // next frame, so a menu opened from the raw update is drawn a frame sooner. Whichever of them comes
+  // first handles the move, the others find it done.
   function pointerSeen(e) {
     if (e.pointerType === 'touch') return;
     if (e.clientX !== aim.x || e.clientY !== aim.y) {
@@ -889,7 +921,18 @@
       aim.x = e.clientX;
       aim.y = e.clientY;
     }
-    var row = e.target && e.target.closest ? e.target.closest('.hm-row') : null;
+    var target = e.target && e.target.closest ? e.target : null;
+    var link = target && target.closest('a');
+    if (!(link && link.hmOpens)) link = null;
+    if (link !== overTrigger) {
+      overTrigger = link;
+      triggerTaken = null;
+      if (link) {
+        popUp('elMenu' + link.hmOpens.number, e);
+        triggerTaken = link;
+      }
+    }
+    var row = target && target.closest('.hm-row');
     var item = row && itemOf(row);
     if (row !== overRow) {
       overRow = row;
@@ -992,7 +1035,7 @@
 
   // Whether the pointer's last move heads into the rectangle (the page's links use this for the pop-ups).
   function movingInto(r) {
-    return towards(r, { x: pointer.px, y: pointer.py }, { x: pointer.x, y: pointer.y });
+    return towards(r, { x: aim.px, y: aim.py }, { x: aim.x, y: aim.y });
   }
 
   // Whether p lies in the triangle from p0 to the near edge of r (the way from p0 into r).
@@ -1080,9 +1123,26 @@
         e.timeStamp - tapStart.time > TAP_TIME) return;
     var control = tapControl(e.target);
     if (!control) return;
-    tapClick = { x: e.clientX, y: e.clientY, time: e.timeStamp };
+    tapClick = { x: e.clientX, y: e.clientY, time: e.timeStamp, control: control };
     control.dispatchEvent(new MouseEvent('click', { bubbles: true, cancelable: true, view: win, detail: 1,
       clientX: e.clientX, clientY: e.clientY, screenX: e.screenX, screenY: e.screenY }));
+  }
+
+  // The touchend of a tap acted on is cancelled: the browser then sends neither the compatibility mouse
+  // events nor the click, whose handling (a hit test that lays out the menu just opened, focus changes)
+  // would come before the frame that shows the menu. The focus goes to the control, as the mouse down of a
+  // tap would have put it, once that frame is drawn (moving it needs the style of the page up to date).
+  function onTouchEnd(e) {
+    var t = tapClick;
+    if (!t || !e.cancelable || e.touches.length) return;
+    e.preventDefault();
+    tapClick = null;
+    var control = t.control;
+    requestAnimationFrame(function () {
+      setTimeout(function () {
+        if (control.isConnected && doc.activeElement !== control) control.focus({ preventScroll: true });
+      }, 0);
+    });
   }
 
   function onPointerCancel(e) {
@@ -1363,6 +1423,8 @@
       if (tapStart.type === 'touch') return;
     }
     var link = e && e.target && e.target.closest ? e.target.closest('a') : null;
+    // The page's own mouseover call of a move whose pointer event has already opened this link's pop-up.
+    if (link && link === triggerTaken && e.type === 'mouseover') return;
     link = link || tree.trigger;
     var open = openPopupTree();
     if (open && open !== tree && e && e.type !== 'click' && movingInto(open.root.el.getBoundingClientRect())) {
@@ -1478,8 +1540,11 @@
     }
     enhanceTriggers();
     if (currentTree) markCurrentTrigger(currentTree);
+    for (var k = 0; k < trees.length; k++) if (trees[k].trigger) ahead.items.push(trees[k]);
+    scheduleAhead();
     doc.addEventListener('pointerdown', onPointerDown, true);
     doc.addEventListener('pointerup', onPointerUp, true);
+    doc.addEventListener('touchend', onTouchEnd, { capture: true, passive: false });
     doc.addEventListener('pointercancel', onPointerCancel, true);
     win.addEventListener('click', swallowTapClick, true);
     doc.addEventListener('keydown', function (e) {

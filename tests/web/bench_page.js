@@ -9,10 +9,17 @@
 //     the page (a raw update where the browser sends them, else the frame-aligned pointerover) is shown
 //     apart from the script's own part; the 49-item submenu once more on pages that get no raw updates
 //     (the browser sends them to https and local pages only), alternating with the loads above;
+//   - on the two table types (a row of links that open pop-up menus, at coded places and beside the links):
+//     from the pointer arriving on a link of the row to its pop-up shown, and to the next frame, the pointer
+//     coming from a resting place below the row;
 //   - on a phone profile (Pixel 7, CPU slowed four times through CDP): the main menu against
 //     DOMContentLoaded (negative: ready before it), and from the end of a tap (the finger lifted) on a
 //     section of the folded list to its submenu shown, apart: until the page got the event it opened on
-//     (the finger's pointerup, or the click the browser sends later) and the script's own part.
+//     (the finger's pointerup, or the click the browser sends later) and the script's own part, and
+//     how often the browser's compatibility mouse events of the tap came before the frame that showed it.
+// For every hover the output tells how many of the measured moves reached the page first as a raw update
+// (the rest came with the frame), and for the 49-item submenu how long the moves waited that came while the
+// page was still building the submenus of the drop-down ahead, apart from the others.
 // Usage: CORVANTEL=build/corvantel node tests/web/bench_page.js [--quick]
 'use strict';
 const fs = require('fs');
@@ -24,6 +31,9 @@ const { launchBrowser, serve, generate } = require('./lib/harness');
 const quick = process.argv.includes('--quick');
 const LOADS = quick ? 3 : 15;
 const PHONE_LOADS = quick ? 2 : 7;
+
+// The same menu as a Javascript main menu (MenuType 0) and as the two table types.
+const KINDS = { bar: 0, coded: 1, relative: 2 };
 
 function writeProject(dir) {
   const lines = ['Menu\t'];
@@ -40,8 +50,10 @@ function writeProject(dir) {
       }
     }
   }
-  fs.writeFileSync(path.join(dir, 'big.cvd'), lines.map((l) => l + '\r\n').join(''));
-  fs.writeFileSync(path.join(dir, 'big.cvp'), '[Settings]\r\nMenuType=0\r\nMenuWidth=120\r\nY=2\r\n');
+  for (const [kind, type] of Object.entries(KINDS)) {
+    fs.writeFileSync(path.join(dir, `${kind}.cvd`), lines.map((l) => l + '\r\n').join(''));
+    fs.writeFileSync(path.join(dir, `${kind}.cvp`), `[Settings]\r\nMenuType=${type}\r\nMenuWidth=120\r\nX=40\r\nY=2\r\n`);
+  }
   return count;
 }
 
@@ -56,15 +68,16 @@ const median = (xs) => {
 // Records, inside the page, DOMContentLoaded, the insertion of the bar, the first frame after it, and for
 // every submenu the moment it was shown and the frame after.
 const PROBE = () => {
-  window.__bench = { shown: [] };
+  window.__bench = { shown: [], aheadAt: [] };
   const b = window.__bench;
   document.addEventListener('DOMContentLoaded', () => { b.dcl = performance.now(); });
   // A move reaches the page first as a raw update (where the browser has them), then with the next
-  // frame as pointerover; the first of the two that the page got counts.
+  // frame as pointerover; the first of the two that the page got counts, and its type is kept.
   const reached = (e) => {
     if (Math.abs(e.timeStamp - b.over) < 0.5) return;
     b.over = e.timeStamp;
     b.dispatched = performance.now();
+    b.via = e.type;
   };
   document.addEventListener('pointerrawupdate', reached, true);
   document.addEventListener('pointerover', reached, true);
@@ -73,14 +86,19 @@ const PROBE = () => {
     if (e.pointerType !== 'touch') return;
     b.over = e.timeStamp;
     b.dispatched = performance.now();
+    b.via = e.type;
   }, true);
   document.addEventListener('click', (e) => { if (e.isTrusted) b.click = performance.now(); }, true);
+  // The compatibility mouse events that the browser sends after a tap (unless the page cancels its touchend).
+  document.addEventListener('mouseup', (e) => { if (e.isTrusted) b.mouseup = performance.now(); }, true);
   const record = (ahead) => {
-    const entry = { over: b.over, dispatched: b.click > b.dispatched ? b.click : b.dispatched, shown: performance.now(), ahead };
+    const entry = { over: b.over, dispatched: b.click > b.dispatched ? b.click : b.dispatched, shown: performance.now(), ahead,
+      raw: b.via === 'pointerrawupdate' };
     b.shown.push(entry);
     requestAnimationFrame(() => { entry.frame = performance.now(); });
   };
   new MutationObserver((records) => {
+    const added = new Set();
     for (const r of records) {
       if (r.type === 'childList') {
         for (const n of r.addedNodes) {
@@ -88,11 +106,13 @@ const PROBE = () => {
           if (n.matches('nav.hm-tree') && b.bar === undefined) {
             b.bar = performance.now();
             requestAnimationFrame(() => { b.barFrame = performance.now(); });
-          } else if (n.matches('.hm-menu') && !n.hidden && b.bar !== undefined) {
-            record(false); // built on its opening, inserted shown
+          } else if (n.matches('.hm-menu')) {
+            added.add(n);
+            if (!n.hidden && (b.bar !== undefined || b.dcl !== undefined)) record(false); // built on its opening
+            else if (n.hidden) b.aheadAt.push(performance.now()); // built ahead, unseen
           }
         }
-      } else if (r.attributeName === 'hidden' && !r.target.hidden && r.target.matches('.hm-menu')) {
+      } else if (r.attributeName === 'hidden' && !r.target.hidden && r.target.matches('.hm-menu') && !added.has(r.target)) {
         record(true); // built ahead (or opened before), shown now
       }
     }
@@ -102,14 +122,16 @@ const PROBE = () => {
 (async () => {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'corvantel-bench-'));
   const items = writeProject(work);
-  const out = path.join(work, 'site');
-  generate(path.join(work, 'big.cvp'), out);
-  const arraysKiB = fs.statSync(path.join(out, 'hierArrays.js')).size / 1024;
-  const server = await serve(out);
+  for (const kind of Object.keys(KINDS)) generate(path.join(work, `${kind}.cvp`), path.join(work, 'site', kind));
+  const arraysKiB = fs.statSync(path.join(work, 'site', 'bar', 'hierArrays.js')).size / 1024;
+  const server = await serve(path.join(work, 'site'));
   const browser = await launchBrowser();
   const load = [], loadFrame = [], drop = [], dropFrame = [], sub = [], subFrame = [], subWait = [], subWork = [];
   const plain = { sub: [], subFrame: [], subWait: [], subWork: [], ahead: 0 };
-  let subAhead = 0, dropAhead = 0, phoneAhead = 0;
+  const busyWait = [], idleWait = [];
+  let subAhead = 0, dropAhead = 0, phoneAhead = 0, dropRaw = 0, subRaw = 0, phoneCompat = 0;
+  const popup = {};
+  for (const kind of ['coded', 'relative']) popup[kind] = { shown: [], frame: [], wait: [], work: [], ahead: 0, raw: 0 };
   const phoneLoad = [], phoneTap = [], phoneTapFrame = [], phoneTapWait = [], phoneTapWork = [];
   // One page load on the desktop profile: the drop-down of bar item n, then one of its 49-item submenus.
   // noRaw: as in a browser that sends no raw pointer updates (they come only to https and local pages).
@@ -125,7 +147,7 @@ const PROBE = () => {
     }
     await context.addInitScript(PROBE);
     const page = await context.newPage();
-    await page.goto(server.url + 'menu.html');
+    await page.goto(server.url + 'bar/menu.html');
     await page.waitForFunction(() => window.__bench.barFrame !== undefined);
     const b = await page.evaluate(() => window.__bench);
     const top = page.locator('.hm-bar > .hm-item > .hm-row').nth(n - 1);
@@ -139,29 +161,62 @@ const PROBE = () => {
     await page.mouse.move(rb.x + 10, rb.y + rb.height / 2);
     await page.locator(`[id="hm-HM_Array1_${n}_4"]`).waitFor({ state: 'visible' });
     await page.waitForTimeout(50);
+    const { shown, aheadAt } = await page.evaluate(() => window.__bench);
+    await context.close();
+    const last = shown[shown.length - 1];
+    // Whether the move came while the page was still building submenus ahead (it built more after it).
+    return { b, first: shown[0], last, busy: aheadAt.some((t) => t > last.over) };
+  };
+  // One page load of a table type: the pointer rests below the link row, then goes onto link n.
+  const table = async (kind, n) => {
+    const context = await browser.newContext({ viewport: { width: 1400, height: 900 } });
+    await context.addInitScript(PROBE);
+    const page = await context.newPage();
+    await page.goto(server.url + kind + '/menu.html');
+    await page.waitForFunction(() => window.__bench.dcl !== undefined && window.HM_Corvantel !== undefined);
+    const link = page.locator('a.navbar').nth(n - 1);
+    const lb = await link.boundingBox();
+    await page.mouse.move(lb.x + 4, lb.y + 300);
+    await page.evaluate(settled);
+    await page.mouse.move(lb.x + 4, lb.y + lb.height / 2);
+    await page.locator(`#elMenu${n}`).waitFor({ state: 'visible' });
+    await page.waitForTimeout(50);
     const shown = await page.evaluate(() => window.__bench.shown);
     await context.close();
-    return { b, first: shown[0], last: shown[shown.length - 1] };
+    return shown[shown.length - 1];
   };
   try {
     for (let i = 0; i < LOADS; i++) {
-      const { b, first, last } = await desktop(1 + (i % 10), false);
+      const { b, first, last, busy } = await desktop(1 + (i % 10), false);
+      (busy ? busyWait : idleWait).push(last.dispatched - last.over);
       load.push(b.bar - b.dcl);
       loadFrame.push(b.barFrame - b.dcl);
       drop.push(first.shown - first.over);
       if (first.ahead) dropAhead++;
+      if (first.raw) dropRaw++;
       dropFrame.push(first.frame - first.over);
       sub.push(last.shown - last.over);
       subFrame.push(last.frame - last.over);
       subWait.push(last.dispatched - last.over);
       subWork.push(last.shown - last.dispatched);
       if (last.ahead) subAhead++;
+      if (last.raw) subRaw++;
       const p = (await desktop(1 + (i % 10), true)).last;
       plain.sub.push(p.shown - p.over);
       plain.subFrame.push(p.frame - p.over);
       plain.subWait.push(p.dispatched - p.over);
       plain.subWork.push(p.shown - p.dispatched);
       if (p.ahead) plain.ahead++;
+      for (const kind of Object.keys(popup)) {
+        const t = await table(kind, 1 + (i % 10));
+        const m = popup[kind];
+        m.shown.push(t.shown - t.over);
+        m.frame.push(t.frame - t.over);
+        m.wait.push(t.dispatched - t.over);
+        m.work.push(t.shown - t.dispatched);
+        if (t.ahead) m.ahead++;
+        if (t.raw) m.raw++;
+      }
     }
     for (let i = 0; i < PHONE_LOADS; i++) {
       const context = await browser.newContext(devices['Pixel 7']);
@@ -169,7 +224,7 @@ const PROBE = () => {
       const page = await context.newPage();
       const cdp = await context.newCDPSession(page);
       await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
-      await page.goto(server.url + 'menu.html');
+      await page.goto(server.url + 'bar/menu.html');
       await page.waitForFunction(() => window.__bench.barFrame !== undefined && window.__bench.dcl !== undefined);
       const b = await page.evaluate(() => window.__bench);
       phoneLoad.push(b.bar - b.dcl);
@@ -183,8 +238,9 @@ const PROBE = () => {
       await page.touchscreen.tap(sb.x + 5, sb.y + sb.height / 2);
       await page.locator(`[id="hm-HM_Array1_${n}"]`).waitFor({ state: 'visible' });
       await page.waitForTimeout(100);
-      const shown = await page.evaluate(() => window.__bench.shown);
+      const { shown, mouseup } = await page.evaluate(() => window.__bench);
       const last = shown[shown.length - 1];
+      if (mouseup > last.shown && mouseup < last.frame) phoneCompat++;
       phoneTap.push(last.shown - last.over);
       phoneTapFrame.push(last.frame - last.over);
       phoneTapWait.push(last.dispatched - last.over);
@@ -201,21 +257,30 @@ const PROBE = () => {
   console.log(`menu of ${items} items, hierArrays.js ${arraysKiB.toFixed(0)} KiB, ${LOADS} page loads, medians:`);
   console.log(`  DOMContentLoaded -> main menu in the page:      ${f(load)}`);
   console.log(`  DOMContentLoaded -> first frame with the menu:  ${f(loadFrame)}`);
-  console.log(`  hover -> drop-down of 10 items shown:           ${f(drop)}  [${dropAhead} of ${LOADS} built ahead]`);
+  console.log(`  hover -> drop-down of 10 items shown:           ${f(drop)}  [${dropAhead} of ${LOADS} built ahead, ${dropRaw} raw]`);
   console.log(`  hover -> next frame:                            ${f(dropFrame)}`);
-  console.log(`  hover -> submenu of 49 items shown:             ${f(sub)}  [${subAhead} of ${LOADS} built ahead]`);
+  console.log(`  hover -> submenu of 49 items shown:             ${f(sub)}  [${subAhead} of ${LOADS} built ahead, ${subRaw} raw]`);
   console.log(`  hover -> next frame:                            ${f(subFrame)}`);
   console.log(`  of which the move waited to reach the page:     ${f(subWait)}`);
+  if (busyWait.length) console.log(`    moves while submenus were still built ahead:  ${f(busyWait)}  [${busyWait.length} of ${LOADS}]`);
+  if (idleWait.length) console.log(`    moves after that work was done:               ${f(idleWait)}  [${idleWait.length} of ${LOADS}]`);
   console.log(`  move reached the page -> shown (the script):    ${f(subWork)}`);
   console.log(`without raw pointer updates (a page served over plain http from elsewhere), ${LOADS} page loads:`);
   console.log(`  hover -> submenu of 49 items shown:             ${f(plain.sub)}  [${plain.ahead} of ${LOADS} built ahead]`);
   console.log(`  hover -> next frame:                            ${f(plain.subFrame)}`);
   console.log(`  of which the move waited to reach the page:     ${f(plain.subWait)}`);
   console.log(`  move reached the page -> shown (the script):    ${f(plain.subWork)}`);
+  for (const [kind, m] of Object.entries(popup)) {
+    console.log(`table type, pop-ups ${kind === 'coded' ? 'at coded places' : 'beside the links'}, ${LOADS} page loads:`);
+    console.log(`  hover on a link -> pop-up of 10 items shown:    ${f(m.shown)}  [${m.ahead} of ${LOADS} built ahead, ${m.raw} raw]`);
+    console.log(`  hover -> next frame:                            ${f(m.frame)}`);
+    console.log(`  of which the move waited to reach the page:     ${f(m.wait)}`);
+    console.log(`  move reached the page -> shown (the script):    ${f(m.work)}`);
+  }
   console.log(`phone profile (Pixel 7, CPU 4x slower), ${PHONE_LOADS} page loads, medians:`);
   console.log(`  DOMContentLoaded -> main menu (negative: before): ${f(phoneLoad)}`);
   console.log(`  tap -> submenu of 10 items shown:                 ${f(phoneTap)}  [${phoneAhead} of ${PHONE_LOADS} built ahead]`);
-  console.log(`  tap -> next frame:                                ${f(phoneTapFrame)}`);
+  console.log(`  tap -> next frame:                                ${f(phoneTapFrame)}  [${phoneCompat} of ${PHONE_LOADS} after mouse events]`);
   console.log(`  of which before the page got the opening event:  ${f(phoneTapWait)}`);
   console.log(`  that event -> submenu shown (the script):         ${f(phoneTapWork)}`);
 })().catch((e) => {
