@@ -54,19 +54,19 @@ int runImportCommand(const std::string& pageFile, const std::string& projectFile
     importFile(pageFile, document.tree(), report);
 
     const bool existing = io::fileExists(projectFile);
+    document::ProjectSettings settings = document.settings();
     if (existing) {
-      document::ProjectSettings settings = project::readSettingsFile(projectFile);
+      settings = project::readSettingsFile(projectFile);
       settings.siteFolder = project::siteFolderPath(settings, projectFile);
-      document.setSettings(settings, false);
-    } else {
-      document::ProjectSettings settings = document.settings();
-      settings.siteFolder = project::storedSiteFolder(folderOf(pageFile), std::string());
-      document.setSettings(settings, false);
     }
+    const bool siteFolderSet = settings.siteFolder.empty();
+    if (siteFolderSet) settings.siteFolder = project::storedSiteFolder(folderOf(pageFile), std::string());
+    document.setSettings(settings, false);
     project::saveProjectFiles(document, projectFile);
 
     std::printf("imported: %zu menu items from %s into %s%s\n", report.taken, pageFile.c_str(),
                 projectFile.c_str(), existing ? "" : " (a new project)");
+    if (siteFolderSet) std::printf("site folder: %s\n", settings.siteFolder.c_str());
     printSkipped(report);
     std::fflush(stdout);
     printBrokenLinkWarnings(document.tree(), document.settings().siteFolder);

@@ -1,6 +1,8 @@
 // Import menu from page: the navigation of a web page, or the addresses of a sitemap, become the menu tree
 // in one step the author can undo.
+#include <QDir>
 #include <QFileInfo>
+#include <QUndoStack>
 #include <QStringList>
 #include <string>
 
@@ -61,8 +63,22 @@ void MainWindow::importMenuFromPage() {
   document::MenuTree imported;
   site::ImportReport report;
   site::importFile(QFileInfo(path).absoluteFilePath().toStdString(), imported, report);
-  pushEdit(document::makeReplaceTree(m_document, std::move(imported)));
-  prompts().information(this, importReportText(report, QFileInfo(path).fileName()));
+  // A project without a site folder takes the page's folder, whose files the imported addresses name, so
+  // that Check links and Put menu into pages work at once; one undo step takes back both.
+  QString text = importReportText(report, QFileInfo(path).fileName());
+  if (m_document.settings().siteFolder.empty()) {
+    document::ProjectSettings settings = m_document.settings();
+    settings.siteFolder = QFileInfo(path).absolutePath().toStdString();
+    m_undoStack->beginMacro(QString::fromUtf8(document::kEditImportMenu));
+    pushEdit(document::makeReplaceTree(m_document, std::move(imported)));
+    pushEdit(document::makeSetSettings(m_document, settings));
+    m_undoStack->endMacro();
+    text += u' ' + translate("The site folder of the project is now %1.")
+                       .arg(QDir::toNativeSeparators(QString::fromStdString(settings.siteFolder)));
+  } else {
+    pushEdit(document::makeReplaceTree(m_document, std::move(imported)));
+  }
+  prompts().information(this, text);
 }
 
 }  // namespace corvantel::gui

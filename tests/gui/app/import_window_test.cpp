@@ -60,11 +60,15 @@ TEST_F(MainWindowTest, ImportReplacesTheTreeAsOneUndoStepAndSaysWhatItTook) {
   EXPECT_TRUE(view()->isExpanded(form->treeModel()->indexFromItem(root())));
   const QStringList told = prompts.texts(Kind::Information);
   ASSERT_EQ(told.size(), 1);
+  // The project had no site folder: the page's folder becomes it, in the same step.
+  EXPECT_EQ(form->document().settings().siteFolder, dir.path());
   EXPECT_EQ(told[0], QStringLiteral("Imported 4 menu items from club.html. Skipped: 1 link outside the lists or "
-                                    "beside the first link of an entry."));
+                                    "beside the first link of an entry. The site folder of the project is now ") +
+                         QString::fromStdString(dir.path()) + u'.');
 
   QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(captions(tree()), before);
+  EXPECT_EQ(form->document().settings().siteFolder, "");
   EXPECT_EQ(captionEdit()->text(), QStringLiteral("Menu")) << "the edit fields follow the tree in the window";
   form->undo();  // the step before the import finds its item again
   EXPECT_EQ(captions(tree()), "Menu|\n |\n");
