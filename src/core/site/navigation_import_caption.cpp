@@ -51,7 +51,15 @@ void CaptionBuilder::text(std::string_view utf8) {
       continue;
     }
     switch (c) {
-      case '&': m_out += "&amp;"; break;
+      case '&': {
+        // A bare "&" reads as itself where no reference could start (the tree then shows "Lamps & lights"
+        // as the author would type it); before a letter, digit or "#", or at the end of this text, where
+        // the next text may follow directly, it is written as a reference.
+        const char next = i < utf8.size() ? utf8[i] : 'x';
+        const bool bare = !(next == '#' || (next >= '0' && next <= '9') || ((next | 0x20) >= 'a' && (next | 0x20) <= 'z'));
+        m_out += bare ? "&" : "&amp;";
+        break;
+      }
       case '<': m_out += "&lt;"; break;
       case '>': m_out += "&gt;"; break;
       default: m_out += character;

@@ -61,7 +61,7 @@ TEST(NavigationImport, HeaderNavWithNestedListsBecomesTheTree) {
                   au lait</a></li>
             </ul>
           </li>
-          <li><a>Lunch (soon)</a></li>
+          <li><a>Lunch &amp;copy; (soon)</a></li>
         </ul>
       </li>
       <li><span>About us</span>
@@ -78,11 +78,11 @@ TEST(NavigationImport, HeaderNavWithNestedListsBecomesTheTree) {
   ImportReport report;
   EXPECT_EQ(importedOutline(page, report),
             "Home|/\n"
-            "<b>Food</b> &amp; drink new|/menu/\n"
+            "<b>Food</b> & drink new|/menu/\n"
             "  Breakfast|/menu/breakfast.html\n"
             "    Eggs &lt;3|/menu/breakfast.html#eggs\n"
             "    Caf\xC3\xA9 au lait|/menu/breakfast.html#caf%C3%A9\n"
-            "  Lunch (soon)|\n"
+            "  Lunch &amp;copy; (soon)|\n"
             "About us|\n"
             "  Team|team.html?a=1&b=2\n"
             "  Write to us|mailto:hi@example.org\n");
