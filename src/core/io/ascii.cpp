@@ -43,4 +43,22 @@ std::optional<std::int32_t> parseInt32(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+std::string percentDecoded(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size()) {
+      const int high = hexDigitValue(text[i + 1]);
+      const int low = hexDigitValue(text[i + 2]);
+      if (high >= 0 && low >= 0) {
+        out.push_back(static_cast<char>(high * 16 + low));
+        i += 2;
+        continue;
+      }
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
 }  // namespace corvantel::io

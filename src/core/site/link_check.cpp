@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/error.h"
+#include "core/io/ascii.h"
 
 namespace corvantel::site {
 
@@ -13,41 +14,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 bool hasScheme(std::string_view address) {
-  if (address.empty() || !isAsciiAlpha(address.front())) return false;
+  if (address.empty() || !io::isAsciiLetter(address.front())) return false;
   for (char c : address) {
     if (c == ':') return true;
-    if (!(isAsciiAlpha(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.')) return false;
+    if (!(io::isAsciiLetter(c) || io::isAsciiDigit(c) || c == '+' || c == '-' || c == '.')) return false;
   }
   return false;
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// "%41" becomes "A"; a "%" not followed by two hexadecimal digits stays as it is, as browsers keep it.
-std::string percentDecoded(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size()) {
-      int high = hexValue(text[i + 1]);
-      int low = hexValue(text[i + 2]);
-      if (high >= 0 && low >= 0) {
-        out.push_back(static_cast<char>(high * 16 + low));
-        i += 2;
-        continue;
-      }
-    }
-    out.push_back(text[i]);
-  }
-  return out;
 }
 
 // The entries of the site's folders, read once per folder: name -> is a folder. A folder that cannot
@@ -86,7 +59,7 @@ std::optional<LinkProblem> checkPath(const std::string& path, SiteListing& listi
   while (start <= path.size()) {
     std::size_t end = path.find_first_of("/\\", start);
     if (end == std::string::npos) end = path.size();
-    std::string segment = percentDecoded(std::string_view(path).substr(start, end - start));
+    std::string segment = io::percentDecoded(std::string_view(path).substr(start, end - start));
     if (segment == "..") {
       if (segments.empty()) return LinkProblem::OutsideSite;
       segments.pop_back();

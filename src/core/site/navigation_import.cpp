@@ -316,7 +316,7 @@ void startTree(MenuTree& into) {
 }
 
 // The text of an element below `node` named `name` (an element gumbo does not know, such as a sitemap's),
-// for each one in document order.
+// for each one in document order, as written (blanks and line breaks included).
 std::vector<std::string> textsOfUnknownElements(const GumboNode* node, std::string_view name) {
   std::vector<std::string> out;
   walkBelow(node, [&](const GumboNode* child) {
@@ -343,9 +343,7 @@ std::vector<std::string> textsOfUnknownElements(const GumboNode* node, std::stri
       }
       return true;
     });
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    out.push_back(first == std::string::npos ? std::string()
-                                             : text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first));
+    out.push_back(std::move(text));
     return false;
   });
   return out;
@@ -362,20 +360,11 @@ std::string plainCaption(std::string_view text, ImportReport& report) {
 // A path segment as a caption: percent escapes decoded when they give UTF-8, the extension of a page
 // dropped, escaped for the page.
 std::string segmentCaption(std::string_view segment, bool isFile, ImportReport& report) {
-  std::string decoded;
-  for (std::size_t i = 0; i < segment.size(); ++i) {
-    if (segment[i] == '%' && i + 2 < segment.size() && io::hexDigitValue(segment[i + 1]) >= 0 &&
-        io::hexDigitValue(segment[i + 2]) >= 0) {
-      decoded += static_cast<char>(io::hexDigitValue(segment[i + 1]) * 16 + io::hexDigitValue(segment[i + 2]));
-      i += 2;
-    } else {
-      decoded += segment[i];
-    }
-  }
+  std::string decoded = io::percentDecoded(segment);
   if (!io::isValidUtf8(decoded)) decoded = std::string(segment);
   if (isFile) {
+    const std::string lower = io::toLowerAscii(decoded);
     for (const char* ext : {".html", ".htm", ".php", ".shtml", ".xhtml"}) {
-      const std::string lower = io::toLowerAscii(decoded);
       if (lower.size() > std::string_view(ext).size() && lower.ends_with(ext)) {
         decoded.resize(decoded.size() - std::string_view(ext).size());
         break;

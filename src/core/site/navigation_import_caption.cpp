@@ -1,5 +1,7 @@
 #include "core/site/navigation_import_caption.h"
 
+#include "core/io/ascii.h"
+
 namespace corvantel::site {
 
 namespace {
@@ -56,7 +58,7 @@ void CaptionBuilder::text(std::string_view utf8) {
         // as the author would type it); before a letter, digit or "#", or at the end of this text, where
         // the next text may follow directly, it is written as a reference.
         const char next = i < utf8.size() ? utf8[i] : 'x';
-        const bool bare = !(next == '#' || (next >= '0' && next <= '9') || ((next | 0x20) >= 'a' && (next | 0x20) <= 'z'));
+        const bool bare = !(next == '#' || io::isAsciiDigit(next) || io::isAsciiLetter(next));
         m_out += bare ? "&" : "&amp;";
         break;
       }

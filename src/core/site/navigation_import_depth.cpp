@@ -10,7 +10,6 @@ namespace corvantel::site {
 
 namespace {
 
-bool isTagNameStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool endsTagName(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '/' || c == '>'; }
 
 bool inList(std::string_view name, std::initializer_list<std::string_view> names) {
@@ -59,14 +58,14 @@ class DepthScan {
       } else if (next == '!' || next == '?') {
         i = skipPast(html, lt + 2, ">");
       } else if (next == '/') {
-        if (lt + 2 < n && isTagNameStart(html[lt + 2])) {
+        if (lt + 2 < n && io::isAsciiLetter(html[lt + 2])) {
           const std::size_t nameEnd = tagNameEnd(html, lt + 2);
           close(io::toLowerAscii(html.substr(lt + 2, nameEnd - lt - 2)));
           i = skipPast(html, nameEnd, ">");
         } else {
           i = skipPast(html, lt + 2, ">");
         }
-      } else if (isTagNameStart(next)) {
+      } else if (io::isAsciiLetter(next)) {
         i = startTag(html, lt + 1);
       } else {
         i = lt + 1;

@@ -7,7 +7,6 @@ namespace corvantel::site {
 namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 bool startsAtNoCase(std::string_view text, std::size_t at, std::string_view word) {
   return text.size() - at >= word.size() && io::equalsIgnoringAsciiCase(text.substr(at, word.size()), word);
@@ -141,7 +140,7 @@ PageMarkup scanPage(std::string_view page) {
       }
       const std::size_t close = page.find('>', i + 2);
       i = close == std::string_view::npos ? n : close + 1;
-    } else if (i + 1 < n && isLetter(page[i + 1])) {
+    } else if (i + 1 < n && io::isAsciiLetter(page[i + 1])) {
       std::size_t nameEnd = i + 1;
       while (nameEnd < n && !isSpace(page[nameEnd]) && page[nameEnd] != '>' && page[nameEnd] != '/') ++nameEnd;
       const std::string name = io::toLowerAscii(page.substr(i + 1, nameEnd - i - 1));
