@@ -48,8 +48,6 @@ int runImportCommand(const std::string& pageFile, const std::string& projectFile
       throw Error(fillMessage("The project %s must be a settings file ending in .cvp", projectFile));
     }
     document::Document document;
-    document.resetToNewProject();
-    document.tree().clear();
     ImportReport report;
     importFile(pageFile, document.tree(), report);
 
